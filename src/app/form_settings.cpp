@@ -1,0 +1,63 @@
+// Reading tk.ini at start-up and writing it at exit.
+#include "app/main_form.h"
+#include "app/settings.h"
+#include "motion/motion_commands.h"
+
+namespace tk {
+
+namespace {
+
+ProfileFile LoadProfile(Platform& platform, const std::string& path) {
+  const auto content = platform.ReadFile(path, kMaxSettingsBytes);
+  return content ? ProfileFile(*content) : ProfileFile();
+}
+
+}  // namespace
+
+void TMainForm::ReadWindowPosition(const ProfileFile& settings) {
+  int x = settings.GetInt("WndPos", "X_Pos", -1);
+  if (!IsValidPosition(x, platform.ScreenWidth())) {
+    x = 0;
+    shell.centre_on_first_image = true;
+  }
+  int y = settings.GetInt("WndPos", "Y_Pos", -1);
+  if (!IsValidPosition(y, platform.ScreenHeight())) {
+    y = 0;
+    shell.centre_on_first_image = true;
+  }
+  const Rect bounds = platform.WindowBounds(window);
+  platform.SetWindowBounds(window, {x, y, x + bounds.Width(), y + bounds.Height()});
+}
+
+void TMainForm::ReadSettings() {
+  const ProfileFile settings = LoadProfile(platform, shell.settings_path);
+  ReadWindowPosition(settings);
+  if (settings.GetInt("Cling", "Mode", 0) != 0) {
+    cling.restore_at_start = true;
+    cling.dx = settings.GetInt("Cling", "Dx", 0);
+    cling.dy = settings.GetInt("Cling", "Dy", 0);
+    PlaceOnSavedClingTarget(*this);
+  }
+  PopupMenu1.PmWinMost.checked = settings.GetInt("WndPos", "Z_Pos", 0) != 0;
+  if (PopupMenu1.PmWinMost.checked) platform.SetTopmost(window, true);
+  shell.debug_script = settings.GetInt("Debug", "Script", 0) != 0;
+  shell.debug_map = settings.GetInt("Debug", "Map", 0) != 0;
+}
+
+// Rewrites the whole file in one replacing write, so an interrupted save
+// leaves the previous settings intact.
+void TMainForm::WriteSettings() {
+  ProfileFile settings = LoadProfile(platform, shell.settings_path);
+  const Rect bounds = platform.WindowBounds(window);
+  settings.Set("WndPos", "X_Pos", std::to_string(bounds.left));
+  settings.Set("WndPos", "Y_Pos", std::to_string(bounds.top));
+  settings.Set("WndPos", "Z_Pos", PopupMenu1.PmWinMost.checked ? "1" : "0");
+  if (cling.setup_done) {
+    settings.Set("Cling", "Mode", cling.clinging ? "1" : "0");
+    settings.Set("Cling", "Dx", std::to_string(cling.dx));
+    settings.Set("Cling", "Dy", std::to_string(cling.dy));
+  }
+  platform.WriteFileReplacing(shell.settings_path, settings.Serialize());
+}
+
+}  // namespace tk

@@ -1,0 +1,101 @@
+#include "app/main_form.h"
+
+#include "app/messages.h"
+#include "app/settings.h"
+#include "imagery/imagery_commands.h"
+#include "interaction/interaction_commands.h"
+#include "motion/motion_commands.h"
+#include "script/script_loader.h"
+#include "sound/sound_commands.h"
+
+namespace tk {
+
+namespace {
+
+constexpr unsigned kEventTimerMs = 1;
+constexpr unsigned kPromptTimerStartMs = 90;
+constexpr unsigned kWalkTimerDefaultMs = 1000;
+constexpr std::uint32_t kNavy = 0x00800000;  // 0x00BBGGRR
+// The form's design size; nothing of it shows until a picture shapes it.
+constexpr int kInitialWindowSize = 160;
+// "ＭＳ Ｐゴシック"
+constexpr char kDefaultFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+
+std::uint32_t SeedFromClock(const Platform& platform) {
+  const LocalTime now = platform.Now();
+  return platform.TickCount() ^
+         static_cast<std::uint32_t>(((now.hour * 60 + now.minute) * 60 + now.second) * 1000);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Platform& platform) : platform(platform) {}
+
+TMainForm::~TMainForm() {
+  if (!destroyed_) FormDestroy();
+}
+
+void TMainForm::ShowError(const std::string& text) {
+  platform.ShowMessageBox(text, shell.title, MessageIcon::kError);
+}
+
+void TMainForm::ShowInformation(const std::string& text) {
+  platform.ShowMessageBox(text, shell.title, MessageIcon::kInformation);
+}
+
+void TMainForm::CreateTimers() {
+  event_timer = platform.CreateTimer([this] { OnEventTimer(*this); });
+  platform.SetTimer(event_timer, kEventTimerMs, true);
+  prompt_timer = platform.CreateTimer([] {});
+  prompt_timer_interval = kPromptTimerStartMs;
+  platform.SetTimer(prompt_timer, kPromptTimerStartMs, false);
+  walk_timer = platform.CreateTimer([this] { OnWalkTimer(*this); });
+  platform.SetTimer(walk_timer, kWalkTimerDefaultMs, false);
+}
+
+void TMainForm::SetDefaults() {
+  walk_dx = random.Next() % 3 - 1;
+  walk_dy = random.Next() % 3 - 1;
+  walk_labels.fill({});
+  speech.font_name = kDefaultFontName;
+  speech.color = kNavy;
+  shell.title = msg::kDefaultTitle;
+  shell.about_caption = msg::kAboutCaption;
+  shell.about_text = msg::kDefaultAboutText;
+  shell.about_text_color = 0;
+  shell.about_image = "0";
+  shell.icon_file = "0";
+  shell.next_cursor_number = -50;
+}
+
+void TMainForm::FormCreate() {
+  random.Seed(SeedFromClock(platform));
+  shell.screen_color_depth = platform.ScreenColorDepth();
+  window = platform.CreateWindow(WindowKind::kMain, this);
+  platform.SetWindowBounds(window, {0, 0, kInitialWindowSize, kInitialWindowSize});
+  CreateTimers();
+  SetDefaults();
+  platform.SetWindowTitle(window, shell.title);
+  cursors[1] = platform.LoadResourceCursor("CSHAND1");
+  cursors[2] = platform.LoadResourceCursor("CSHAND2");
+  LoadDefaultPrompt(*this);
+  if (platform.WaveOutDeviceCount() > 0 || platform.MidiOutDeviceCount() > 0) {
+    shell.sound_available = true;
+    CreateSoundPlayer(*this);
+  }
+  shell.settings_path = platform.ProgramFolder() + kSettingsFileName;
+  ReadSettings();
+  if (shell.debug_script || shell.debug_map) ShowInformation(msg::kDebugMode);
+  shell.tray_added = platform.AddTrayIcon(window, shell.title);
+  LoadClickableMap(*this, shell.debug_map ? "tk_map.txt" : "tk.map");
+  if (!LoadScript(*this, shell.debug_script ? "tk_srt.txt" : "tk.srt")) {
+    shell.closing = true;
+    return;
+  }
+  PopupMenu1.PmShowAbout.caption = shell.about_caption + "(&A)";
+  if (cling.restore_at_start && cling.setup_done && !cling.clinging) RestoreClinging(*this);
+}
+
+void TMainForm::OnCloseRequest() { Close(); }
+
+}  // namespace tk

@@ -1,0 +1,117 @@
+// TMainForm: the character's main window. It owns all of the character's
+// state; the subsystems are operations on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "app/popup_menu.h"
+#include "app/random.h"
+#include "platform/platform.h"
+#include "script/flags.h"
+#include "script/runner.h"
+#include "script/script_lines.h"
+
+namespace tk {
+
+// Application-shell state of the window.
+struct ShellState {
+  std::string settings_path;
+  std::string title;
+  bool closing = false;
+  bool centre_on_first_image = false;
+  bool debug_script = false;
+  bool debug_map = false;
+  int screen_color_depth = 0;
+  bool tray_added = false;
+  bool sound_available = false;
+  std::string about_caption;
+  std::string about_text;
+  std::uint32_t about_text_color = 0;
+  std::string about_image;
+  std::string icon_file;
+  int next_cursor_number = -50;
+};
+
+// What start-up and shutdown need to know of clinging.
+struct ClingState {
+  bool setup_done = false;  // the script ran WCS
+  bool clinging = false;
+  bool restore_at_start = false;  // [Cling] Mode was non-zero
+  int dx = 0;
+  int dy = 0;
+};
+
+// Speech-text defaults set at start-up.
+struct SpeechDefaults {
+  std::string font_name;
+  std::uint32_t color = 0;  // 0x00BBGGRR
+};
+
+class TMainForm : public WindowEvents {
+ public:
+  explicit TMainForm(Platform& platform);
+  ~TMainForm() override;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // Start-up: the whole creation sequence, `_FirstAction` included. On a
+  // failed start the closing flag is set.
+  void FormCreate();
+  // Runs `_LastAction` once; never refuses.
+  bool FormCloseQuery();
+  // Saves the settings and releases what the window owns.
+  void FormClose();
+  // Removes the notification-area icon.
+  void FormDestroy();
+  // Any close request: the query, the close, then the end of the loop.
+  void Close();
+  bool IsClosed() const { return closed_; }
+
+  // A modal box with the title text as caption.
+  void ShowError(const std::string& text);
+  void ShowInformation(const std::string& text);
+
+  // WindowEvents
+  void OnCloseRequest() override;
+
+  Platform& platform;
+  WindowId window = kNoWindow;
+  Random random;
+
+  ShellState shell;
+  ScriptLines script;
+  RunnerState runner;
+  FlagLists flags;
+  TPopupMenu1 PopupMenu1;
+  ClingState cling;
+  SpeechDefaults speech;
+
+  TimerId event_timer = 0;
+  TimerId prompt_timer = 0;
+  TimerId walk_timer = 0;
+  unsigned prompt_timer_interval = 0;
+
+  int walk_dx = 0;
+  int walk_dy = 0;
+  std::array<std::string, 9> walk_labels;
+
+  // Cursor numbers (1 open hand, 2 closed hand, scripts' from -50 down).
+  std::map<int, CursorId> cursors;
+
+ private:
+  void CreateTimers();
+  void SetDefaults();
+  void ReadSettings();
+  void ReadWindowPosition(const class ProfileFile& settings);
+  void WriteSettings();
+  void ReleaseAll();
+
+  bool closed_ = false;
+  bool close_in_progress_ = false;
+  bool destroyed_ = false;
+};
+
+}  // namespace tk

@@ -1,0 +1,48 @@
+// The close sequence of the main window.
+#include "app/main_form.h"
+
+namespace tk {
+
+bool TMainForm::FormCloseQuery() {
+  if (shell.closing) return true;
+  shell.closing = true;
+  if (script.FindLabel("_LastAction")) RunAction(*this, "_LastAction");
+  return true;
+}
+
+void TMainForm::FormClose() {
+  WriteSettings();
+  ReleaseAll();
+}
+
+void TMainForm::ReleaseAll() {
+  flags.Clear();
+  cursors.clear();
+  for (TimerId* timer : {&walk_timer, &prompt_timer, &event_timer}) {
+    if (*timer != 0) platform.DestroyTimer(*timer);
+    *timer = 0;
+  }
+  script.Clear();
+}
+
+void TMainForm::FormDestroy() {
+  destroyed_ = true;
+  if (shell.tray_added) platform.DeleteTrayIcon(window);
+  shell.tray_added = false;
+}
+
+// A close request that arrives while `_LastAction` is still running (it may
+// process messages) is ignored: the close already under way finishes the job,
+// and running it twice would release and save everything twice.
+void TMainForm::Close() {
+  if (closed_ || close_in_progress_) return;
+  close_in_progress_ = true;
+  FormCloseQuery();
+  FormClose();
+  FormDestroy();
+  platform.DestroyWindow(window);
+  closed_ = true;
+  platform.Quit();
+}
+
+}  // namespace tk

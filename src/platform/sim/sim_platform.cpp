@@ -1,0 +1,276 @@
+#include "platform/sim/sim_platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/sim/sim_clock.h"
+
+namespace tk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
+}
+
+class SimAppendFile : public AppendFile {
+ public:
+  explicit SimAppendFile(std::FILE* file) : file_(file) {}
+  ~SimAppendFile() override { std::fclose(file_); }
+  bool SeekToEnd() override { return std::fseek(file_, 0, SEEK_END) == 0; }
+  bool Write(const std::string& bytes) override {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+SimPlatform::SimPlatform(std::string program_folder, std::string current_directory)
+    : program_folder_(WithSeparator(std::move(program_folder))),
+      current_directory_(WithSeparator(std::move(current_directory))) {}
+
+template <typename F>
+void SimPlatform::Dispatch(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    ShowExceptionBox(e.what());
+  }
+}
+
+// --- windows -------------------------------------------------------------------
+
+WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
+  const WindowId id = next_window_++;
+  windows_[id] = Window{kind, events, "", {}, false, false, {}, false};
+  return id;
+}
+
+void SimPlatform::DestroyWindow(WindowId id) { windows_.erase(id); }
+
+const SimPlatform::Window* SimPlatform::FindWindow(WindowId id) const {
+  const auto it = windows_.find(id);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+const SimPlatform::Window* SimPlatform::FirstWindowOfKind(WindowKind kind) const {
+  for (const auto& [id, window] : windows_) {
+    if (window.kind == kind) return &window;
+  }
+  return nullptr;
+}
+
+WindowEvents* SimPlatform::EventsOf(WindowId id) {
+  const auto it = windows_.find(id);
+  return it == windows_.end() ? nullptr : it->second.events;
+}
+
+void SimPlatform::SetWindowTitle(WindowId id, const std::string& title) {
+  if (auto it = windows_.find(id); it != windows_.end()) it->second.title = title;
+}
+
+void SimPlatform::SetWindowBounds(WindowId id, const Rect& screen_rect) {
+  if (auto it = windows_.find(id); it != windows_.end()) it->second.bounds = screen_rect;
+}
+
+Rect SimPlatform::WindowBounds(WindowId id) const {
+  const Window* window = FindWindow(id);
+  return window ? window->bounds : Rect{};
+}
+
+void SimPlatform::ShowWindow(WindowId id, bool visible) {
+  if (auto it = windows_.find(id); it != windows_.end()) it->second.visible = visible;
+}
+
+bool SimPlatform::IsWindowVisible(WindowId id) const {
+  const Window* window = FindWindow(id);
+  return window && window->visible;
+}
+
+void SimPlatform::SetTopmost(WindowId id, bool topmost) {
+  if (auto it = windows_.find(id); it != windows_.end()) it->second.topmost = topmost;
+}
+
+void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
+  if (auto it = windows_.find(id); it != windows_.end()) {
+    it->second.region = region;
+    it->second.region_set = true;
+  }
+}
+
+CursorId SimPlatform::LoadResourceCursor(const std::string& name) {
+  const CursorId id = static_cast<CursorId>(cursors_.size()) + 1;
+  cursors_[id] = name;
+  return id;
+}
+
+// --- input -----------------------------------------------------------------------
+
+void SimPlatform::PostClose(WindowId id) {
+  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnCloseRequest(); });
+}
+
+void SimPlatform::Click(WindowId id, MouseButton button, int x, int y) {
+  if (WindowEvents* events = EventsOf(id)) {
+    Dispatch([&] { events->OnMouseDown(button, x, y); });
+    if ((events = EventsOf(id))) Dispatch([&] { events->OnMouseUp(button, x, y); });
+  }
+}
+
+void SimPlatform::SendCommand(WindowId id, int command) {
+  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnCommand(command); });
+}
+
+void SimPlatform::SendTrayMessage(int mouse_message) {
+  if (WindowEvents* events = EventsOf(tray_owner)) {
+    Dispatch([&] { events->OnTrayMessage(mouse_message); });
+  }
+}
+
+// --- timers and time ---------------------------------------------------------------
+
+TimerId SimPlatform::CreateTimer(std::function<void()> on_tick) {
+  const TimerId id = next_timer_++;
+  timers_[id].on_tick = std::move(on_tick);
+  return id;
+}
+
+void SimPlatform::SetTimer(TimerId id, unsigned interval_ms, bool enabled) {
+  const auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  Timer& timer = it->second;
+  timer.interval_ms = std::max(interval_ms, 1u);
+  timer.enabled = enabled;
+  timer.due_ms = now_ms_ + timer.interval_ms;
+}
+
+void SimPlatform::DestroyTimer(TimerId id) { timers_.erase(id); }
+
+bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
+  auto next = timers_.end();
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (it->second.enabled && it->second.due_ms <= limit_ms &&
+        (next == timers_.end() || it->second.due_ms < next->second.due_ms)) {
+      next = it;
+    }
+  }
+  if (next == timers_.end()) return false;
+  now_ms_ = std::max(now_ms_, next->second.due_ms);
+  // Elapsed intervals coalesce into one tick, as message timers do.
+  next->second.due_ms = now_ms_ + next->second.interval_ms;
+  const std::function<void()> tick = next->second.on_tick;  // the handler may destroy it
+  Dispatch(tick);
+  return true;
+}
+
+void SimPlatform::AdvanceTime(std::uint64_t ms) {
+  const std::uint64_t target = now_ms_ + ms;
+  while (FireNextTimerDueBy(target)) {
+  }
+  now_ms_ = std::max(now_ms_, target);
+}
+
+// Pumping is where a running command lets time pass.
+void SimPlatform::ProcessPendingMessages() { AdvanceTime(1); }
+
+void SimPlatform::RunMessageLoop() {
+  const std::uint64_t end = now_ms_ + message_loop_ms;
+  while (!quit_requested && now_ms_ < end) AdvanceTime(1);
+}
+
+void SimPlatform::Quit() { quit_requested = true; }
+
+std::uint32_t SimPlatform::TickCount() const {
+  return tick_base + static_cast<std::uint32_t>(now_ms_);
+}
+
+LocalTime SimPlatform::Now() const { return AddSeconds(start_time, now_ms_ / 1000); }
+
+// --- boxes and tray ------------------------------------------------------------------
+
+void SimPlatform::ShowMessageBox(const std::string& text, const std::string& caption,
+                                 MessageIcon icon) {
+  message_boxes.push_back({text, caption, icon, now_ms_});
+  if (on_message_box) on_message_box(message_boxes.back());
+}
+
+void SimPlatform::ShowExceptionBox(const std::string& what) { exception_boxes.push_back(what); }
+
+bool SimPlatform::AddTrayIcon(WindowId owner, const std::string& tip) {
+  tray_icon_present = true;
+  tray_owner = owner;
+  tray_tip = tip;
+  return true;
+}
+
+void SimPlatform::DeleteTrayIcon(WindowId owner) {
+  if (owner == tray_owner) tray_icon_present = false;
+}
+
+// --- files ---------------------------------------------------------------------------
+
+std::string SimPlatform::Resolve(const std::string& name) const {
+  if (!name.empty() && name.front() == '/') return name;
+  return current_directory_ + name;
+}
+
+std::string SimPlatform::ProgramFolder() const { return program_folder_; }
+std::string SimPlatform::CurrentDirectory() const { return current_directory_; }
+
+bool SimPlatform::SetCurrentDirectory(const std::string& path) {
+  std::error_code error;
+  if (!fs::is_directory(Resolve(path), error)) return false;
+  current_directory_ = WithSeparator(Resolve(path));
+  return true;
+}
+
+std::optional<std::string> SimPlatform::ReadFile(const std::string& name, std::size_t max_bytes) {
+  const std::string path = Resolve(name);
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return std::nullopt;
+  const auto size = fs::file_size(path, error);
+  if (error || size > max_bytes) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) return std::nullopt;
+  return bytes;
+}
+
+bool SimPlatform::WriteFileReplacing(const std::string& name, const std::string& bytes) {
+  if (fail_writes) return false;
+  const std::string path = Resolve(name);
+  const std::string temp = path + ".new";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  std::error_code error;
+  fs::rename(temp, path, error);
+  if (error) std::remove(temp.c_str());
+  return !error;
+}
+
+std::unique_ptr<AppendFile> SimPlatform::OpenForAppend(const std::string& name) {
+  std::FILE* file = std::fopen(Resolve(name).c_str(), "ab");
+  if (!file) return nullptr;
+  return std::make_unique<SimAppendFile>(file);
+}
+
+}  // namespace tk

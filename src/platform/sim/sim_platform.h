@@ -1,0 +1,135 @@
+// A deterministic desktop in memory for tests and the author tool. Time only
+// moves when the program waits or the test advances it; files are real files
+// under the folders the test names.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tk {
+
+class SimPlatform : public Platform {
+ public:
+  struct Window {
+    WindowKind kind = WindowKind::kMain;
+    WindowEvents* events = nullptr;
+    std::string title;
+    Rect bounds;
+    bool visible = false;
+    bool topmost = false;
+    Region region;
+    bool region_set = false;
+  };
+  struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::kError;
+    std::uint64_t at_ms = 0;
+  };
+  struct Timer {
+    std::function<void()> on_tick;
+    unsigned interval_ms = 0;
+    bool enabled = false;
+    std::uint64_t due_ms = 0;
+  };
+
+  // `program_folder` and `current_directory` are host folders.
+  SimPlatform(std::string program_folder, std::string current_directory);
+
+  // --- what a test sets up ----------------------------------------------------
+  int screen_width = 1024;
+  int screen_height = 768;
+  int screen_color_depth = 32;
+  int wave_devices = 0;
+  int midi_devices = 0;
+  LocalTime start_time{2026, 12, 7, 9, 5, 3, 1};
+  bool fail_writes = false;  // every write fails as on a full disk
+  std::uint32_t tick_base = 0;  // TickCount at virtual time zero
+  // How long RunMessageLoop lets virtual time run when nothing quits it.
+  std::uint64_t message_loop_ms = 0;
+  // Called as each box appears; the box is answered with OK when it returns.
+  std::function<void(const MessageBoxRecord&)> on_message_box;
+
+  // --- what a test drives -----------------------------------------------------
+  // Moves virtual time forward, firing timers as they fall due.
+  void AdvanceTime(std::uint64_t ms);
+  std::uint64_t NowMs() const { return now_ms_; }
+  // Input delivered as the message loop would deliver it.
+  void PostClose(WindowId id);
+  void Click(WindowId id, MouseButton button, int x, int y);
+  void SendCommand(WindowId id, int command);
+  void SendTrayMessage(int mouse_message);
+
+  // --- what a test observes ---------------------------------------------------
+  std::vector<MessageBoxRecord> message_boxes;
+  std::vector<std::string> exception_boxes;
+  bool tray_icon_present = false;
+  std::string tray_tip;
+  WindowId tray_owner = kNoWindow;
+  bool quit_requested = false;
+  const Window* FindWindow(WindowId id) const;
+  const Window* FirstWindowOfKind(WindowKind kind) const;
+  const std::map<int, Timer>& Timers() const { return timers_; }
+
+  // --- Platform -----------------------------------------------------------------
+  WindowId CreateWindow(WindowKind kind, WindowEvents* events) override;
+  void DestroyWindow(WindowId id) override;
+  void SetWindowTitle(WindowId id, const std::string& title) override;
+  void SetWindowBounds(WindowId id, const Rect& screen_rect) override;
+  Rect WindowBounds(WindowId id) const override;
+  void ShowWindow(WindowId id, bool visible) override;
+  bool IsWindowVisible(WindowId id) const override;
+  void SetTopmost(WindowId id, bool topmost) override;
+  void SetWindowRegion(WindowId id, const Region& region) override;
+  CursorId LoadResourceCursor(const std::string& name) override;
+  TimerId CreateTimer(std::function<void()> on_tick) override;
+  void SetTimer(TimerId id, unsigned interval_ms, bool enabled) override;
+  void DestroyTimer(TimerId id) override;
+  void ProcessPendingMessages() override;
+  void RunMessageLoop() override;
+  void Quit() override;
+  void ShowMessageBox(const std::string& text, const std::string& caption,
+                      MessageIcon icon) override;
+  void ShowExceptionBox(const std::string& what) override;
+  bool AddTrayIcon(WindowId owner, const std::string& tip) override;
+  void DeleteTrayIcon(WindowId owner) override;
+  std::string ProgramFolder() const override;
+  std::string CurrentDirectory() const override;
+  bool SetCurrentDirectory(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& name, std::size_t max_bytes) override;
+  bool WriteFileReplacing(const std::string& name, const std::string& bytes) override;
+  std::unique_ptr<AppendFile> OpenForAppend(const std::string& name) override;
+  std::uint32_t TickCount() const override;
+  LocalTime Now() const override;
+  int ScreenWidth() const override { return screen_width; }
+  int ScreenHeight() const override { return screen_height; }
+  int ScreenColorDepth() const override { return screen_color_depth; }
+  int WaveOutDeviceCount() const override { return wave_devices; }
+  int MidiOutDeviceCount() const override { return midi_devices; }
+
+  // The host path a file name of the program resolves to.
+  std::string Resolve(const std::string& name) const;
+
+ private:
+  // Runs engine code as the message loop would: an exception is shown in the
+  // standard error box and the program goes on.
+  template <typename F>
+  void Dispatch(F&& f);
+  bool FireNextTimerDueBy(std::uint64_t limit_ms);
+  WindowEvents* EventsOf(WindowId id);
+
+  std::string program_folder_;
+  std::string current_directory_;
+  std::map<WindowId, Window> windows_;
+  std::map<TimerId, Timer> timers_;
+  std::map<CursorId, std::string> cursors_;
+  WindowId next_window_ = 1;
+  TimerId next_timer_ = 1;
+  std::uint64_t now_ms_ = 0;
+};
+
+}  // namespace tk

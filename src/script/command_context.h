@@ -1,0 +1,43 @@
+// What a command operation sees of the run that dispatched it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "script/error_log.h"
+#include "script/params.h"
+
+namespace tk {
+
+class TMainForm;
+
+// State of one RunAction call; nested runs have their own.
+struct ActionRun {
+  std::string label;         // with its colon once the search has begun
+  std::size_t line_index = 0;
+  std::string command_line;  // quoted in error-log lines
+  bool end_of_action = false;
+  bool result = true;
+  std::optional<std::string> jump_target;  // label without its colon
+};
+
+struct CommandContext {
+  TMainForm& form;
+  ActionRun& run;
+  int code;
+  std::size_t pos;  // read position in run.command_line
+
+  std::string Param(ParamMode mode = ParamMode::kPlain, std::size_t capacity = kParamCapacity);
+  std::string Rest(std::size_t capacity = kParamCapacity);
+  // Reads a numeric parameter; reports a Parameter Error when it does not
+  // convert, after which the command is expected to do nothing further.
+  std::optional<std::int32_t> Int();
+
+  // Logs an error of `kind` for the current command line.
+  void Report(ErrorKind kind);
+  void JumpTo(std::string label) { run.jump_target = std::move(label); }
+  void EndAction() { run.end_of_action = true; }
+};
+
+}  // namespace tk

@@ -1,0 +1,80 @@
+#include "script/error_log.h"
+
+#include "app/main_form.h"
+#include "app/messages.h"
+
+namespace tk {
+
+namespace {
+
+const char* KindText(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::kCommand:
+      return "Command Error";
+    case ErrorKind::kFileOpen:
+      return "File open Error";
+    case ErrorKind::kNesting:
+      return "Nesting Error";
+    case ErrorKind::kRecursiveCall:
+      return "Recursive call Error";
+    case ErrorKind::kLabelNotFound:
+      return "Label not found Error";
+    case ErrorKind::kParameter:
+      return "Parameter Error";
+  }
+  return "";
+}
+
+// The box the log itself shows; the other kinds' reporters show their own.
+const char* KindMessage(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::kFileOpen:
+      return msg::kFileOpenError;
+    case ErrorKind::kLabelNotFound:
+      return msg::kLabelNotFound;
+    case ErrorKind::kParameter:
+      return msg::kParameterError;
+    default:
+      return nullptr;
+  }
+}
+
+std::string TimeStamp(const LocalTime& t) {
+  return "[" + std::to_string(t.month) + "/" + std::to_string(t.day) + " " +
+         std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" + std::to_string(t.second) +
+         "] ";
+}
+
+}  // namespace
+
+std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::string_view label,
+                            ErrorKind kind, long long line_index) {
+  std::string line = TimeStamp(time) + KindText(kind);
+  if (kind == ErrorKind::kLabelNotFound) {
+    line += " LabelName[";
+    line += label;
+    line += "]";
+  } else {
+    line += " Line(" + std::to_string(line_index) + ") LabelName[";
+    line += label;
+    line += "] ";
+    line += text;
+  }
+  line += "\r\n";
+  return line;
+}
+
+void LogScriptError(TMainForm& form, std::string_view text, std::string_view label,
+                    ErrorKind kind, long long line_index) {
+  Platform& platform = form.platform;
+  const auto file = platform.OpenForAppend(kErrorLogFile);
+  if (!file) {
+    form.ShowError(msg::kErrorLogUnopenable);
+    return;
+  }
+  if (!file->SeekToEnd()) return;
+  if (const char* message = KindMessage(kind)) form.ShowError(message);
+  file->Write(FormatErrorLine(platform.Now(), text, label, kind, line_index));
+}
+
+}  // namespace tk

@@ -1,0 +1,91 @@
+#include "script/params.h"
+
+#include <algorithm>
+
+#include "script/flags.h"
+#include "script/text.h"
+
+namespace tk {
+
+namespace {
+
+std::size_t SkipBlanks(std::string_view line, std::size_t pos) {
+  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+  return pos;
+}
+
+bool IsStop(char c, ParamMode mode) {
+  switch (c) {
+    case ',':
+    case ';':
+    case '=':
+    case '(':
+    case ')':
+      return true;
+    case ':':
+      return mode == ParamMode::kColon;
+    default:
+      return false;
+  }
+}
+
+// The position just past the byte at `stop`, or the end of the line.
+std::size_t PastStop(std::string_view line, std::size_t stop) {
+  return stop < line.size() ? stop + 1 : line.size();
+}
+
+std::size_t ReadDelimited(std::string_view line, std::size_t pos, BoundedText& text,
+                          ParamMode mode) {
+  for (; pos < line.size() && !IsStop(line[pos], mode); ++pos) {
+    text.Append(line[pos] == '$' ? '\n' : line[pos]);
+  }
+  return PastStop(line, pos);
+}
+
+bool EndsWithEMark(std::string_view line, std::size_t start, std::size_t semicolon) {
+  return semicolon >= start + 2 && line[semicolon - 2] == '@' && line[semicolon - 1] == 'E';
+}
+
+// Copies everything up to a ';' that directly follows "@E" (the "@E" is part
+// of the text); a line without that end is taken to its end.
+std::size_t ReadEText(std::string_view line, std::size_t pos, BoundedText& text) {
+  const std::size_t start = pos;
+  for (; pos < line.size(); ++pos) {
+    if (line[pos] == ';' && EndsWithEMark(line, start, pos)) break;
+    text.Append(line[pos]);
+  }
+  return PastStop(line, pos);
+}
+
+}  // namespace
+
+std::string SubstituteFlag(std::string text, std::size_t capacity, const FlagLists& flags) {
+  if (text.size() < 2 || text[0] != '@' || text[1] != 'F') return text;
+  const std::string_view name = std::string_view(text).substr(2);
+  if (const IntFlag* flag = flags.FindIntFlag(name)) {
+    return BoundedText::Cut(std::to_string(flag->value), capacity);
+  }
+  if (const StrFlag* flag = flags.FindStrFlag(name)) return BoundedText::Cut(flag->text, capacity);
+  return text;
+}
+
+std::size_t ReadParam(std::string_view line, std::size_t pos, std::size_t capacity, ParamMode mode,
+                      const FlagLists& flags, std::string& out) {
+  BoundedText text(capacity);
+  pos = SkipBlanks(line, std::min(pos, line.size()));
+  pos = mode == ParamMode::kEText ? ReadEText(line, pos, text)
+                                  : ReadDelimited(line, pos, text, mode);
+  out = SubstituteFlag(text.Take(), capacity, flags);
+  return pos;
+}
+
+std::size_t ReadRest(std::string_view line, std::size_t pos, std::size_t capacity,
+                     const FlagLists& flags, std::string& out) {
+  BoundedText text(capacity);
+  pos = SkipBlanks(line, std::min(pos, line.size()));
+  for (; pos < line.size() && line[pos] != ';'; ++pos) text.Append(line[pos]);
+  out = SubstituteFlag(text.Take(), capacity, flags);
+  return PastStop(line, pos);
+}
+
+}  // namespace tk

@@ -1,0 +1,29 @@
+#include "script/script_loader.h"
+
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "script/flag_commands.h"
+
+namespace tk {
+
+bool LoadScript(TMainForm& form, const std::string& file_name) {
+  Lines lines;
+  const bool read = form.shell.debug_script ? ReadTextFile(form.platform, file_name, lines)
+                                            : ReadEncodedFile(form.platform, file_name, lines);
+  if (!read) {
+    form.ShowError(msg::kScriptUnreadable);
+    return false;
+  }
+  form.script.Assign(std::move(lines));
+  if (!form.script.Find(kScriptMarker)) {
+    form.ShowError(msg::kScriptUnrecognised);
+    return false;
+  }
+  form.platform.SetWindowRegion(form.window, {});
+  form.platform.ShowWindow(form.window, true);
+  DeclareInitFlags(form);
+  if (form.script.FindLabel("_FirstAction")) RunAction(form, "_FirstAction");
+  return true;
+}
+
+}  // namespace tk

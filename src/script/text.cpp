@@ -1,0 +1,46 @@
+#include "script/text.h"
+
+namespace tk {
+
+namespace {
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(folded[i]))) {
+      ++i;  // keep the trail byte as it is
+      continue;
+    }
+    folded[i] = UpperAscii(folded[i]);
+  }
+  return folded;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > 2147483648LL) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace tk

@@ -1,0 +1,53 @@
+// Byte-level text helpers for Shift-JIS script text.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tk {
+
+// The scripts were designed around fixed buffers of `capacity` bytes that
+// hold at most capacity - 1 text bytes. This is that rule, stated once.
+class BoundedText {
+ public:
+  explicit BoundedText(std::size_t capacity) : limit_(capacity > 0 ? capacity - 1 : 0) {}
+  // Appends when there is room; returns false once the buffer is full.
+  bool Append(char c) {
+    if (text_.size() >= limit_) return false;
+    text_.push_back(c);
+    return true;
+  }
+  bool Full() const { return text_.size() >= limit_; }
+  const std::string& Text() const { return text_; }
+  std::string Take() { return std::move(text_); }
+
+  // `text` as a buffer of `capacity` bytes would hold it.
+  static std::string Cut(std::string_view text, std::size_t capacity) {
+    const std::size_t limit = capacity > 0 ? capacity - 1 : 0;
+    return std::string(text.substr(0, limit));
+  }
+
+ private:
+  std::size_t limit_;
+  std::string text_;
+};
+
+// First byte of a two-byte Shift-JIS character.
+inline bool IsSjisLeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Upper-cases single-byte letters, leaving both bytes of every two-byte
+// character alone (a trail byte may look like an ASCII letter).
+std::string FoldCase(std::string_view text);
+
+// Equality that ignores the case of single-byte letters.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// A signed decimal integer that fits in 32 bits: optional sign, digits,
+// nothing else.
+std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+}  // namespace tk

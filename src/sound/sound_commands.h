@@ -1,0 +1,14 @@
+// Wave, MIDI and CD sound.
+#pragma once
+
+namespace tk {
+
+class TMainForm;
+struct CommandContext;
+
+void RunSoundCommand(CommandContext& context);
+
+// Creates the sound player when an output device exists.
+void CreateSoundPlayer(TMainForm& form);
+
+}  // namespace tk
