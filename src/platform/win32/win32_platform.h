@@ -1,0 +1,138 @@
+// The real platform: Win32, GDI and the shell, wide-character calls only.
+// Everything runs on the one thread that created it.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_api.h"
+
+namespace tk {
+
+class Win32Platform : public Platform {
+ public:
+  // The notification-area icon reports to its owner with this message.
+  static constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+
+  explicit Win32Platform(HINSTANCE instance);
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // The system handle behind a window id, nullptr if there is none.
+  HWND WindowHandle(WindowId id) const;
+  // The hidden window that owns the others and receives the timers.
+  HWND ApplicationWindow() const { return app_window_; }
+
+  // --- windows (windows.cpp) ---
+  WindowId CreateWindow(WindowKind kind, WindowEvents* events) override;
+  void DestroyWindow(WindowId id) override;
+  void SetWindowTitle(WindowId id, const std::string& title) override;
+  void SetWindowBounds(WindowId id, const Rect& screen_rect) override;
+  Rect WindowBounds(WindowId id) const override;
+  void ShowWindow(WindowId id, bool visible) override;
+  bool IsWindowVisible(WindowId id) const override;
+  void SetTopmost(WindowId id, bool topmost) override;
+  void SetWindowRegion(WindowId id, const Region& region) override;
+
+  // --- cursors, clock, screen, media (system.cpp) ---
+  CursorId LoadResourceCursor(const std::string& name) override;
+  std::uint32_t TickCount() const override;
+  LocalTime Now() const override;
+  int ScreenWidth() const override;
+  int ScreenHeight() const override;
+  int ScreenColorDepth() const override;
+  int WaveOutDeviceCount() const override;
+  int MidiOutDeviceCount() const override;
+
+  // --- timers (timers.cpp) ---
+  TimerId CreateTimer(std::function<void()> on_tick) override;
+  void SetTimer(TimerId id, unsigned interval_ms, bool enabled) override;
+  void DestroyTimer(TimerId id) override;
+
+  // --- message loop and message boxes (messages.cpp) ---
+  void ProcessPendingMessages() override;
+  void RunMessageLoop() override;
+  void Quit() override;
+  void ShowMessageBox(const std::string& text, const std::string& caption,
+                      MessageIcon icon) override;
+  void ShowExceptionBox(const std::string& what) override;
+
+  // --- notification area (tray.cpp) ---
+  bool AddTrayIcon(WindowId owner, const std::string& tip) override;
+  void DeleteTrayIcon(WindowId owner) override;
+
+  // --- files and folders (files.cpp) ---
+  std::string ProgramFolder() const override;
+  std::string CurrentDirectory() const override;
+  bool SetCurrentDirectory(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& name, std::size_t max_bytes) override;
+  bool WriteFileReplacing(const std::string& name, const std::string& bytes) override;
+  std::unique_ptr<AppendFile> OpenForAppend(const std::string& name) override;
+
+ private:
+  // Lives as long as its window; the window keeps a pointer to it.
+  struct WindowRecord {
+    Win32Platform* platform;
+    WindowEvents* events;
+    WindowKind kind;
+    HWND hwnd;
+  };
+  using TickFunction = std::shared_ptr<std::function<void()>>;
+  static constexpr wchar_t kAppWindowClass[] = L"TenkoroApplication";
+  static constexpr wchar_t kWindowClass[] = L"TenkoroWindow";
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void RegisterWindowClasses();
+  void CreateApplicationWindow();
+  LRESULT HandleWindowMessage(HWND hwnd, WindowEvents& events, UINT message, WPARAM wparam,
+                              LPARAM lparam);
+  bool HandleMouseMessage(HWND hwnd, WindowEvents& events, UINT message, LPARAM lparam);
+  LRESULT HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void RunTimer(UINT_PTR timer_id);
+  HWND MainWindow() const;
+  WindowEvents* MainWindowEvents() const;
+
+  // The boundary between the engine and Windows: an exception escaping an
+  // engine callback is shown to the user here and goes no further, because
+  // it must never unwind through the system's frames.
+  template <typename Call>
+  void Guarded(Call&& call) noexcept {
+    try {
+      call();
+    } catch (const std::exception& e) {
+      ReportException(e.what());
+    } catch (...) {
+      ReportException("unknown exception");
+    }
+  }
+  void ReportException(const char* what) noexcept;
+
+  HINSTANCE instance_;
+  HWND app_window_ = nullptr;
+  std::map<WindowId, std::unique_ptr<WindowRecord>> windows_;
+  WindowId next_window_id_ = 1;
+  std::map<TimerId, TickFunction> timers_;
+  TimerId next_timer_id_ = 1;
+  std::vector<HCURSOR> cursors_;
+  std::set<HWND> tray_owners_;
+  std::string main_title_;
+};
+
+namespace win32 {
+
+// The standard box for a failure: an error icon, OK, in front of everything.
+void ShowErrorBox(HWND owner, const std::string& text, const std::string& caption);
+// The executable's name without folder or extension, for captions when
+// nothing better is known.
+std::string ProgramName();
+
+}  // namespace win32
+
+}  // namespace tk
