@@ -2,6 +2,7 @@
 // Everything runs on the one thread that created it.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
