@@ -19,7 +19,9 @@ constexpr std::uint32_t kNavy = 0x00800000;  // 0x00BBGGRR
 // The form's design size; nothing of it shows until a picture shapes it.
 constexpr int kInitialWindowSize = 160;
 // "ＭＳ Ｐゴシック"
-constexpr char kDefaultFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+constexpr char kDefaultFontName[] =
+    "\x82l\x82r \x82o\x83S\x83V\x83"
+    "b\x83N";
 
 std::uint32_t SeedFromClock(const Platform& platform) {
   const LocalTime now = platform.Now();
@@ -96,6 +98,8 @@ void TMainForm::FormCreate() {
   if (cling.restore_at_start && cling.setup_done && !cling.clinging) RestoreClinging(*this);
 }
 
-void TMainForm::OnCloseRequest() { Close(); }
+void TMainForm::OnCloseRequest() {
+  Close();
+}
 
 }  // namespace tk

@@ -102,8 +102,12 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(entry));
 }
 
-std::string ProfileFile::Serialize() const { return JoinTextLines(lines_); }
+std::string ProfileFile::Serialize() const {
+  return JoinTextLines(lines_);
+}
 
-bool IsValidPosition(int value, int screen_extent) { return value >= 0 && value <= screen_extent; }
+bool IsValidPosition(int value, int screen_extent) {
+  return value >= 0 && value <= screen_extent;
+}
 
 }  // namespace tk

@@ -125,8 +125,7 @@ class Platform {
   virtual bool SetCurrentDirectory(const std::string& path) = 0;
   // Names without a folder resolve against the current directory. Reading
   // refuses files larger than `max_bytes`.
-  virtual std::optional<std::string> ReadFile(const std::string& name,
-                                              std::size_t max_bytes) = 0;
+  virtual std::optional<std::string> ReadFile(const std::string& name, std::size_t max_bytes) = 0;
   // Replaces the file so that a failure at any point leaves the old content.
   virtual bool WriteFileReplacing(const std::string& name, const std::string& bytes) = 0;
   virtual std::unique_ptr<AppendFile> OpenForAppend(const std::string& name) = 0;

@@ -14,7 +14,7 @@ class TMainForm;
 
 // State of one RunAction call; nested runs have their own.
 struct ActionRun {
-  std::string label;         // with its colon once the search has begun
+  std::string label;  // with its colon once the search has begun
   std::size_t line_index = 0;
   std::string command_line;  // quoted in error-log lines
   bool end_of_action = false;

@@ -9,7 +9,9 @@ namespace {
 constexpr unsigned char kEncodedCr = 13 + 1;
 constexpr unsigned char kEncodedLf = 10 + 1;
 
-unsigned char Decode(char stored) { return static_cast<unsigned char>(stored) - 1; }
+unsigned char Decode(char stored) {
+  return static_cast<unsigned char>(stored) - 1;
+}
 
 }  // namespace
 

@@ -64,8 +64,8 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
   return line;
 }
 
-void LogScriptError(TMainForm& form, std::string_view text, std::string_view label,
-                    ErrorKind kind, long long line_index) {
+void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
+                    long long line_index) {
   Platform& platform = form.platform;
   const auto file = platform.OpenForAppend(kErrorLogFile);
   if (!file) {

@@ -26,7 +26,7 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
 
 // Appends one line for the error, showing the kind's own box first where
 // the kind has one. Never changes the reporter's flow.
-void LogScriptError(TMainForm& form, std::string_view text, std::string_view label,
-                    ErrorKind kind, long long line_index);
+void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
+                    long long line_index);
 
 }  // namespace tk

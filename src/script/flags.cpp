@@ -22,11 +22,15 @@ auto* PointerOrNull(List& list, std::string_view name) {
 
 }  // namespace
 
-IntFlag* FlagLists::FindIntFlag(std::string_view name) { return PointerOrNull(ints, name); }
+IntFlag* FlagLists::FindIntFlag(std::string_view name) {
+  return PointerOrNull(ints, name);
+}
 const IntFlag* FlagLists::FindIntFlag(std::string_view name) const {
   return PointerOrNull(ints, name);
 }
-StrFlag* FlagLists::FindStrFlag(std::string_view name) { return PointerOrNull(strs, name); }
+StrFlag* FlagLists::FindStrFlag(std::string_view name) {
+  return PointerOrNull(strs, name);
+}
 const StrFlag* FlagLists::FindStrFlag(std::string_view name) const {
   return PointerOrNull(strs, name);
 }

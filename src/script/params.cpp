@@ -73,8 +73,8 @@ std::size_t ReadParam(std::string_view line, std::size_t pos, std::size_t capaci
                       const FlagLists& flags, std::string& out) {
   BoundedText text(capacity);
   pos = SkipBlanks(line, std::min(pos, line.size()));
-  pos = mode == ParamMode::kEText ? ReadEText(line, pos, text)
-                                  : ReadDelimited(line, pos, text, mode);
+  pos =
+      mode == ParamMode::kEText ? ReadEText(line, pos, text) : ReadDelimited(line, pos, text, mode);
   out = SubstituteFlag(text.Take(), capacity, flags);
   return pos;
 }

@@ -1,12 +1,12 @@
 #include "script/runner.h"
 
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "script/command_context.h"
 #include "script/command_table.h"
 #include "script/text.h"
-
-#include <algorithm>
 
 namespace tk {
 

@@ -15,8 +15,7 @@ std::string SjisToUtf8(const std::string& sjis) {
   const int wide_length =
       MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
-  MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(),
-                      wide_length);
+  MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(), wide_length);
   const int length =
       WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(length), '\0');

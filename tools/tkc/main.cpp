@@ -90,7 +90,8 @@ int Run(const std::string& folder, long seconds) {
   };
   platform.message_loop_ms = static_cast<std::uint64_t>(seconds) * 1000;
   const int code = tk::RunProgram(platform);
-  for (const std::string& what : platform.exception_boxes) std::cout << "exception: " << what << "\n";
+  for (const std::string& what : platform.exception_boxes)
+    std::cout << "exception: " << what << "\n";
   return code;
 }
 

@@ -56,7 +56,9 @@ WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   return id;
 }
 
-void SimPlatform::DestroyWindow(WindowId id) { windows_.erase(id); }
+void SimPlatform::DestroyWindow(WindowId id) {
+  windows_.erase(id);
+}
 
 const SimPlatform::Window* SimPlatform::FindWindow(WindowId id) const {
   const auto it = windows_.find(id);
@@ -154,7 +156,9 @@ void SimPlatform::SetTimer(TimerId id, unsigned interval_ms, bool enabled) {
   timer.due_ms = now_ms_ + timer.interval_ms;
 }
 
-void SimPlatform::DestroyTimer(TimerId id) { timers_.erase(id); }
+void SimPlatform::DestroyTimer(TimerId id) {
+  timers_.erase(id);
+}
 
 bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   auto next = timers_.end();
@@ -181,20 +185,26 @@ void SimPlatform::AdvanceTime(std::uint64_t ms) {
 }
 
 // Pumping is where a running command lets time pass.
-void SimPlatform::ProcessPendingMessages() { AdvanceTime(1); }
+void SimPlatform::ProcessPendingMessages() {
+  AdvanceTime(1);
+}
 
 void SimPlatform::RunMessageLoop() {
   const std::uint64_t end = now_ms_ + message_loop_ms;
   while (!quit_requested && now_ms_ < end) AdvanceTime(1);
 }
 
-void SimPlatform::Quit() { quit_requested = true; }
+void SimPlatform::Quit() {
+  quit_requested = true;
+}
 
 std::uint32_t SimPlatform::TickCount() const {
   return tick_base + static_cast<std::uint32_t>(now_ms_);
 }
 
-LocalTime SimPlatform::Now() const { return AddSeconds(start_time, now_ms_ / 1000); }
+LocalTime SimPlatform::Now() const {
+  return AddSeconds(start_time, now_ms_ / 1000);
+}
 
 // --- boxes and tray ------------------------------------------------------------------
 
@@ -204,7 +214,9 @@ void SimPlatform::ShowMessageBox(const std::string& text, const std::string& cap
   if (on_message_box) on_message_box(message_boxes.back());
 }
 
-void SimPlatform::ShowExceptionBox(const std::string& what) { exception_boxes.push_back(what); }
+void SimPlatform::ShowExceptionBox(const std::string& what) {
+  exception_boxes.push_back(what);
+}
 
 bool SimPlatform::AddTrayIcon(WindowId owner, const std::string& tip) {
   tray_icon_present = true;
@@ -224,8 +236,12 @@ std::string SimPlatform::Resolve(const std::string& name) const {
   return current_directory_ + name;
 }
 
-std::string SimPlatform::ProgramFolder() const { return program_folder_; }
-std::string SimPlatform::CurrentDirectory() const { return current_directory_; }
+std::string SimPlatform::ProgramFolder() const {
+  return program_folder_;
+}
+std::string SimPlatform::CurrentDirectory() const {
+  return current_directory_;
+}
 
 bool SimPlatform::SetCurrentDirectory(const std::string& path) {
   std::error_code error;

@@ -47,7 +47,7 @@ class SimPlatform : public Platform {
   int wave_devices = 0;
   int midi_devices = 0;
   LocalTime start_time{2026, 12, 7, 9, 5, 3, 1};
-  bool fail_writes = false;  // every write fails as on a full disk
+  bool fail_writes = false;     // every write fails as on a full disk
   std::uint32_t tick_base = 0;  // TickCount at virtual time zero
   // How long RunMessageLoop lets virtual time run when nothing quits it.
   std::uint64_t message_loop_ms = 0;
