@@ -18,6 +18,7 @@ unsigned char Decode(char stored) {
 bool DecodeLines(std::string_view stored, Lines& lines) {
   lines.clear();
   std::string pending;
+  std::size_t decoded_bytes = 0;
   for (std::size_t i = 0; i < stored.size(); ++i) {
     const unsigned char d = Decode(stored[i]);
     if (d == 13) {
@@ -30,6 +31,10 @@ bool DecodeLines(std::string_view stored, Lines& lines) {
       if (++i == stored.size()) break;
       const unsigned char next = Decode(stored[i]);
       if (next == 9) {
+        // The pending text stays pending, so each further plain line end
+        // repeats it: a small file could decode to an unbounded amount.
+        decoded_bytes += pending.size();
+        if (decoded_bytes > kMaxDataFileBytes) return false;
         if (!pending.empty()) lines.push_back(pending);
       } else {
         pending.push_back(static_cast<char>(next));

@@ -18,7 +18,8 @@ inline constexpr std::size_t kMaxDataFileBytes = 64u << 20;
 
 // Decodes `stored` into `lines` (cleared first). Returns false when a decoded
 // CR is followed by anything but a decoded LF; the lines decoded before that
-// stay in `lines`.
+// stay in `lines`. Also false when the lines would add up to more than
+// kMaxDataFileBytes, which only a file made to repeat text can reach.
 bool DecodeLines(std::string_view stored, Lines& lines);
 
 // The whole stored file for `lines`, ending with the plain CR LF that the
