@@ -1,6 +1,7 @@
 #include "script/runner.h"
 
 #include "app/messages.h"
+#include "script/command_context.h"
 #include "support/sim_fixture.h"
 
 namespace tk {
@@ -117,6 +118,29 @@ TEST_F(Runner, FirstActionRunsAtStartAndAnUnknownCommandDoesNotStopIt) {
                           "Command Error Line(2) LabelName[_FirstAction:] >Bad1;",
                           "Command Error Line(3) LabelName[_FirstAction:] >Bad2;",
                       }));
+}
+
+}  // namespace
+}  // namespace tk
+
+namespace tk {
+namespace {
+
+TEST_F(Runner, NumericParametersThatDoNotConvertAreReportedForTheCurrentLine) {
+  StartWith("");
+  ActionRun run;
+  run.label = "Count:";
+  run.line_index = 7;
+  run.command_line = ">FVS=12 ,-3,x1,;";
+  CommandContext context{*form, run, 150, 5};
+  EXPECT_EQ(context.Int(), std::nullopt);  // "12 " has a blank
+  EXPECT_EQ(context.Int(), -3);
+  EXPECT_EQ(context.Int(), std::nullopt);
+  EXPECT_EQ(context.Int(), std::nullopt);  // empty
+  EXPECT_EQ(context.Int(), std::nullopt);  // past the end of the line
+  EXPECT_EQ(Logged(), std::vector<std::string>(
+                          4, "Parameter Error Line(7) LabelName[Count:] >FVS=12 ,-3,x1,;"));
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>(4, msg::kParameterError));
 }
 
 }  // namespace
