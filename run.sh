@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the sample character under Wine.
+#
+#   ./run.sh              on $DISPLAY if there is one; otherwise on a virtual
+#                         display for a few seconds, saving a screenshot
+#   ./run.sh --headless   the virtual display even when there is a $DISPLAY
+#
+# TK_RUN_SECONDS (default 5) is how long a headless run lets the character live.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+root="$PWD"
+
+headless=0
+case "${1:-}" in
+  "") [[ -n "${DISPLAY:-}" ]] || headless=1 ;;
+  --headless) headless=1 ;;
+  *)
+    echo "usage: $0 [--headless]" >&2
+    exit 2
+    ;;
+esac
+seconds="${TK_RUN_SECONDS:-5}"
+
+./scripts/install-deps.sh
+./scripts/build.sh
+
+stage="$root/build/windows/stage"
+exe="$root/build/windows/tenkoro.exe"
+driver="$root/build/windows/tkdriver.exe"
+[[ -f "$exe" ]] || {
+  echo "run: $exe was not built" >&2
+  exit 1
+}
+mkdir -p "$stage"
+cp -u "$exe" "$stage/"
+
+TK_WINE_NAME=run
+source "$root/scripts/wine-env.sh"
+tk_wine_lock 5 || {
+  echo "run: another ./run.sh is using the character's Wine; end it first" >&2
+  exit 1
+}
+
+show_outputs() {
+  local f
+  for f in tk.ini tk_error.txt; do
+    [[ -f "$stage/$f" ]] || continue
+    echo "---- $stage/$f"
+    iconv -f CP932 -t UTF-8 "$stage/$f" | tr -d '\r'
+  done
+}
+
+if ((headless == 0)); then
+  tk_wine_prepare
+  echo "run: starting the character on $DISPLAY from $stage (close it from its menu)"
+  rc=0
+  (cd "$stage" && exec wine "$stage/tenkoro.exe") || rc=$?
+  tk_wine_finish 60 || true
+  show_outputs
+  exit "$rc"
+fi
+
+# Headless: a virtual display, a screenshot, then a graceful close so that the
+# character's _LastAction runs and tk.ini is written.
+pid=""
+cleanup() {
+  local rc=$?
+  set +e
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+    echo "run: the character did not end by itself; stopping its Wine" >&2
+    tk_wine_kill
+  fi
+  tk_display_stop
+  exit "$rc"
+}
+trap cleanup EXIT
+tk_display_start
+tk_wine_prepare
+[[ -f "$driver" ]] || {
+  echo "run: $driver was not built" >&2
+  exit 1
+}
+drive() { timeout 90 wine "$driver" "$@"; }
+
+# Messages the character shows are printed and answered with OK, as a user would.
+answer_boxes() {
+  local wait_ms="$1" box
+  while box="$(drive wait-box "$wait_ms" 2>/dev/null)"; do
+    echo "run: message box: ${box//$'\n'/: }"
+    wait_ms=200
+  done
+}
+
+echo "run: starting the character on the virtual display $DISPLAY from $stage"
+(cd "$stage" && exec wine "$stage/tenkoro.exe") &
+pid=$!
+if ! drive wait-visible Tenkoro 30000 >/dev/null; then
+  answer_boxes 200
+  echo "run: the character's window did not appear" >&2
+  exit 1
+fi
+# Let it live for a while: its first actions, animations and timers run now.
+deadline=$((SECONDS + seconds))
+while ((SECONDS < deadline)) && kill -0 "$pid" 2>/dev/null; do
+  sleep 0.2
+done
+
+shot="$root/build/run/screenshot.png"
+mkdir -p "$(dirname "$shot")"
+tk_screenshot "$shot"
+echo "run: screenshot saved to $shot"
+drive info Tenkoro 2>/dev/null | sed 's/^/run: window /' || true
+
+answer_boxes 200
+drive close Tenkoro 2>/dev/null || true
+deadline=$((SECONDS + 30))
+while kill -0 "$pid" 2>/dev/null; do
+  ((SECONDS < deadline)) || exit 1
+  answer_boxes 200
+done
+rc=0
+wait "$pid" || rc=$?
+pid=""
+tk_wine_finish 60 || true
+echo "run: the character exited with $rc"
+show_outputs
+exit "$rc"

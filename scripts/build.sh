@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds both trees: build/linux (engine, simulated desktop, tests, tools; with
+# sanitizers) and then build/windows (the Windows program, cross-compiled; it
+# runs the native tools built first).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+jobs="${TK_BUILD_JOBS:-2}"
+
+cmake -S . -B build/linux \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DTK_SANITIZE=ON \
+  -DTK_WINDOWS_BUILD_DIR="$root/build/windows"
+cmake --build build/linux -j "$jobs"
+
+cmake -S . -B build/windows \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DTK_HOST_TOOLS_DIR="$root/build/linux/tools" \
+  -DCMAKE_BUILD_TYPE=Release
+cmake --build build/windows -j "$jobs"

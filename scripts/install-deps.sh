@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what building and testing need, and nothing that is already there.
+# Safe to run again and again: with everything present it only checks.
+set -euo pipefail
+
+packages=(
+  # native build, unit tests, benchmarks
+  make cmake g++ libgtest-dev libbenchmark-dev
+  # the Windows program and the end-to-end tests under Wine on a virtual display
+  g++-mingw-w64-x86-64 wine wine64
+  xvfb xauth xdotool x11-utils x11-apps imagemagick trayer
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
+  # without these Wine draws Japanese text as empty boxes
+  fonts-wine fonts-ipafont-gothic
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == installed ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: not root and no sudo; install as root: ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
