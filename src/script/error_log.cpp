@@ -3,6 +3,8 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 
+#include <utility>
+
 namespace tk {
 
 namespace {
@@ -40,9 +42,14 @@ const char* KindMessage(ErrorKind kind) {
 }
 
 std::string TimeStamp(const LocalTime& t) {
-  return "[" + std::to_string(t.month) + "/" + std::to_string(t.day) + " " +
-         std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" + std::to_string(t.second) +
-         "] ";
+  std::string stamp = "[";
+  for (const auto& [value, separator] : {std::pair{t.month, "/"}, std::pair{t.day, " "},
+                                         std::pair{t.hour, ":"}, std::pair{t.minute, ":"},
+                                         std::pair{t.second, "] "}}) {
+    stamp += std::to_string(value);
+    stamp += separator;
+  }
+  return stamp;
 }
 
 }  // namespace
