@@ -13,8 +13,11 @@ cmake -S . -B build/linux \
   -DTK_WINDOWS_BUILD_DIR="$root/build/windows"
 cmake --build build/linux -j "$jobs"
 
-cmake -S . -B build/windows \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+# The toolchain file counts only when a tree is first configured; naming it
+# again later just earns a warning.
+toolchain=()
+[[ -f build/windows/CMakeCache.txt ]] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
+cmake -S . -B build/windows "${toolchain[@]}" \
   -DTK_HOST_TOOLS_DIR="$root/build/linux/tools" \
   -DCMAKE_BUILD_TYPE=Release
 cmake --build build/windows -j "$jobs"
