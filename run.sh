@@ -56,6 +56,7 @@ if ((headless == 0)); then
   rc=0
   (cd "$stage" && exec wine "$stage/tenkoro.exe") || rc=$?
   tk_wine_finish 60 || true
+  tk_wine_unlock
   show_outputs
   exit "$rc"
 fi
@@ -71,6 +72,7 @@ cleanup() {
     tk_wine_kill
   fi
   tk_display_stop
+  tk_wine_unlock
   exit "$rc"
 }
 trap cleanup EXIT

@@ -8,6 +8,7 @@
 #   wine some.exe ...
 #   tk_wine_finish          # wait for every Wine process of the prefix to end
 #   tk_display_stop
+#   tk_wine_unlock
 #
 # Each name (test, run) gets its own prefix and so its own wineserver: a
 # character started by run.sh never shows up among the windows a test looks at.
@@ -34,16 +35,52 @@ TK_TRAYER_PID=""
 
 tk_log() { echo "wine-env: $*" >&2; }
 
-# Holds the prefix's lock until the calling shell exits. Waits at most
-# $1 seconds (default 900) for another user to finish.
+TK_LOCK_HOLDER_PID=""
+
+# Takes the prefix for this shell; waits at most $1 seconds (default 300) for
+# another user. The lock is held by a small helper process that ends with this
+# shell however it ends, and that no Wine or X process inherits: a user killed
+# by a timeout then frees the prefix at once, and the next user ends what it
+# left running instead of waiting for it.
 tk_wine_lock() {
-  local wait_s="${1:-900}"
+  local wait_s="${1:-300}" acquired deadline
   mkdir -p "$TK_WINE_DIR"
-  exec {TK_WINE_LOCK_FD}>"$WINEPREFIX.lock"
-  if ! flock -w "$wait_s" "$TK_WINE_LOCK_FD"; then
-    tk_log "the prefix $WINEPREFIX stayed busy for $wait_s s"
-    return 1
+  acquired="$WINEPREFIX.lock.$$"
+  rm -f "$acquired"
+  flock --close -w "$wait_s" "$WINEPREFIX.lock" \
+    sh -c 'touch "$1" && exec tail --pid="$2" -f /dev/null' sh "$acquired" "$$" \
+    </dev/null >/dev/null 2>&1 &
+  TK_LOCK_HOLDER_PID=$!
+  deadline=$((SECONDS + wait_s + 5))
+  until [[ -e "$acquired" ]]; do
+    if ! kill -0 "$TK_LOCK_HOLDER_PID" 2>/dev/null || ((SECONDS >= deadline)); then
+      tk_log "the prefix $WINEPREFIX stayed busy for $wait_s s"
+      tk_wine_unlock
+      return 1
+    fi
+    sleep 0.05
+  done
+  rm -f "$acquired"
+  if [[ -s "$WINEPREFIX.inuse" ]]; then
+    tk_log "the last user of $WINEPREFIX was stopped before it cleaned up; ending what it left"
+    local pid
+    for pid in $(cat "$WINEPREFIX.inuse"); do
+      if [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == @(Xvfb|trayer) ]]; then
+        kill "$pid" 2>/dev/null || true
+      fi
+    done
+    tk_wine_kill
   fi
+  echo "$$" >"$WINEPREFIX.inuse"
+}
+
+# Gives the prefix back; call after tk_wine_finish and tk_display_stop.
+tk_wine_unlock() {
+  [[ -n "$TK_LOCK_HOLDER_PID" ]] || return 0
+  rm -f "$WINEPREFIX.inuse"
+  kill "$TK_LOCK_HOLDER_PID" 2>/dev/null || true
+  wait "$TK_LOCK_HOLDER_PID" 2>/dev/null || true
+  TK_LOCK_HOLDER_PID=""
 }
 
 # Creates the prefix once; a prefix marked dirty (after a killed run) is made
@@ -115,11 +152,13 @@ tk_display_start() {
     sleep 0.05
   done
   export DISPLAY=":$(head -n1 "$fdfile")"
+  [[ -z "$TK_LOCK_HOLDER_PID" ]] || echo "$TK_XVFB_PID" >>"$WINEPREFIX.inuse"
   rm -f "$fdfile"
 
   trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
     --transparent false >/dev/null 2>&1 &
   TK_TRAYER_PID=$!
+  [[ -z "$TK_LOCK_HOLDER_PID" ]] || echo "$TK_TRAYER_PID" >>"$WINEPREFIX.inuse"
   deadline=$((SECONDS + 30))
   until xdotool search --classname trayer >/dev/null 2>&1; do
     if ! kill -0 "$TK_TRAYER_PID" 2>/dev/null || ((SECONDS >= deadline)); then

@@ -32,9 +32,6 @@ done
   exit 1
 }
 
-rm -rf "$e2e_work"
-mkdir -p "$e2e_work"
-
 e2e_log() { echo "[$e2e_name${e2e_case:+: $e2e_case}] $*"; }
 
 # Runs tkdriver.exe; its own timeouts come first, this one only guards a
@@ -84,15 +81,19 @@ e2e_cleanup() {
     tk_wine_finish 60
   fi
   tk_display_stop
+  tk_wine_unlock
   if ((rc == 0)); then
     e2e_log "PASS"
   fi
   exit "$rc"
 }
 
-# Takes the prefix and starts the display; call once, first.
+# Takes the prefix and starts the display; call once, first. The work folder
+# is shared with the same test of another ctest run, so it too waits for the lock.
 e2e_begin() {
-  tk_wine_lock 900
+  tk_wine_lock 300
+  rm -rf "$e2e_work"
+  mkdir -p "$e2e_work"
   trap e2e_cleanup EXIT
   tk_display_start
   tk_wine_prepare
