@@ -93,10 +93,13 @@ tk_wine_prepare() {
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
   mkdir -p "$TK_WINE_DIR"
-  timeout 300 wine wineboot -i >/dev/null 2>&1 || {
-    tk_log "wineboot failed"
+  local boot_log="$TK_WINE_DIR/$(basename "$WINEPREFIX")-wineboot.log" rc=0
+  WINEDEBUG=err+all timeout 300 wine wineboot -i >"$boot_log" 2>&1 || rc=$?
+  if ((rc != 0)); then
+    tk_log "wineboot failed ($rc):"
+    tail -n 30 "$boot_log" >&2
     return 1
-  }
+  fi
   local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   local face
   # Legible Japanese in the program's own text and in message boxes.
