@@ -90,16 +90,20 @@ tk_wine_prepare() {
   [[ -f "$WINEPREFIX/.tk-ready" ]] && return 0
   local started=$SECONDS
   tk_log "creating the Wine prefix $WINEPREFIX (once, about 15 s)"
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$TK_WINE_DIR"
-  local boot_log="$TK_WINE_DIR/$(basename "$WINEPREFIX")-wineboot.log" rc=0
-  WINEDEBUG=err+all timeout 300 wine wineboot -i >"$boot_log" 2>&1 || rc=$?
-  if ((rc != 0)); then
-    tk_log "wineboot failed ($rc):"
+  local boot_log="$TK_WINE_DIR/$(basename "$WINEPREFIX")-wineboot.log" attempt rc
+  # Two tries: on a machine where Wine never ran, the first start has been seen
+  # to fail once.
+  for attempt in 1 2; do
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$TK_WINE_DIR"
+    rc=0
+    WINEDEBUG=err+all timeout 300 wine wineboot -i >"$boot_log" 2>&1 || rc=$?
+    ((rc == 0)) && break
+    tk_log "wineboot failed ($rc), try $attempt of 2; its last words:"
     tail -n 30 "$boot_log" >&2
-    return 1
-  fi
+    ((attempt < 2)) || return 1
+  done
   local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   local face
   # Legible Japanese in the program's own text and in message boxes.
