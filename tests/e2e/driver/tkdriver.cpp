@@ -222,13 +222,12 @@ int WaitBox(int argc, wchar_t** argv) {
   PrintBox(box);
 
   const int id = static_cast<int>(button);
-  HWND control = GetDlgItem(box, id);
-  if (!control) {
-    Err(L"the message box has no button " + std::to_wstring(id));
-    return kFailed;
-  }
   // A posted command is what a click on the button sends; unlike a synthetic
-  // click it does not depend on focus or on where the box was placed.
+  // click it does not depend on focus or on where the box was placed. The
+  // message box acts on the command even where its button carries another id
+  // (an OK-only box may number its button as Cancel), so a missing control is
+  // no reason to give up; the wait below tells whether the box went.
+  HWND control = GetDlgItem(box, id);
   if (!PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control))) {
     Err(L"PostMessage failed");
     return kFailed;
