@@ -113,6 +113,13 @@ tk_wine_prepare() {
   # Without a window manager Wine otherwise waits about 2 s whenever a dialog
   # hides and when the main window goes.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+  # A crash must end the program at once with its exception code, as on
+  # Windows without a debugger. Wine's own debugger instead either waits on a
+  # dialog nobody answers or ends the program with exit code 0, so a crash
+  # would pass for a clean exit. Naming a debugger that does not exist makes
+  # Wine give up on debugging (deleting the value brings its default back).
+  timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d no-debugger.exe /f >/dev/null
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   tk_wine_finish 120
