@@ -56,9 +56,9 @@ bool SaveFlagFile(TMainForm& form, const std::string& file_name) {
   return false;
 }
 
-// A record cut short (a damaged or hand-edited file) is not taken in part: the
-// values are applied to a copy of the flags and kept only when the record
-// reaches its end, so such a file changes nothing, like an unrecognised one.
+// A record that ends before its *EOF field still loads what it names: the
+// writer itself makes such records when a text holds a ';' (every later field
+// moves by one and *EOF is read as a value), and those files must load.
 bool LoadFlagFile(TMainForm& form, const std::string& file_name) {
   Lines lines;
   if (!ReadEncodedFile(form.platform, file_name, lines)) {
@@ -67,12 +67,11 @@ bool LoadFlagFile(TMainForm& form, const std::string& file_name) {
   }
   bool marked = false;
   for (const std::string& line : lines) marked = marked || EqualsIgnoreCase(line, kFlagFileMarker);
-  FlagLists updated = form.flags;
-  if (!marked || lines.size() < 2 || !ApplyFlagRecord(lines[1], updated)) {
+  if (!marked || lines.size() < 2) {
     form.ShowError(msg::kFlagFileUnrecognised);
     return false;
   }
-  form.flags = std::move(updated);
+  ApplyFlagRecord(lines[1], form.flags);
   return true;
 }
 

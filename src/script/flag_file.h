@@ -15,8 +15,8 @@ inline constexpr char kFlagFileMarker[] = "*TKFlagFile";
 // *FLI;name;value;...*FLS;name;text;...*EOF;
 std::string FlagRecordLine(const FlagLists& flags);
 
-// Applies a record line to `flags` as the loader does. False, with `flags`
-// partly changed, when the line ends before its *EOF field.
+// Applies a record line to `flags` as the loader does, up to its *EOF field
+// or the end of the line. False when the line ended first.
 bool ApplyFlagRecord(std::string_view record, FlagLists& flags);
 
 // Each shows its own message box on failure.

@@ -29,7 +29,7 @@ std::wstring FilterString(const std::string& filter) {
   return wide;
 }
 
-struct InputDialogState {
+struct InputDialogRun {
   const InputDialogLayout* layout;
   HFONT font = nullptr;
   std::optional<std::wstring> result;
@@ -46,7 +46,7 @@ HWND AddControl(HWND dialog, const wchar_t* window_class, const std::string& tex
   return control;
 }
 
-void LayOutInputDialog(HWND dialog, InputDialogState& state) {
+void LayOutInputDialog(HWND dialog, InputDialogRun& state) {
   const InputDialogLayout& layout = *state.layout;
   HDC screen = GetDC(nullptr);
   const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
@@ -91,11 +91,11 @@ void LayOutInputDialog(HWND dialog, InputDialogState& state) {
 }
 
 INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* state = reinterpret_cast<InputDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = reinterpret_cast<InputDialogRun*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-      LayOutInputDialog(dialog, *reinterpret_cast<InputDialogState*>(lparam));
+      LayOutInputDialog(dialog, *reinterpret_cast<InputDialogRun*>(lparam));
       return FALSE;  // the focus is set
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK && state != nullptr) {
@@ -168,7 +168,7 @@ std::optional<std::string> Win32Platform::ShowInputDialog(WindowId owner,
   EmptyDialogTemplate dialog_template{};
   dialog_template.header.style = kDialogStyle;
   dialog_template.header.dwExtendedStyle = kDialogExStyle;
-  InputDialogState state{&layout};
+  InputDialogRun state{&layout, nullptr, std::nullopt};
   HWND owner_window = WindowHandle(owner);
   const INT_PTR answer = DialogBoxIndirectParamW(
       instance_, &dialog_template.header, owner_window != nullptr ? owner_window : app_window_,
