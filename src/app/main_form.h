@@ -11,6 +11,8 @@
 #include "app/random.h"
 #include "platform/platform.h"
 #include "script/flags.h"
+#include "script/input_dialog.h"
+#include "script/random_jumps.h"
 #include "script/runner.h"
 #include "script/script_lines.h"
 
@@ -85,6 +87,8 @@ class TMainForm : public WindowEvents {
   ScriptLines script;
   RunnerState runner;
   FlagLists flags;
+  RandomJumpTables random_jumps;
+  InputDialogState input_dialog;
   TPopupMenu1 PopupMenu1;
   ClingState cling;
   SpeechDefaults speech;

@@ -18,6 +18,7 @@ void TMainForm::FormClose() {
 void TMainForm::ReleaseAll() {
   flags.Clear();
   cursors.clear();
+  random_jumps.Clear();
   for (TimerId* timer : {&walk_timer, &prompt_timer, &event_timer}) {
     if (*timer != 0) platform.DestroyTimer(*timer);
     *timer = 0;

@@ -68,6 +68,37 @@ class AppendFile {
 
 enum class WindowKind { kMain, kChild, kAbout, kInput };
 
+// The common open and save dialogs. The filter is "description|pattern".
+struct FileDialogRequest {
+  bool save = false;  // a save dialog, which asks before overwriting a file
+  std::string title;
+  std::string filter;
+  int filter_index = 1;
+  std::string initial_folder;
+};
+
+// The text-input dialog, laid out by the engine (TDIForm) in pixels: the
+// window's screen position and its client size, the controls in client
+// coordinates. Shown modally; topmost while it is open.
+struct InputDialogLayout {
+  struct Control {
+    Rect rect;
+    std::string text;
+  };
+  int left = 0;
+  int top = 0;
+  int client_width = 0;
+  int client_height = 0;
+  std::string font_name;
+  int font_points = 9;
+  std::string caption;
+  Control prompt;              // LbCaption: a label sized to its text from rect's corner
+  Control edit;                // EbTextBox: the initial text
+  std::size_t max_length = 0;  // characters the edit box accepts
+  Control cancel;              // BtCancel
+  Control ok;                  // BtOk, the default button
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -105,12 +136,28 @@ class Platform {
   virtual void RunMessageLoop() = 0;
   virtual void Quit() = 0;
 
+  // Sleeps until a message arrives or `max_ms` pass, so that a waiting
+  // command does not spin.
+  virtual void WaitForMessages(std::uint32_t max_ms) = 0;
+
   // --- user messages --------------------------------------------------------
   // Modal box with one OK button; returns when dismissed.
   virtual void ShowMessageBox(const std::string& text, const std::string& caption,
                               MessageIcon icon) = 0;
   // The standard box for an unexpected failure that reached the message loop.
   virtual void ShowExceptionBox(const std::string& what) = 0;
+
+  // --- dialogs and the shell -------------------------------------------------
+  // The full path of the file the user confirmed, nothing when cancelled.
+  virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
+  // Outer size of a dialog window (single fixed border and caption) whose
+  // client area has the given size.
+  virtual Rect DialogWindowSize(int client_width, int client_height) const = 0;
+  // The edit box's text when the user pressed OK, nothing on cancel.
+  virtual std::optional<std::string> ShowInputDialog(WindowId owner,
+                                                     const InputDialogLayout& layout) = 0;
+  // Opens a file or program with its default action; the answer is ignored.
+  virtual void ShellOpen(const std::string& file, const std::string& parameters) = 0;
 
   // --- notification area ----------------------------------------------------
   // Adds icon 1 of `owner` with the program's own icon; callbacks arrive as

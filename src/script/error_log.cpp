@@ -1,9 +1,9 @@
 #include "script/error_log.h"
 
+#include <utility>
+
 #include "app/main_form.h"
 #include "app/messages.h"
-
-#include <utility>
 
 namespace tk {
 
@@ -43,9 +43,9 @@ const char* KindMessage(ErrorKind kind) {
 
 std::string TimeStamp(const LocalTime& t) {
   std::string stamp = "[";
-  for (const auto& [value, separator] : {std::pair{t.month, "/"}, std::pair{t.day, " "},
-                                         std::pair{t.hour, ":"}, std::pair{t.minute, ":"},
-                                         std::pair{t.second, "] "}}) {
+  for (const auto& [value, separator] :
+       {std::pair{t.month, "/"}, std::pair{t.day, " "}, std::pair{t.hour, ":"},
+        std::pair{t.minute, ":"}, std::pair{t.second, "] "}}) {
     stamp += std::to_string(value);
     stamp += separator;
   }

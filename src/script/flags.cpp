@@ -35,6 +35,20 @@ const StrFlag* FlagLists::FindStrFlag(std::string_view name) const {
   return PointerOrNull(strs, name);
 }
 
+bool FlagLists::SetFlagText(std::string_view name, std::string_view text) {
+  if (IntFlag* flag = FindIntFlag(name)) {
+    const auto value = ParseInt32(text);
+    if (!value) return false;
+    flag->value = *value;
+    return true;
+  }
+  if (StrFlag* flag = FindStrFlag(name)) {
+    flag->text = text;
+    return true;
+  }
+  return false;
+}
+
 void FlagLists::Clear() {
   ints.clear();
   strs.clear();

@@ -28,6 +28,10 @@ struct FlagLists {
   const IntFlag* FindIntFlag(std::string_view name) const;
   StrFlag* FindStrFlag(std::string_view name);
   const StrFlag* FindStrFlag(std::string_view name) const;
+  // An integer flag takes the text as a number (failing, unchanged, when it
+  // is not one); else a string flag takes the text. False when neither
+  // list has the name.
+  bool SetFlagText(std::string_view name, std::string_view text);
   void Clear();
 };
 

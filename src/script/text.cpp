@@ -1,5 +1,8 @@
 #include "script/text.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace tk {
 
 namespace {
@@ -43,6 +46,34 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
   if (negative) value = -value;
   if (value > 2147483647LL) return std::nullopt;
   return static_cast<std::int32_t>(value);
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t mantissa_digits = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa_digits += digits();
+  }
+  if (mantissa_digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  // The grammar is checked above, so strtod (which the program never gives a
+  // locale other than "C") reads exactly this text.
+  const std::string copy(text);
+  const double value = std::strtod(copy.c_str(), nullptr);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace tk

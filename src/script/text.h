@@ -50,4 +50,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // nothing else.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
+// A finite decimal number: optional sign, digits with an optional fraction
+// (at least one digit in all), an optional exponent; nothing else.
+std::optional<double> ParseDecimal(std::string_view text);
+
 }  // namespace tk

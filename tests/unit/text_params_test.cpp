@@ -31,6 +31,33 @@ TEST(Text, Int32ConversionAcceptsOnlyASignedDecimal) {
   }
 }
 
+TEST(Text, DecimalConversionTakesFractionsAndNothingElse) {
+  EXPECT_EQ(ParseDecimal("2.9"), 2.9);
+  EXPECT_EQ(ParseDecimal("-0.5"), -0.5);
+  EXPECT_EQ(ParseDecimal("+7"), 7.0);
+  EXPECT_EQ(ParseDecimal(".5"), 0.5);
+  EXPECT_EQ(ParseDecimal("5."), 5.0);
+  EXPECT_EQ(ParseDecimal("1e3"), 1000.0);
+  for (const char* bad : {"", ".", "-", "1,5", " 1", "1 ", "0x10", "1e", "1e400", "nan", "inf"}) {
+    EXPECT_FALSE(ParseDecimal(bad)) << bad;
+  }
+}
+
+TEST(FlagLists, SetFlagTextPrefersIntegersAndRefusesNonNumbers) {
+  FlagLists flags;
+  flags.ints.push_back({"n", 1});
+  flags.strs.push_back({"N", "text"});
+  flags.strs.push_back({"s", "text"});
+  EXPECT_TRUE(flags.SetFlagText("N", "-12"));
+  EXPECT_EQ(flags.ints[0].value, -12);
+  EXPECT_EQ(flags.strs[0].text, "text");
+  EXPECT_FALSE(flags.SetFlagText("n", "12x"));
+  EXPECT_EQ(flags.ints[0].value, -12);
+  EXPECT_TRUE(flags.SetFlagText("S", "a;b"));
+  EXPECT_EQ(flags.strs[1].text, "a;b");
+  EXPECT_FALSE(flags.SetFlagText("missing", "1"));
+}
+
 TEST(Text, BoundedTextHoldsOneLessThanItsCapacity) {
   BoundedText text(4);
   for (char c : std::string("abcdef")) text.Append(c);

@@ -206,6 +206,43 @@ LocalTime SimPlatform::Now() const {
   return AddSeconds(start_time, now_ms_ / 1000);
 }
 
+// Time already moves by one millisecond in each ProcessPendingMessages.
+void SimPlatform::WaitForMessages(std::uint32_t) {}
+
+// --- dialogs and the shell -------------------------------------------------------------
+
+std::optional<std::string> SimPlatform::ShowFileDialog(const FileDialogRequest& request) {
+  file_dialogs.push_back(request);
+  return on_file_dialog ? on_file_dialog(request) : std::nullopt;
+}
+
+// A fixed frame: 3 pixels of border on each side and a 19-pixel caption.
+Rect SimPlatform::DialogWindowSize(int client_width, int client_height) const {
+  return {0, 0, client_width + 6, client_height + 25};
+}
+
+std::optional<std::string> SimPlatform::ShowInputDialog(WindowId, const InputDialogLayout& layout) {
+  input_dialogs.push_back(layout);
+  if (!on_input_dialog) return std::nullopt;
+  std::optional<std::string> typed = on_input_dialog(layout);
+  if (!typed) return typed;
+  // The edit box counts characters; a two-byte character is one.
+  std::size_t characters = 0;
+  std::size_t i = 0;
+  while (i < typed->size() && characters < layout.max_length) {
+    const auto b = static_cast<unsigned char>((*typed)[i]);
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    i += (lead && i + 1 < typed->size()) ? 2 : 1;
+    ++characters;
+  }
+  typed->resize(i);
+  return typed;
+}
+
+void SimPlatform::ShellOpen(const std::string& file, const std::string& parameters) {
+  shell_opens.push_back({file, parameters});
+}
+
 // --- boxes and tray ------------------------------------------------------------------
 
 void SimPlatform::ShowMessageBox(const std::string& text, const std::string& caption,

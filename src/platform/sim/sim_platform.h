@@ -53,6 +53,11 @@ class SimPlatform : public Platform {
   std::uint64_t message_loop_ms = 0;
   // Called as each box appears; the box is answered with OK when it returns.
   std::function<void(const MessageBoxRecord&)> on_message_box;
+  // Answer the file and input dialogs as the user would; without an answer
+  // a dialog is cancelled. The input answer is typed into the edit box, so
+  // it is cut to the box's length limit.
+  std::function<std::optional<std::string>(const FileDialogRequest&)> on_file_dialog;
+  std::function<std::optional<std::string>(const InputDialogLayout&)> on_input_dialog;
 
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
@@ -67,6 +72,13 @@ class SimPlatform : public Platform {
   // --- what a test observes ---------------------------------------------------
   std::vector<MessageBoxRecord> message_boxes;
   std::vector<std::string> exception_boxes;
+  std::vector<FileDialogRequest> file_dialogs;
+  std::vector<InputDialogLayout> input_dialogs;
+  struct ShellOpenRecord {
+    std::string file;
+    std::string parameters;
+  };
+  std::vector<ShellOpenRecord> shell_opens;
   bool tray_icon_present = false;
   std::string tray_tip;
   WindowId tray_owner = kNoWindow;
@@ -95,6 +107,12 @@ class SimPlatform : public Platform {
   void ShowMessageBox(const std::string& text, const std::string& caption,
                       MessageIcon icon) override;
   void ShowExceptionBox(const std::string& what) override;
+  void WaitForMessages(std::uint32_t max_ms) override;
+  std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+  Rect DialogWindowSize(int client_width, int client_height) const override;
+  std::optional<std::string> ShowInputDialog(WindowId owner,
+                                             const InputDialogLayout& layout) override;
+  void ShellOpen(const std::string& file, const std::string& parameters) override;
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
   std::string ProgramFolder() const override;

@@ -17,6 +17,10 @@ void Win32Platform::ProcessPendingMessages() {
   }
 }
 
+void Win32Platform::WaitForMessages(std::uint32_t max_ms) {
+  MsgWaitForMultipleObjectsEx(0, nullptr, max_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 void Win32Platform::RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

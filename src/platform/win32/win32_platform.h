@@ -63,6 +63,14 @@ class Win32Platform : public Platform {
   void ShowMessageBox(const std::string& text, const std::string& caption,
                       MessageIcon icon) override;
   void ShowExceptionBox(const std::string& what) override;
+  void WaitForMessages(std::uint32_t max_ms) override;
+
+  // --- dialogs and the shell (dialogs.cpp) ---
+  std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+  Rect DialogWindowSize(int client_width, int client_height) const override;
+  std::optional<std::string> ShowInputDialog(WindowId owner,
+                                             const InputDialogLayout& layout) override;
+  void ShellOpen(const std::string& file, const std::string& parameters) override;
 
   // --- notification area (tray.cpp) ---
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;

@@ -1,0 +1,213 @@
+// FVS, the arithmetic and bit commands, and the date, time and screen readers.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "app/main_form.h"
+#include "script/command_context.h"
+#include "script/flag_commands.h"
+#include "script/text.h"
+
+namespace tk {
+
+namespace {
+
+enum Code {
+  kFVS = 150,
+  kFVAdd = 151,
+  kFVSub = 152,
+  kFBS = 153,
+  kFAD = 154,
+  kFOR = 155,
+  kFVMul = 160,
+  kFVDiv = 161,
+  kFVMod = 162,
+  kFDTS = 163,
+  kFDPS = 164,
+};
+
+// Scripts count on 32-bit wrap-around.
+std::int32_t Wrap(std::uint32_t value) {
+  return static_cast<std::int32_t>(value);
+}
+std::uint32_t Bits(std::int32_t value) {
+  return static_cast<std::uint32_t>(value);
+}
+
+// Bit numbers are taken modulo 32; -1 is bit 31.
+std::uint32_t BitMask(std::int32_t bit) {
+  return 1u << (Bits(bit) & 31u);
+}
+
+void Fail(CommandContext& c) {
+  c.Report(ErrorKind::kParameter);
+}
+
+void AddOrAppend(CommandContext& c, const std::string& name, const std::string& value) {
+  if (IntFlag* flag = c.form.flags.FindIntFlag(name)) {
+    const auto number = ParseInt32(value);
+    if (!number) return Fail(c);
+    flag->value = Wrap(Bits(flag->value) + Bits(*number));
+  } else if (StrFlag* text = c.form.flags.FindStrFlag(name)) {
+    text->text += value;
+  } else {
+    Fail(c);
+  }
+}
+
+void SubtractOrRemove(CommandContext& c, const std::string& name, const std::string& value) {
+  if (IntFlag* flag = c.form.flags.FindIntFlag(name)) {
+    const auto number = ParseInt32(value);
+    if (!number) return Fail(c);
+    flag->value = Wrap(Bits(flag->value) - Bits(*number));
+  } else if (StrFlag* text = c.form.flags.FindStrFlag(name)) {
+    const std::size_t at = value.empty() ? std::string::npos : text->text.find(value);
+    if (at == std::string::npos) return Fail(c);
+    text->text.erase(at, value.size());
+  } else {
+    Fail(c);
+  }
+}
+
+void Multiply(CommandContext& c, IntFlag* flag, const std::string& value) {
+  const auto number = ParseInt32(value);
+  if (!flag || !number) return Fail(c);
+  flag->value = Wrap(Bits(flag->value) * Bits(*number));
+}
+
+// The quotient is taken in single precision, as scripts have always seen it
+// (2^24 + 1 divided by 1 is 2^24). A quotient beyond the 32-bit range has no
+// integer to store and fails like a bad divisor.
+void Divide(CommandContext& c, IntFlag* flag, const std::string& divisor_text,
+            const std::string& rounding_text) {
+  const auto divisor = ParseDecimal(divisor_text);
+  const auto rounding = ParseInt32(rounding_text);
+  if (!flag || !divisor || *divisor == 0 || !rounding) return Fail(c);
+  const float quotient = static_cast<float>(static_cast<double>(flag->value) / *divisor);
+  double rounded = quotient;
+  if (*rounding == 0) rounded += quotient > 0 ? 0.5 : -0.5;
+  rounded = std::trunc(rounded);
+  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+        rounded <= std::numeric_limits<std::int32_t>::max())) {
+    return Fail(c);
+  }
+  flag->value = static_cast<std::int32_t>(rounded);
+}
+
+// The divisor is truncated toward zero; the remainder has the sign of the
+// flag's value. Computed in 64 bits so that the smallest value by -1 is 0.
+void Remainder(CommandContext& c, IntFlag* flag, const std::string& divisor_text) {
+  const auto divisor = ParseDecimal(divisor_text);
+  if (!flag || !divisor) return Fail(c);
+  const double whole = std::trunc(*divisor);
+  if (whole == 0) return Fail(c);
+  // Any divisor beyond the 32-bit range leaves every value as it is.
+  if (std::fabs(whole) > 4294967296.0) return;
+  flag->value = static_cast<std::int32_t>(static_cast<std::int64_t>(flag->value) %
+                                          static_cast<std::int64_t>(whole));
+}
+
+void SetBit(CommandContext& c, IntFlag* flag, const std::string& bit_text,
+            const std::string& value_text) {
+  const auto bit = ParseInt32(bit_text);
+  const auto bit_value = ParseInt32(value_text);
+  if (!bit || !bit_value) return Fail(c);
+  if (!flag) return;
+  const std::uint32_t mask = BitMask(*bit);
+  flag->value = Wrap(*bit_value % 2 != 0 ? Bits(flag->value) | mask : Bits(flag->value) & ~mask);
+}
+
+void Bitwise(CommandContext& c, IntFlag* flag, const std::string& value_text, bool is_and) {
+  const auto value = ParseInt32(value_text);
+  if (!value) return Fail(c);
+  if (!flag) return;
+  flag->value = Wrap(is_and ? Bits(flag->value) & Bits(*value) : Bits(flag->value) | Bits(*value));
+}
+
+std::string DateTimePart(const LocalTime& now, std::int32_t part) {
+  switch (part) {
+    case 0:
+      return std::to_string(now.year);
+    case 1:
+      return std::to_string(now.month);
+    case 2:
+      return std::to_string(now.day);
+    case 3:
+      return std::to_string(now.hour);
+    case 4:
+      return std::to_string(now.minute);
+    case 5:
+      return std::to_string(now.second);
+    default:
+      return "0";
+  }
+}
+
+std::string ScreenSize(const Platform& platform, std::int32_t which) {
+  switch (which) {
+    case 0:
+      return std::to_string(platform.ScreenWidth());
+    case 1:
+      return std::to_string(platform.ScreenHeight());
+    default:
+      return "0";
+  }
+}
+
+}  // namespace
+
+void RunFlagCommand(CommandContext& c) {
+  FlagLists& flags = c.form.flags;
+  const std::string name = c.Param();
+  const std::string first = c.Param();
+  switch (c.code) {
+    case kFVS:
+      if (!flags.SetFlagText(name, first)) Fail(c);
+      break;
+    case kFVAdd:
+      AddOrAppend(c, name, first);
+      break;
+    case kFVSub:
+      SubtractOrRemove(c, name, first);
+      break;
+    case kFVMul:
+      Multiply(c, flags.FindIntFlag(name), first);
+      break;
+    case kFVDiv: {
+      const std::string rounding = c.Param();
+      Divide(c, flags.FindIntFlag(name), first, rounding);
+      break;
+    }
+    case kFVMod:
+      Remainder(c, flags.FindIntFlag(name), first);
+      break;
+    case kFBS: {
+      const std::string bit_value = c.Param();
+      SetBit(c, flags.FindIntFlag(name), first, bit_value);
+      break;
+    }
+    case kFAD:
+    case kFOR:
+      Bitwise(c, flags.FindIntFlag(name), first, c.code == kFAD);
+      break;
+    case kFDTS:
+      // A flag that does not take the text is left alone without a report.
+      if (const auto part = ParseInt32(first)) {
+        flags.SetFlagText(name, DateTimePart(c.form.platform.Now(), *part));
+      } else {
+        Fail(c);
+      }
+      break;
+    case kFDPS:
+      if (const auto which = ParseInt32(first)) {
+        flags.SetFlagText(name, ScreenSize(c.form.platform, *which));
+      } else {
+        Fail(c);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tk
