@@ -52,7 +52,7 @@ void SimPlatform::Dispatch(F&& f) {
 
 WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   const WindowId id = next_window_++;
-  windows_[id] = Window{kind, events, "", {}, false, false, {}, false};
+  windows_[id] = Window{kind, events, "", {}, false, false, {}, false, {}, 0, {}};
   return id;
 }
 
@@ -107,6 +107,16 @@ void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   if (auto it = windows_.find(id); it != windows_.end()) {
     it->second.region = region;
     it->second.region_set = true;
+  }
+}
+
+void FitSimSurface(SimPlatform::Window& window);
+
+// Erasing is painting here: the window's owner presents at once.
+void SimPlatform::InvalidateWindow(WindowId id) {
+  if (auto it = windows_.find(id); it != windows_.end()) {
+    FitSimSurface(it->second);
+    if (WindowEvents* events = it->second.events) Dispatch([&] { events->OnEraseBackground(); });
   }
 }
 

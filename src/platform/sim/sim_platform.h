@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imagery/bitmap.h"
 #include "platform/platform.h"
 
 namespace tk {
@@ -23,6 +24,11 @@ class SimPlatform : public Platform {
     bool topmost = false;
     Region region;
     bool region_set = false;
+    // What the window shows: the pixels presented to it, black where
+    // nothing was presented since it last changed size.
+    Bitmap surface;
+    int presents = 0;
+    std::vector<std::uint32_t> realized_palette;
   };
   struct MessageBoxRecord {
     std::string text;
@@ -74,6 +80,9 @@ class SimPlatform : public Platform {
   const Window* FindWindow(WindowId id) const;
   const Window* FirstWindowOfKind(WindowKind kind) const;
   const std::map<int, Timer>& Timers() const { return timers_; }
+  // The desktop as a screenshot would show it: every visible window drawn
+  // through its region at its place, topmost ones last, over `desktop`.
+  Bitmap RenderScreen(Bgr desktop) const;
 
   // --- Platform -----------------------------------------------------------------
   WindowId CreateWindow(WindowKind kind, WindowEvents* events) override;
@@ -85,6 +94,9 @@ class SimPlatform : public Platform {
   bool IsWindowVisible(WindowId id) const override;
   void SetTopmost(WindowId id, bool topmost) override;
   void SetWindowRegion(WindowId id, const Region& region) override;
+  void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
+  void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
+  void InvalidateWindow(WindowId id) override;
   CursorId LoadResourceCursor(const std::string& name) override;
   TimerId CreateTimer(std::function<void()> on_tick) override;
   void SetTimer(TimerId id, unsigned interval_ms, bool enabled) override;
