@@ -202,6 +202,7 @@ void SimPlatform::ProcessPendingMessages() {
 void SimPlatform::RunMessageLoop() {
   const std::uint64_t end = now_ms_ + message_loop_ms;
   while (!quit_requested && now_ms_ < end) AdvanceTime(1);
+  if (on_loop_end) on_loop_end();
 }
 
 void SimPlatform::Quit() {

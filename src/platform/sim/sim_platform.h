@@ -59,6 +59,8 @@ class SimPlatform : public Platform {
   std::uint64_t message_loop_ms = 0;
   // Called as each box appears; the box is answered with OK when it returns.
   std::function<void(const MessageBoxRecord&)> on_message_box;
+  // Called when RunMessageLoop returns, while every window still exists.
+  std::function<void()> on_loop_end;
 
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
