@@ -14,7 +14,6 @@ TChildImageForm::~TChildImageForm() {
 
 void TChildImageForm::FormCreate() {
   window = owner_.platform.CreateWindow(WindowKind::kChild, this);
-  owner_.platform.SetWindowTitle(window, owner_.shell.title);
   display_bitmap = Bitmap();
   clean_bitmap = Bitmap();
 }
