@@ -102,4 +102,13 @@ void TMainForm::OnCloseRequest() {
   Close();
 }
 
+void TMainForm::OnEraseBackground() {
+  if (IsPaletteDisplay(*this)) platform.RealizePalette(window, images.back_buffer.palette);
+  PresentArea(*this, images.back_buffer.Bounds());
+}
+
+void TMainForm::OnPaletteChanged() {
+  if (IsPaletteDisplay(*this)) platform.InvalidateWindow(window);
+}
+
 }  // namespace tk

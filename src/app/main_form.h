@@ -5,10 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/popup_menu.h"
 #include "app/random.h"
+#include "imagery/animation.h"
+#include "imagery/character_image.h"
+#include "imagery/child_image_form.h"
 #include "platform/platform.h"
 #include "script/flags.h"
 #include "script/input_dialog.h"
@@ -78,6 +82,8 @@ class TMainForm : public WindowEvents {
 
   // WindowEvents
   void OnCloseRequest() override;
+  void OnEraseBackground() override;
+  void OnPaletteChanged() override;
 
   Platform& platform;
   WindowId window = kNoWindow;
@@ -92,6 +98,9 @@ class TMainForm : public WindowEvents {
   TPopupMenu1 PopupMenu1;
   ClingState cling;
   SpeechDefaults speech;
+  CharacterImages images;
+  Animations animations;
+  std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
 
   TimerId event_timer = 0;
   TimerId prompt_timer = 0;

@@ -98,4 +98,9 @@ inline constexpr const char kDefaultTitle[] = "Tenkoro";
 inline constexpr const char kDefaultAboutText[] = "\nTenkoro\n\nVersion 1.00";
 inline constexpr const char kOkButton[] = "O K";
 
+// イメージファイルがオープン出来ません。
+inline constexpr const char kImageFileUnopenable[] =
+    "\x83\x43\x83\x81\x81\x5B\x83\x57\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49"
+    "\x81\x5B\x83\x76\x83\x93\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+
 }  // namespace tk::msg

@@ -18,12 +18,17 @@ void TMainForm::FormClose() {
 void TMainForm::ReleaseAll() {
   flags.Clear();
   cursors.clear();
+  images.entries.clear();
+  ReleaseAnimations(*this);
   random_jumps.Clear();
+  if (child_image) child_image->FormClose();
+  child_image.reset();
   for (TimerId* timer : {&walk_timer, &prompt_timer, &event_timer}) {
     if (*timer != 0) platform.DestroyTimer(*timer);
     *timer = 0;
   }
   script.Clear();
+  images.back_buffer = Bitmap();
 }
 
 void TMainForm::FormDestroy() {

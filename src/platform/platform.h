@@ -12,6 +12,8 @@
 
 namespace tk {
 
+class Bitmap;
+
 struct Rect {
   int left = 0;
   int top = 0;
@@ -56,6 +58,8 @@ class WindowEvents {
   virtual void OnCloseRequest() {}
   // The window needs its background; the form presents its back buffer.
   virtual void OnEraseBackground() {}
+  // The system palette changed or the window may realise its own.
+  virtual void OnPaletteChanged() {}
 };
 
 // A file opened for appending, held open and unshared until destroyed.
@@ -117,6 +121,14 @@ class Platform {
   virtual void SetTopmost(WindowId id, bool topmost) = 0;
   // Applies the region in one call and redraws the window.
   virtual void SetWindowRegion(WindowId id, const Region& region) = 0;
+  // Copies `area` of `bitmap` to the same client coordinates of the window,
+  // in one blit.
+  virtual void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) = 0;
+  // Selects these colours (0x00RRGGBB) into the window's drawing surface as
+  // its foreground palette and realises them; for palette displays.
+  virtual void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) = 0;
+  // Asks for the whole window to be erased and painted again.
+  virtual void InvalidateWindow(WindowId id) = 0;
 
   // --- cursors --------------------------------------------------------------
   // A cursor from the program's own resources (CSHAND1, CSHAND2); 0 if absent.

@@ -27,7 +27,7 @@ class Runner : public testing::SimFixture {
 TEST_F(Runner, CommandNamesIgnoreCaseAndOnlyTheirFirstFiveBytesCount) {
   StartWith(
       "Go:\n"
-      ">ids=a.bmp;\n"   // known, lower case
+      ">idd=a;\n"       // known, lower case
       ">IDSX=a.bmp;\n"  // >IDSX is not a command
       ">ABCDEF;\n"      // the name is >ABCD
       ">EXECUTE=x;\n"   // the name is >EXEC, a command

@@ -12,6 +12,7 @@
 
 #include "app/program.h"
 #include "console_text.h"
+#include "imagery/png_writer.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
 
@@ -21,7 +22,9 @@ int Usage() {
   std::cerr << "usage:\n"
                "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
                "  tkc decode IN OUT          encoded form -> text\n"
-               "  tkc run DIR --seconds N    run the character in DIR on a simulated desktop\n";
+               "  tkc run DIR --seconds N [--screenshot FILE.png]\n"
+               "                             run the character in DIR on a simulated desktop,\n"
+               "                             then save the screen as it looks at the end\n";
   return 2;
 }
 
@@ -78,7 +81,10 @@ tk::LocalTime HostLocalTime() {
           local->tm_min,         local->tm_sec,     local->tm_wday};
 }
 
-int Run(const std::string& folder, long seconds) {
+// A plain desktop colour that no character picture is likely to use.
+constexpr tk::Bgr kDesktop{0x80, 0x60, 0x30};
+
+int Run(const std::string& folder, long seconds, const std::string& screenshot) {
   std::error_code error;
   const std::string dir = std::filesystem::absolute(folder, error).string();
   if (error || !std::filesystem::is_directory(dir)) return Fail(folder + " is not a folder");
@@ -89,7 +95,12 @@ int Run(const std::string& folder, long seconds) {
               << tkc::SjisToUtf8(box.text) << std::endl;
   };
   platform.message_loop_ms = static_cast<std::uint64_t>(seconds) * 1000;
+  bool saved = screenshot.empty();
+  platform.on_loop_end = [&] {
+    if (!saved) saved = WriteAll(screenshot, tk::EncodePng(platform.RenderScreen(kDesktop)));
+  };
   const int code = tk::RunProgram(platform);
+  if (!saved) return Fail("cannot write " + screenshot + " (or the program ended at start-up)");
   for (const std::string& what : platform.exception_boxes)
     std::cout << "exception: " << what << "\n";
   return code;
@@ -102,11 +113,12 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "encode" && argc == 4) return Encode(argv[2], argv[3]);
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
-  if (command == "run" && argc == 5 && std::string(argv[3]) == "--seconds") {
+  if (command == "run" && (argc == 5 || (argc == 7 && std::string(argv[5]) == "--screenshot")) &&
+      std::string(argv[3]) == "--seconds") {
     char* end = nullptr;
     const long seconds = std::strtol(argv[4], &end, 10);
     if (*end != '\0' || seconds < 0 || seconds > 86400) return Fail("bad --seconds value");
-    return Run(argv[2], seconds);
+    return Run(argv[2], seconds, argc == 7 ? argv[6] : "");
   }
   return Usage();
 }

@@ -52,7 +52,7 @@ void SimPlatform::Dispatch(F&& f) {
 
 WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   const WindowId id = next_window_++;
-  windows_[id] = Window{kind, events, "", {}, false, false, {}, false};
+  windows_[id] = Window{kind, events, "", {}, false, false, {}, false, {}, 0, {}};
   return id;
 }
 
@@ -107,6 +107,16 @@ void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   if (auto it = windows_.find(id); it != windows_.end()) {
     it->second.region = region;
     it->second.region_set = true;
+  }
+}
+
+void FitSimSurface(SimPlatform::Window& window);
+
+// Erasing is painting here: the window's owner presents at once.
+void SimPlatform::InvalidateWindow(WindowId id) {
+  if (auto it = windows_.find(id); it != windows_.end()) {
+    FitSimSurface(it->second);
+    if (WindowEvents* events = it->second.events) Dispatch([&] { events->OnEraseBackground(); });
   }
 }
 
@@ -192,6 +202,7 @@ void SimPlatform::ProcessPendingMessages() {
 void SimPlatform::RunMessageLoop() {
   const std::uint64_t end = now_ms_ + message_loop_ms;
   while (!quit_requested && now_ms_ < end) AdvanceTime(1);
+  if (on_loop_end) on_loop_end();
 }
 
 void SimPlatform::Quit() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imagery/bitmap.h"
 #include "platform/platform.h"
 
 namespace tk {
@@ -23,6 +24,11 @@ class SimPlatform : public Platform {
     bool topmost = false;
     Region region;
     bool region_set = false;
+    // What the window shows: the pixels presented to it, black where
+    // nothing was presented since it last changed size.
+    Bitmap surface;
+    int presents = 0;
+    std::vector<std::uint32_t> realized_palette;
   };
   struct MessageBoxRecord {
     std::string text;
@@ -58,6 +64,8 @@ class SimPlatform : public Platform {
   // it is cut to the box's length limit.
   std::function<std::optional<std::string>(const FileDialogRequest&)> on_file_dialog;
   std::function<std::optional<std::string>(const InputDialogLayout&)> on_input_dialog;
+  // Called when RunMessageLoop returns, while every window still exists.
+  std::function<void()> on_loop_end;
 
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
@@ -86,6 +94,9 @@ class SimPlatform : public Platform {
   const Window* FindWindow(WindowId id) const;
   const Window* FirstWindowOfKind(WindowKind kind) const;
   const std::map<int, Timer>& Timers() const { return timers_; }
+  // The desktop as a screenshot would show it: every visible window drawn
+  // through its region at its place, topmost ones last, over `desktop`.
+  Bitmap RenderScreen(Bgr desktop) const;
 
   // --- Platform -----------------------------------------------------------------
   WindowId CreateWindow(WindowKind kind, WindowEvents* events) override;
@@ -97,6 +108,9 @@ class SimPlatform : public Platform {
   bool IsWindowVisible(WindowId id) const override;
   void SetTopmost(WindowId id, bool topmost) override;
   void SetWindowRegion(WindowId id, const Region& region) override;
+  void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
+  void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
+  void InvalidateWindow(WindowId id) override;
   CursorId LoadResourceCursor(const std::string& name) override;
   TimerId CreateTimer(std::function<void()> on_tick) override;
   void SetTimer(TimerId id, unsigned interval_ms, bool enabled) override;

@@ -31,6 +31,7 @@ Win32Platform::~Win32Platform() {
     Shell_NotifyIconW(NIM_DELETE, &data);
   }
   for (const auto& [id, tick] : timers_) KillTimer(app_window_, static_cast<UINT_PTR>(id));
+  for (const auto& [hwnd, palette] : palettes_) DeleteObject(palette);
   while (!windows_.empty()) DestroyWindow(windows_.begin()->first);
   ::DestroyWindow(app_window_);
   UnregisterClassW(kWindowClass, instance_);

@@ -41,6 +41,11 @@ class Win32Platform : public Platform {
   void SetTopmost(WindowId id, bool topmost) override;
   void SetWindowRegion(WindowId id, const Region& region) override;
 
+  // --- pixels (painting.cpp) ---
+  void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
+  void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
+  void InvalidateWindow(WindowId id) override;
+
   // --- cursors, clock, screen, media (system.cpp) ---
   CursorId LoadResourceCursor(const std::string& name) override;
   std::uint32_t TickCount() const override;
@@ -106,6 +111,7 @@ class Win32Platform : public Platform {
   LRESULT HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void RunTimer(UINT_PTR timer_id);
   HWND MainWindow() const;
+  void ForgetPalette(HWND hwnd);
   WindowEvents* MainWindowEvents() const;
 
   // The boundary between the engine and Windows: an exception escaping an
@@ -132,6 +138,8 @@ class Win32Platform : public Platform {
   std::vector<HCURSOR> cursors_;
   std::set<HWND> tray_owners_;
   std::string main_title_;
+  // The palette each window realises before it is painted (palette displays).
+  std::map<HWND, HPALETTE> palettes_;
 };
 
 namespace win32 {

@@ -85,6 +85,7 @@ WindowId Win32Platform::CreateWindow(WindowKind kind, WindowEvents* events) {
 void Win32Platform::DestroyWindow(WindowId id) {
   const auto found = windows_.find(id);
   if (found == windows_.end()) return;
+  ForgetPalette(found->second->hwnd);
   ::DestroyWindow(found->second->hwnd);
   windows_.erase(found);
 }
@@ -169,6 +170,10 @@ LRESULT Win32Platform::HandleWindowMessage(HWND hwnd, WindowEvents& events, UINT
     case WM_ERASEBKGND:
       Guarded([&] { events.OnEraseBackground(); });
       return 1;
+    case WM_QUERYNEWPALETTE:
+    case WM_PALETTECHANGED:
+      Guarded([&] { events.OnPaletteChanged(); });
+      return 0;
     case WM_CLOSE:
       Guarded([&] { events.OnCloseRequest(); });
       return 0;

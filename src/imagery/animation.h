@@ -1,0 +1,66 @@
+// Animations: strips of frames cut from one picture, stepped by a timer of
+// their own and drawn over the character picture in list order.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "imagery/bitmap.h"
+
+namespace tk {
+
+class TMainForm;
+
+enum class PlayMode { kRandom = 0, kLoop = 1, kOnce = 2 };
+
+struct Animation {
+  std::string name;
+  int left = 0;
+  int top = 0;
+  int frame_count = 0;
+  int play_mode = 0;  // PlayMode; other values keep the frame
+  int sound_tie = 0;  // 0 none, 1 wave, 2 MIDI, 3 CD
+  int end_frame = 0;
+  bool sound_ended = false;
+  bool running = false;
+  int frame_width = 0;
+  int frame_height = 0;
+  std::vector<Bitmap> frames;
+  std::vector<Bitmap> masks;  // one per frame when the strip is transparent
+  TimerId timer = 0;
+  unsigned interval_ms = 0;
+  bool timer_enabled = false;
+  int current_frame = -1;
+
+  Rect Bounds() const { return {left, top, left + frame_width, top + frame_height}; }
+};
+
+struct Animations {
+  // Owned one by one so that each timer can keep a pointer to its own.
+  std::vector<std::unique_ptr<Animation>> list;
+  bool transparency = false;  // ACR: strips made from now on carry masks
+};
+
+// ACS. False (after the message box) when the picture does not load.
+bool CreateAnimation(TMainForm& form, const std::string& file, const std::string& name,
+                     int frame_count, int left, int top, int interval_ms);
+void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
+                     int end_frame);                                       // ACB
+void StopAnimations(TMainForm& form, const std::string& name, int frame);  // ACE
+void DeleteAnimations(TMainForm& form, const std::string& name);           // ACD
+void ReleaseAnimations(TMainForm& form);  // at close: timers and strips, nothing redrawn
+
+// The timer handler.
+void StepAnimation(TMainForm& form, Animation& animation);
+// Recomposes and shows the rectangle of every animation named like this one.
+void RedrawAnimation(TMainForm& form, const Animation& animation);
+
+// Draws the current frame, clipped to `clip`; nothing before the first tick.
+void DrawCurrentFrame(const Animation& animation, Bitmap& target, const Rect& clip);
+
+// Whether a sound of that kind plays and is not paused. No player exists
+// yet, so nothing ever plays; the sound player answers this once it does.
+bool IsSoundKindPlaying(const TMainForm& form, int kind);
+
+}  // namespace tk

@@ -1,0 +1,93 @@
+#include "imagery/bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tk {
+
+bool IsSaneImageSize(std::int64_t width, std::int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         width * height <= kMaxImagePixels;
+}
+
+Bitmap::Bitmap(int width, int height) {
+  Reset(width, height);
+}
+
+void Bitmap::Reset(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3, 0);
+}
+
+void Bitmap::Fill(Bgr colour) {
+  for (std::size_t i = 0; i + 2 < pixels_.size(); i += 3) {
+    pixels_[i] = colour.b;
+    pixels_[i + 1] = colour.g;
+    pixels_[i + 2] = colour.r;
+  }
+}
+
+Rect Intersect(const Rect& r, const Rect& bounds) {
+  return {std::max(r.left, bounds.left), std::max(r.top, bounds.top),
+          std::min(r.right, bounds.right), std::min(r.bottom, bounds.bottom)};
+}
+
+bool IsEmpty(const Rect& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
+
+namespace {
+
+struct Span {
+  int src_x, src_y, dst_x, dst_y, width, height;
+};
+
+// Shrinks the copy so that it stays inside both pictures.
+std::optional<Span> ClipCopy(const Bitmap& src, const Bitmap& dst, Span s) {
+  const int left_cut = std::max({0, -s.src_x, -s.dst_x});
+  const int top_cut = std::max({0, -s.src_y, -s.dst_y});
+  s.src_x += left_cut;
+  s.dst_x += left_cut;
+  s.width -= left_cut;
+  s.src_y += top_cut;
+  s.dst_y += top_cut;
+  s.height -= top_cut;
+  s.width = std::min({s.width, src.width() - s.src_x, dst.width() - s.dst_x});
+  s.height = std::min({s.height, src.height() - s.src_y, dst.height() - s.dst_y});
+  if (s.width <= 0 || s.height <= 0) return std::nullopt;
+  return s;
+}
+
+}  // namespace
+
+void CopyPixels(const Bitmap& src, int src_x, int src_y, Bitmap& dst, int dst_x, int dst_y,
+                int width, int height) {
+  const auto span = ClipCopy(src, dst, {src_x, src_y, dst_x, dst_y, width, height});
+  if (!span) return;
+  const std::size_t bytes = static_cast<std::size_t>(span->width) * 3;
+  for (int y = 0; y < span->height; ++y) {
+    std::memcpy(dst.Row(span->dst_y + y) + span->dst_x * 3,
+                src.Row(span->src_y + y) + span->src_x * 3, bytes);
+  }
+}
+
+void CopyPixelsMasked(const Bitmap& src, const Bitmap& mask, int src_x, int src_y, Bitmap& dst,
+                      int dst_x, int dst_y, int width, int height) {
+  const auto span = ClipCopy(src, dst, {src_x, src_y, dst_x, dst_y, width, height});
+  if (!span || mask.width() != src.width() || mask.height() != src.height()) return;
+  for (int y = 0; y < span->height; ++y) {
+    const std::uint8_t* s = src.Row(span->src_y + y) + span->src_x * 3;
+    const std::uint8_t* m = mask.Row(span->src_y + y) + span->src_x * 3;
+    std::uint8_t* d = dst.Row(span->dst_y + y) + span->dst_x * 3;
+    for (int i = 0; i < span->width * 3; ++i) {
+      d[i] = static_cast<std::uint8_t>((d[i] & m[i]) | (s[i] & ~m[i]));
+    }
+  }
+}
+
+Bgr KeyColour(const Bitmap& bitmap) {
+  return bitmap.empty() ? Bgr{} : bitmap.At(0, 0);
+}
+
+}  // namespace tk

@@ -1,0 +1,46 @@
+// The character's pictures: the image list, the back buffer the main window
+// shows, and the commands IDS, IDD and IDP.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "imagery/bitmap.h"
+
+namespace tk {
+
+class TMainForm;
+
+// Names are kept as a 32-byte buffer would keep them.
+inline constexpr std::size_t kImageNameCapacity = 32;
+
+struct ImageEntry {
+  std::string name;
+  Bitmap bitmap;
+  Region region;  // built once, when the picture is loaded
+};
+
+struct CharacterImages {
+  std::vector<ImageEntry> entries;  // load order; the first of a name wins
+  std::string current_name;         // of the last IDP that succeeded
+  Bitmap back_buffer;               // exactly what the main window shows
+
+  const ImageEntry* Find(const std::string& name) const;
+};
+
+// IDS: false (after the message box) when the file does not load.
+bool LoadCharacterImage(TMainForm& form, const std::string& file, const std::string& name);
+// IDD: an empty name deletes every entry.
+void DeleteCharacterImages(TMainForm& form, const std::string& name);
+// IDP: silently nothing for a name no entry has.
+void ShowCharacterImage(TMainForm& form, const std::string& name);
+
+// Recomposes `area` of the back buffer from the current picture and the
+// running animations over it; nothing reaches the screen.
+void RedrawArea(TMainForm& form, const Rect& area);
+// Copies `area` of the back buffer to the main window.
+void PresentArea(TMainForm& form, const Rect& area);
+
+bool IsPaletteDisplay(const TMainForm& form);
+
+}  // namespace tk

@@ -1,0 +1,52 @@
+// TChildImageForm: the second shaped window, showing one picture of the
+// image list at an offset from the main window (the speech balloon).
+#pragma once
+
+#include <string>
+
+#include "imagery/bitmap.h"
+
+namespace tk {
+
+class TMainForm;
+
+class TChildImageForm : public WindowEvents {
+ public:
+  explicit TChildImageForm(TMainForm& owner);
+  ~TChildImageForm() override;
+  TChildImageForm(const TChildImageForm&) = delete;
+  TChildImageForm& operator=(const TChildImageForm&) = delete;
+
+  void FormCreate();
+  void FormClose();
+
+  // Shows `picture` (with its ready-made `region`) at the offset.
+  void ShowPicture(const Bitmap& picture, const Region& region, int offset_x, int offset_y);
+  // Follows the main window to its new place.
+  void MoveWithMain();
+  void Present(const Rect& area);
+
+  // Dragging, the popup menu and the clicks of speech text join this
+  // press (and add the move and release handlers) with their own steps.
+  void FormMouseDown(MouseButton button, int x, int y);
+
+  // WindowEvents
+  void OnMouseDown(MouseButton button, int x, int y) override { FormMouseDown(button, x, y); }
+  void OnEraseBackground() override;
+  void OnPaletteChanged() override;
+
+  WindowId window = kNoWindow;
+  int offset_x = 0;
+  int offset_y = 0;
+  Bitmap display_bitmap;  // the picture with speech text drawn into it
+  Bitmap clean_bitmap;    // the untouched picture, to erase text with
+
+ private:
+  TMainForm& owner_;
+};
+
+// CIP and CIE.
+void ShowChildImage(TMainForm& form, const std::string& name, int x, int y);
+void CloseChildImage(TMainForm& form);
+
+}  // namespace tk

@@ -1,0 +1,88 @@
+// Pixels to windows: presenting an engine Bitmap and realising palettes.
+#include <cstring>
+#include <vector>
+
+#include "imagery/bitmap.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tk {
+
+namespace {
+
+// The engine keeps rows unpadded; a DIB wants each row on a 32-bit boundary.
+std::vector<std::uint8_t> PaddedRows(const Bitmap& bitmap, const Rect& area, LONG& stride) {
+  stride = (area.Width() * 3 + 3) & ~3;
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * area.Height());
+  for (int y = 0; y < area.Height(); ++y) {
+    std::memcpy(&rows[static_cast<std::size_t>(stride) * y],
+                bitmap.Row(area.top + y) + area.left * 3,
+                static_cast<std::size_t>(area.Width()) * 3);
+  }
+  return rows;
+}
+
+}  // namespace
+
+void Win32Platform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
+  HWND hwnd = WindowHandle(id);
+  const Rect r = Intersect(area, bitmap.Bounds());
+  if (hwnd == nullptr || IsEmpty(r)) return;
+  LONG stride = 0;
+  const std::vector<std::uint8_t> rows = PaddedRows(bitmap, r, stride);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = r.Width();
+  info.bmiHeader.biHeight = -r.Height();  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC dc = GetDC(hwnd);
+  if (dc == nullptr) return;
+  if (const auto found = palettes_.find(hwnd); found != palettes_.end()) {
+    SelectPalette(dc, found->second, FALSE);
+    ::RealizePalette(dc);
+  }
+  SetDIBitsToDevice(dc, r.left, r.top, static_cast<DWORD>(r.Width()),
+                    static_cast<DWORD>(r.Height()), 0, 0, 0, static_cast<UINT>(r.Height()),
+                    rows.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(hwnd, dc);
+}
+
+void Win32Platform::RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) {
+  HWND hwnd = WindowHandle(id);
+  if (hwnd == nullptr || colours.empty()) return;
+  const std::size_t count = std::min<std::size_t>(colours.size(), 256);
+  std::vector<std::uint8_t> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = static_cast<WORD>(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    palette->palPalEntry[i] = {static_cast<BYTE>(colours[i] >> 16),
+                               static_cast<BYTE>(colours[i] >> 8), static_cast<BYTE>(colours[i]),
+                               0};
+  }
+  HPALETTE created = CreatePalette(palette);
+  if (created == nullptr) return;
+  HDC dc = GetDC(hwnd);
+  if (dc != nullptr) {
+    SelectPalette(dc, created, FALSE);
+    ::RealizePalette(dc);
+    SelectPalette(dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+    ReleaseDC(hwnd, dc);
+  }
+  ForgetPalette(hwnd);
+  palettes_[hwnd] = created;
+}
+
+void Win32Platform::ForgetPalette(HWND hwnd) {
+  if (const auto found = palettes_.find(hwnd); found != palettes_.end()) {
+    DeleteObject(found->second);
+    palettes_.erase(found);
+  }
+}
+
+void Win32Platform::InvalidateWindow(WindowId id) {
+  if (HWND hwnd = WindowHandle(id)) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+}  // namespace tk
