@@ -108,11 +108,12 @@ e2e_new_case() {
   e2e_log "folder $e2e_folder"
 }
 
-# Reads a script as UTF-8 text from stdin, writes it as the author would (Shift-JIS,
-# CR LF) next to the program's folder and encodes it into the folder as tk.srt.
+# Reads a script as UTF-8 text from stdin (LF or CR LF lines), writes it as the
+# author would (Shift-JIS, CR LF) next to the program's folder and encodes it
+# into the folder as tk.srt.
 e2e_script() {
   local text="$e2e_folder/../tk_srt.txt"
-  sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$text"
+  sed 's/\r$//; s/$/\r/' | iconv -f UTF-8 -t CP932 >"$text" || e2e_fail "the script is not UTF-8 text"
   "$TK_TKC" encode "$text" "$e2e_folder/tk.srt" || e2e_fail "tkc encode failed"
 }
 
