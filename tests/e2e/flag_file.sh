@@ -28,6 +28,8 @@ e2e_run_once() {
 e2e_new_case start-count
 e2e_script <"$sample/tk_srt.txt"
 "$TK_TKC" encode "$sample/tk_flags.txt" "$e2e_folder/tk_flags.dat" || e2e_fail "tkc encode failed"
+# The pictures the script shows, as the build painted them.
+cp "$TK_EXE_DIR"/stage/*.bmp "$TK_EXE_DIR"/stage/*.sgd "$e2e_folder/" || e2e_fail "no staged pictures"
 
 e2e_run_once
 e2e_expect_record '*FLI;Starts;1;*FLS;Mood;first start;*EOF;'

@@ -80,9 +80,8 @@ TEST(Tray, IconIsAddedToItsOwnerAndRemoved) {
 
 TEST(SystemFacts, ClockScreenAndDevicesAnswer) {
   TestPlatform platform;
-  const std::uint32_t before = platform.TickCount();
-  Sleep(20);
-  EXPECT_GE(platform.TickCount() - before, 15u);
+  // The system's own tick count, whatever the machine's load.
+  EXPECT_LE(GetTickCount() - platform.TickCount(), 1000u);
   SYSTEMTIME t{};
   GetLocalTime(&t);
   const LocalTime now = platform.Now();
