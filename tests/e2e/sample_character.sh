@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
 e2e_new_case sample
-cp "$TK_EXE_DIR/stage/"{tk.srt,body.bmp,balloon.bmp,eyes.sgd,mouth.sgd} "$e2e_folder/"
+cp "$TK_EXE_DIR/stage/"{tk.srt,tk_flags.dat,body.bmp,balloon.bmp,eyes.sgd,mouth.sgd} "$e2e_folder/"
 e2e_start
 e2e_driver wait-visible Tenkoro 10000 >/dev/null || e2e_fail "the main window is not visible"
 
@@ -39,6 +39,7 @@ expect_pixel $((left + 80)) $((top + 170)) "srgb(40,110,200)" "the coat"
 # The balloon: 150 x 90 at offset 130,-70, white inside, cut out at its corner.
 expect_pixel $((left + 130 + 75)) $((top - 70 + 37)) "srgb(255,255,255)" "inside the balloon"
 expect_pixel $((left + 130 + 1)) $((top - 70 + 1)) "$desktop" "the balloon's cut-out corner"
+e2e_driver no-box >/dev/null || e2e_fail "a message box is showing over the character"
 cp "$shot" "$e2e_work/../sample_character.png"
 e2e_log "screenshot: $(cd "$e2e_work/.." && pwd)/sample_character.png"
 
