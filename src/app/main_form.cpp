@@ -18,10 +18,6 @@ constexpr unsigned kWalkTimerDefaultMs = 1000;
 constexpr std::uint32_t kNavy = 0x00800000;  // 0x00BBGGRR
 // The form's design size; nothing of it shows until a picture shapes it.
 constexpr int kInitialWindowSize = 160;
-// "ＭＳ Ｐゴシック"
-constexpr char kDefaultFontName[] =
-    "\x82l\x82r \x82o\x83S\x83V\x83"
-    "b\x83N";
 
 std::uint32_t SeedFromClock(const Platform& platform) {
   const LocalTime now = platform.Now();
@@ -59,7 +55,7 @@ void TMainForm::SetDefaults() {
   walk_dx = random.Next() % 3 - 1;
   walk_dy = random.Next() % 3 - 1;
   walk_labels.fill({});
-  speech.font_name = kDefaultFontName;
+  speech.font_name = msg::kFormFontName;
   speech.color = kNavy;
   shell.title = msg::kDefaultTitle;
   shell.about_caption = msg::kAboutCaption;
