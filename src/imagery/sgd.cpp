@@ -1,7 +1,23 @@
 #include "imagery/sgd.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+// 16-byte vectors are part of every x86-64 processor; 32-byte ones are used
+// when the processor running the program has them.
+#if defined(__SSE2__) || defined(_M_X64)
+#define TK_SGD_SSE2 1
+#include <emmintrin.h>
+#else
+#define TK_SGD_SSE2 0
+#endif
+#if TK_SGD_SSE2 && defined(__GNUC__)
+#define TK_SGD_AVX2 1
+#include <immintrin.h>
+#else
+#define TK_SGD_AVX2 0
+#endif
 
 #include "imagery/byte_reader.h"
 
@@ -89,61 +105,216 @@ std::optional<Bitmap> ParseSgd(ByteSpan file) {
 
 namespace {
 
-// Output side of the decoder: bytes go down one column of the array and then
-// on to the top of the next.
-class ColumnWriter {
- public:
-  ColumnWriter(std::span<std::uint8_t> out, std::size_t stride, std::size_t rows)
-      : out_(out), stride_(stride), rows_(rows) {}
+// The block lists the array column of bytes by column, but the array is
+// stored row by row, so writing each byte where it belongs touches a new
+// cache line every time. Instead the bytes are decoded in order into a strip
+// of whole columns small enough to stay in cache, and each full strip is then
+// turned into rows a 16x16 tile at a time.
+constexpr std::size_t kTile = 16;
+constexpr std::size_t kStripTargetBytes = 128 * 1024;
+constexpr std::size_t kSlack = 64;
 
-  bool Full() const { return column_ >= stride_; }
+// Columns per strip: a multiple of the tile width so that only the last strip
+// of the array has a partial tile across, and at least one tile wide however
+// tall the picture. Where the strip is wide enough, whole 64-byte cache lines
+// of each row are written at once.
+std::size_t StripColumns(std::size_t stride, std::size_t rows) {
+  const std::size_t fit = kStripTargetBytes / rows;
+  const std::size_t columns = fit >= 64 ? fit / 64 * 64 : std::max(kTile, fit / kTile * kTile);
+  return std::min(columns, stride);
+}
 
-  void Write(std::uint8_t value, std::size_t count) {
-    while (count > 0 && !Full()) {
-      const std::size_t here = std::min(count, rows_ - row_);
-      std::uint8_t* p = out_.data() + row_ * stride_ + column_;
-      for (std::size_t i = 0; i < here; ++i, p += stride_) *p = value;
-      row_ += here;
-      count -= here;
-      if (row_ == rows_) {
-        row_ = 0;
-        ++column_;
-      }
+// The vector code below turns 16 columns of a strip into 16 rows with four
+// rounds of interleaving, each doubling the width of the units already in
+// place. Afterwards row j sits in register j with its four bits reversed.
+#if TK_SGD_SSE2
+constexpr std::size_t kRowAt[kTile] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+
+// Rows [r, r + 16) of columns [c0, c1), whose width is a multiple of 16.
+void TileBand16(const std::uint8_t* strip, std::size_t c0, std::size_t c1, std::size_t rows,
+                std::size_t r, std::uint8_t* out, std::size_t stride) {
+  for (std::size_t c = c0; c < c1; c += kTile) {
+    __m128i v[kTile], t[kTile];
+    for (std::size_t i = 0; i < kTile; ++i) {
+      v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(strip + (c + i) * rows + r));
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      t[i] = _mm_unpacklo_epi8(v[2 * i], v[2 * i + 1]);
+      t[i + 8] = _mm_unpackhi_epi8(v[2 * i], v[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      v[i] = _mm_unpacklo_epi16(t[2 * i], t[2 * i + 1]);
+      v[i + 8] = _mm_unpackhi_epi16(t[2 * i], t[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      t[i] = _mm_unpacklo_epi32(v[2 * i], v[2 * i + 1]);
+      t[i + 8] = _mm_unpackhi_epi32(v[2 * i], v[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      v[i] = _mm_unpacklo_epi64(t[2 * i], t[2 * i + 1]);
+      v[i + 8] = _mm_unpackhi_epi64(t[2 * i], t[2 * i + 1]);
+    }
+    for (std::size_t j = 0; j < kTile; ++j) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (r + j) * stride + c), v[kRowAt[j]]);
     }
   }
+}
+#endif
 
- private:
-  std::span<std::uint8_t> out_;
-  std::size_t stride_;
-  std::size_t rows_;
-  std::size_t row_ = 0;
-  std::size_t column_ = 0;
-};
+#if TK_SGD_AVX2
+// As TileBand16 for as many 32-column tiles as fit below c1; returns where
+// it stopped. Each register holds a column in its low half and the column
+// 16 further on in its high half; the interleaving works on both halves side
+// by side, so a register ends up holding 32 bytes of one row.
+__attribute__((target("avx2"))) std::size_t TileBand16Wide(const std::uint8_t* strip,
+                                                           std::size_t c1, std::size_t rows,
+                                                           std::size_t r, std::uint8_t* out,
+                                                           std::size_t stride) {
+  std::size_t c = 0;
+  for (; c + 2 * kTile <= c1; c += 2 * kTile) {
+    __m256i v[kTile], t[kTile];
+    for (std::size_t i = 0; i < kTile; ++i) {
+      const std::uint8_t* low = strip + (c + i) * rows + r;
+      v[i] = _mm256_inserti128_si256(
+          _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low))),
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + kTile * rows)), 1);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      t[i] = _mm256_unpacklo_epi8(v[2 * i], v[2 * i + 1]);
+      t[i + 8] = _mm256_unpackhi_epi8(v[2 * i], v[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      v[i] = _mm256_unpacklo_epi16(t[2 * i], t[2 * i + 1]);
+      v[i + 8] = _mm256_unpackhi_epi16(t[2 * i], t[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      t[i] = _mm256_unpacklo_epi32(v[2 * i], v[2 * i + 1]);
+      t[i + 8] = _mm256_unpackhi_epi32(v[2 * i], v[2 * i + 1]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+      v[i] = _mm256_unpacklo_epi64(t[2 * i], t[2 * i + 1]);
+      v[i + 8] = _mm256_unpackhi_epi64(t[2 * i], t[2 * i + 1]);
+    }
+    for (std::size_t j = 0; j < kTile; ++j) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + (r + j) * stride + c), v[kRowAt[j]]);
+    }
+  }
+  return c;
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+// Rows [r0, r1) of columns [c0, c1), one byte at a time, a column at a time
+// so that the strip is read in order.
+void CopyColumns(const std::uint8_t* strip, std::size_t rows, std::size_t r0, std::size_t r1,
+                 std::size_t c0, std::size_t c1, std::uint8_t* out, std::size_t stride) {
+  for (std::size_t c = c0; c < c1; ++c) {
+    for (std::size_t j = r0; j < r1; ++j) out[j * stride + c] = strip[c * rows + j];
+  }
+}
+
+// Copies `columns` columns of `rows` bytes each, stored one after the other
+// in `strip`, into rows of `stride` bytes starting at `out`.
+void StripToRows(const std::uint8_t* strip, std::size_t columns, std::size_t rows,
+                 std::uint8_t* out, std::size_t stride) {
+  const std::size_t tiled = TK_SGD_SSE2 ? columns / kTile * kTile : 0;
+  std::size_t r = 0;
+#if TK_SGD_SSE2
+  for (; r + kTile <= rows; r += kTile) {
+    std::size_t c = 0;
+#if TK_SGD_AVX2
+    if (HasAvx2()) c = TileBand16Wide(strip, tiled, rows, r, out, stride);
+#endif
+    TileBand16(strip, c, tiled, rows, r, out, stride);
+  }
+#endif
+  CopyColumns(strip, rows, 0, r, tiled, columns, out, stride);
+  CopyColumns(strip, rows, r, rows, 0, columns, out, stride);
+}
 
 }  // namespace
 
 bool DecodeSgdBlock(ByteSpan block, std::size_t stride, std::size_t rows,
                     std::span<std::uint8_t> out) {
-  if (stride == 0 || rows == 0 || out.size() / stride < rows) return stride == 0 || rows == 0;
-  ColumnWriter writer(out, stride, rows);
+  if (stride == 0 || rows == 0) return true;
+  if (out.size() / stride < rows) return false;
+  const std::size_t strip_columns = StripColumns(stride, rows);
+  // The slack lets literal copies and run fills store whole chunks (up to 64
+  // bytes past the fill point); what lands there is overwritten by later
+  // bytes or never moved out. The strip is no larger than `out`, whose size
+  // the caller has already checked.
+  std::vector<std::uint8_t> strip(strip_columns * rows + kSlack);
+
+  const std::uint8_t* const in = block.data();
+  const std::size_t in_size = block.size();
   std::size_t pos = 0;
-  while (!writer.Full()) {
-    if (pos + 2 > block.size()) return false;
-    const unsigned control = block[pos] | block[pos + 1] << 8;
+  std::size_t column = 0;  // first column of the strip being filled
+  std::size_t columns = strip_columns;
+  std::uint8_t* fill = strip.data();
+  std::uint8_t* strip_end = fill + columns * rows;
+  // Moves the full strip into place; false once every column is written.
+  const auto next_strip = [&] {
+    StripToRows(strip.data(), columns, rows, out.data() + column, stride);
+    column += columns;
+    if (column == stride) return false;
+    columns = std::min(strip_columns, stride - column);
+    fill = strip.data();
+    strip_end = fill + columns * rows;
+    return true;
+  };
+
+  for (;;) {
+    if (in_size - pos < 2) return false;
+    // The items still to come sit in the top bits, first item highest.
+    std::uint32_t items = std::uint32_t{in[pos]} << 16 | std::uint32_t{in[pos + 1]} << 24;
     pos += 2;
-    for (int bit = 15; bit >= 0 && !writer.Full(); --bit) {
-      if (control & (1u << bit)) {
-        if (pos + 2 > block.size()) return false;
-        writer.Write(block[pos + 1], std::size_t{block[pos]} + 1);
-        pos += 2;
-      } else {
-        if (pos + 1 > block.size()) return false;
-        writer.Write(block[pos], 1);
-        pos += 1;
+    int left = 16;
+    while (left > 0) {
+      // The one-byte items before the next run are copied together.
+      const int singles = std::min(left, std::countl_zero(items));
+      if (singles > 0) {
+        const std::size_t n =
+            std::min(static_cast<std::size_t>(singles), static_cast<std::size_t>(strip_end - fill));
+        // Fewer bytes left than the array still needs from these items.
+        if (in_size - pos < n) return false;
+        if (in_size - pos >= 16) {
+          std::memcpy(fill, in + pos, 16);
+        } else {
+          std::memcpy(fill, in + pos, n);
+        }
+        fill += n;
+        pos += n;
+        left -= static_cast<int>(n);
+        items <<= n;
+        if (fill == strip_end && !next_strip()) return true;
+        continue;
+      }
+      if (in_size - pos < 2) return false;
+      std::size_t count = std::size_t{in[pos]} + 1;
+      std::uint8_t value[16];
+      std::memset(value, in[pos + 1], sizeof value);
+      pos += 2;
+      --left;
+      items <<= 1;
+      for (;;) {
+        const std::size_t here = std::min(count, static_cast<std::size_t>(strip_end - fill));
+        // Most runs are short: four stores whatever the length, with no
+        // branch to mispredict, and a loop only for the long ones.
+        for (std::size_t i = 0; i < 64; i += 16) std::memcpy(fill + i, value, 16);
+        for (std::size_t i = 64; i < here; i += 16) std::memcpy(fill + i, value, 16);
+        fill += here;
+        count -= here;
+        if (fill != strip_end) break;
+        // A run may end the array part way through; the rest is ignored.
+        if (!next_strip()) return true;
+        if (count == 0) break;
       }
     }
   }
-  return true;
 }
 
 std::vector<std::uint8_t> EncodeSgdBlock(ByteSpan array, std::size_t stride, std::size_t rows) {

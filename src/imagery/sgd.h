@@ -23,7 +23,8 @@ std::optional<Bitmap> ParseSgd(ByteSpan file);
 
 // Decodes a compressed block into `out`, which holds `rows` rows of `stride`
 // bytes, column of bytes by column. Returns false when the block ends before
-// every byte of `out` is written; never reads or writes outside either.
+// every byte of `out` is written, leaving the first `rows` rows of `out` in
+// no particular state; never reads or writes outside either buffer.
 bool DecodeSgdBlock(ByteSpan block, std::size_t stride, std::size_t rows,
                     std::span<std::uint8_t> out);
 

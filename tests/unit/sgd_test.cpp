@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "imagery/bmp_reader.h"
@@ -63,6 +64,136 @@ TEST(SgdBlock, EncoderRoundTrips) {
     }
   }
   EXPECT_EQ(EncodeSgdBlock(Bytes(16, 0xFF), 8, 2), (Bytes{0x00, 0x80, 15, 0xFF}));
+}
+
+// The format's decoding rule taken literally, one byte at a time, so that a
+// faster decoder can be checked against it on pictures of every shape.
+bool ReferenceDecode(ByteSpan block, std::size_t stride, std::size_t rows, Bytes& out) {
+  std::size_t pos = 0, row = 0, column = 0;
+  const auto put = [&](std::uint8_t value) {
+    out[row * stride + column] = value;
+    if (++row == rows) row = 0, ++column;
+  };
+  while (column < stride) {
+    if (pos + 2 > block.size()) return false;
+    const unsigned control = block[pos] | block[pos + 1] << 8;
+    pos += 2;
+    for (int bit = 15; bit >= 0 && column < stride; --bit) {
+      const bool run = control & (1u << bit);
+      if (pos + (run ? 2 : 1) > block.size()) return false;
+      const std::size_t count = run ? block[pos] + std::size_t{1} : 1;
+      const std::uint8_t value = block[pos + (run ? 1 : 0)];
+      pos += run ? 2 : 1;
+      for (std::size_t i = 0; i < count && column < stride; ++i) put(value);
+    }
+  }
+  return true;
+}
+
+// Shapes around the decoder's internal block sizes: single rows and columns,
+// sides just off multiples of 16, and a tall picture whose columns are long.
+const std::vector<std::pair<std::size_t, std::size_t>> kShapes{
+    {1, 1},   {1, 700}, {4, 1},    {3072, 1}, {8, 3},    {12, 17},    {15, 15},   {16, 16},
+    {17, 33}, {48, 32}, {100, 99}, {300, 40}, {332, 65}, {1024, 129}, {3072, 48}, {20, 5000}};
+
+// Pictures with flat areas, short repeats and noise, so that the block holds
+// one-byte items, short runs, 256-byte runs and runs crossing columns.
+Bytes RandomArray(std::size_t size, std::mt19937& random) {
+  Bytes array(size);
+  const int mode = static_cast<int>(random() % 4);
+  std::uint8_t value = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    switch (mode) {
+      case 0:  // noise
+        value = static_cast<std::uint8_t>(random());
+        break;
+      case 1:  // two values, many short runs
+        value = static_cast<std::uint8_t>(random() % 2);
+        break;
+      default:  // long flat stretches broken now and then
+        if (random() % (mode == 2 ? 20 : 700) == 0) value = static_cast<std::uint8_t>(random());
+    }
+    array[i] = value;
+  }
+  return array;
+}
+
+TEST(SgdBlock, EncodedPicturesOfEveryShapeDecodeAsTheFormatSays) {
+  std::mt19937 random(11);
+  for (const auto& [stride, rows] : kShapes) {
+    for (int i = 0; i < 6; ++i) {
+      const Bytes array = RandomArray(stride * rows, random);
+      const Bytes block = EncodeSgdBlock(array, stride, rows);
+      Bytes expected(array.size(), 0x5A), out(array.size(), 0xA5);
+      ASSERT_TRUE(ReferenceDecode(block, stride, rows, expected));
+      ASSERT_TRUE(DecodeSgdBlock(block, stride, rows, out)) << stride << "x" << rows;
+      ASSERT_EQ(out, expected) << stride << "x" << rows << " picture " << i;
+      ASSERT_EQ(out, array);
+    }
+  }
+}
+
+// Blocks no encoder writes: runs that overshoot the end of the array, items
+// left over in the last control word, trailing garbage, and blocks cut short
+// anywhere. The outcome must match the rule exactly; a larger output buffer
+// around the array must stay untouched past it.
+TEST(SgdBlock, ArbitraryAndTruncatedBlocksMatchTheFormatsRule) {
+  std::mt19937 random(12);
+  for (const auto& [stride, rows] : kShapes) {
+    const std::size_t size = stride * rows;
+    for (int i = 0; i < 8; ++i) {
+      Bytes block;
+      const unsigned run_share = random() % 17;  // set bits per control word, on average
+      while (block.size() < size / 2 + 64) {
+        unsigned control = 0;
+        for (int bit = 0; bit < 16; ++bit) control |= (random() % 16 < run_share ? 1u : 0u) << bit;
+        block.push_back(static_cast<std::uint8_t>(control));
+        block.push_back(static_cast<std::uint8_t>(control >> 8));
+        for (int bit = 15; bit >= 0; --bit) {
+          if (control & (1u << bit)) block.push_back(static_cast<std::uint8_t>(random()));
+          block.push_back(static_cast<std::uint8_t>(random() % 3));
+        }
+      }
+      for (std::size_t cut : {block.size(), block.size() / 2, block.size() / 5,
+                              static_cast<std::size_t>(random() % block.size())}) {
+        const ByteSpan part{block.data(), cut};
+        Bytes expected(size, 0x5A), out(size + 32, 0xA5);
+        const bool ok = ReferenceDecode(part, stride, rows, expected);
+        ASSERT_EQ(DecodeSgdBlock(part, stride, rows, out), ok) << stride << "x" << rows;
+        if (ok) {
+          ASSERT_EQ(Bytes(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(size)), expected)
+              << stride << "x" << rows << " cut at " << cut;
+        }
+        ASSERT_EQ(Bytes(out.end() - 32, out.end()), Bytes(32, 0xA5));
+      }
+    }
+  }
+}
+
+// Every depth the reader accepts, through the whole file path: the packed
+// file must give the same picture as the plain one.
+TEST(SgdFile, CompressedMatchesPlainAtEveryDepth) {
+  std::mt19937 random(13);
+  for (int bpp : {1, 4, 8, 16, 24, 32}) {
+    for (const auto& [width, height] : {std::pair{1, 1}, {7, 3}, {33, -17}, {130, 70}}) {
+      std::string info(40, '\0');
+      testing::PutLe(info, 0, 40, 4);
+      testing::PutLe(info, 4, static_cast<std::uint32_t>(width), 4);
+      testing::PutLe(info, 8, static_cast<std::uint32_t>(height), 4);
+      testing::PutLe(info, 12, 1, 2);
+      testing::PutLe(info, 14, static_cast<std::uint32_t>(bpp), 2);
+      std::string table(1024, '\0');
+      for (auto& c : table) c = static_cast<char>(random());
+      const auto stride = static_cast<std::size_t>((width * bpp + 31) / 32 * 4);
+      const Bytes array = RandomArray(stride * static_cast<std::size_t>(std::abs(height)), random);
+      const ByteSpan pixels{array.data(), array.size()};
+      const auto plain = Parse(MakeSgdFile(Span(info), Span(table), pixels, false));
+      const auto packed = Parse(MakeSgdFile(Span(info), Span(table), pixels, true));
+      ASSERT_TRUE(plain && packed) << bpp << " bits, " << width << "x" << height;
+      EXPECT_EQ(packed->Bytes(), plain->Bytes()) << bpp << " bits, " << width << "x" << height;
+      EXPECT_EQ(packed->palette, plain->palette);
+    }
+  }
 }
 
 // A 3x2 24-bit BMP and an SGD made of its header, table and array.
