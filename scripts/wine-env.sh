@@ -36,19 +36,21 @@ TK_TRAYER_PID=""
 tk_log() { echo "wine-env: $*" >&2; }
 
 TK_LOCK_HOLDER_PID=""
+TK_LOCK_WAITER_PID=""
 
-# Takes the prefix for this shell; waits at most $1 seconds (default 300) for
-# another user. The lock is held by a small helper process that ends with this
-# shell however it ends, and that no Wine or X process inherits: a user killed
-# by a timeout then frees the prefix at once, and the next user ends what it
-# left running instead of waiting for it.
+# Takes the prefix for this shell (or subshell); waits at most $1 seconds
+# (default 300) for another user. The lock is held by `flock`, whose child
+# waits for this shell to end; no Wine or X process inherits the lock. A user
+# killed by a timeout thus frees the prefix at once, and the next user ends
+# what it left running instead of waiting for it.
 tk_wine_lock() {
-  local wait_s="${1:-300}" acquired deadline
+  # Read here: inside the background command below it would name that command.
+  local wait_s="${1:-300}" me="$BASHPID" acquired deadline
   mkdir -p "$TK_WINE_DIR"
-  acquired="$WINEPREFIX.lock.$$"
+  acquired="$WINEPREFIX.lock.$me"
   rm -f "$acquired"
   flock --close -w "$wait_s" "$WINEPREFIX.lock" \
-    sh -c 'touch "$1" && exec tail --pid="$2" -f /dev/null' sh "$acquired" "$$" \
+    sh -c 'echo $$ >"$1.new" && mv "$1.new" "$1" && exec tail --pid="$2" -f /dev/null' sh "$acquired" "$me" \
     </dev/null >/dev/null 2>&1 &
   TK_LOCK_HOLDER_PID=$!
   deadline=$((SECONDS + wait_s + 5))
@@ -60,6 +62,7 @@ tk_wine_lock() {
     fi
     sleep 0.05
   done
+  TK_LOCK_WAITER_PID="$(cat "$acquired")"
   rm -f "$acquired"
   if [[ -s "$WINEPREFIX.inuse" ]]; then
     tk_log "the last user of $WINEPREFIX was stopped before it cleaned up; ending what it left"
@@ -71,16 +74,21 @@ tk_wine_lock() {
     done
     tk_wine_kill
   fi
-  echo "$$" >"$WINEPREFIX.inuse"
+  echo "$me" >"$WINEPREFIX.inuse"
 }
 
 # Gives the prefix back; call after tk_wine_finish and tk_display_stop.
 tk_wine_unlock() {
   [[ -n "$TK_LOCK_HOLDER_PID" ]] || return 0
   rm -f "$WINEPREFIX.inuse"
+  # Ending the waiter ends flock, which releases the lock.
+  if [[ -n "$TK_LOCK_WAITER_PID" && "$(cat "/proc/$TK_LOCK_WAITER_PID/comm" 2>/dev/null)" == tail ]]; then
+    kill "$TK_LOCK_WAITER_PID" 2>/dev/null || true
+  fi
   kill "$TK_LOCK_HOLDER_PID" 2>/dev/null || true
   wait "$TK_LOCK_HOLDER_PID" 2>/dev/null || true
   TK_LOCK_HOLDER_PID=""
+  TK_LOCK_WAITER_PID=""
 }
 
 # Creates the prefix once; a prefix marked dirty (after a killed run) is made
