@@ -52,7 +52,7 @@ right_click() { xdotool mousemove "$1" "$2" click 3; }
 # Opens the menu on the figure and clicks the item at offset DY from the
 # menu's top (DY < 0: from its bottom).
 choose_at() {
-  right_click 250 220
+  right_click "${click_x:-250}" "${click_y:-220}"
   local l t r b
   read -r l t r b <<<"$(menu_rect)"
   local y=$((t + $1))
@@ -99,3 +99,45 @@ e2e_expect_ini WndPos X_Pos 200
 e2e_expect_ini WndPos Y_Pos 150
 e2e_expect_lines "$e2e_folder/tk_error.txt" 1
 e2e_expect_line "$e2e_folder/tk_error.txt" 1 'Parameter Error Line\(2\) LabelName\[In clickable map file\] >1,2,x,4,CSHAND,Bad;\r$'
+
+# Item offsets in the menu as Wine draws it (about 16 pixels an item, 8 a
+# separator): Move, Hide, the script item after Sound.
+e2e_new_case move-hide-and-script-item
+touch_character
+choose_at 10  # Move
+# A drag by 80,60 from a point of the figure.
+xdotool mousemove 230 170 mousedown 1
+for step in 1 2 3 4; do
+  xdotool mousemove $((230 + 20 * step)) $((170 + 15 * step))
+  sleep 0.05
+done
+xdotool mouseup 1
+deadline=$((SECONDS + 10))
+until [[ "$(e2e_window_info rect)" == "280 210 380 290" ]]; do
+  ((SECONDS < deadline)) || e2e_fail "after the drag the window is at $(e2e_window_info rect), expected 280 210 380 290"
+  sleep 0.05
+done
+click_x=330 click_y=280
+choose_at 10 # Move off again; the menu opens on the figure's new place
+# Hide: the window goes; the tray icon's right button brings the menu back.
+choose_at 43
+deadline=$((SECONDS + 10))
+until [[ "$(e2e_window_info visible)" == 0 ]]; do
+  ((SECONDS < deadline)) || e2e_fail "Hide did not hide the window"
+  sleep 0.05
+done
+xdotool mousemove 400 400
+e2e_driver post Tenkoro 1025 1 0x0204 || e2e_fail "could not post the tray message"
+read -r l t _ <<<"$(menu_rect)"
+xdotool mousemove $((l + 30)) $((t + 43)) click 1
+deadline=$((SECONDS + 10))
+until [[ "$(e2e_window_info visible)" == 1 ]]; do
+  ((SECONDS < deadline)) || e2e_fail "Show did not show the window again"
+  sleep 0.05
+done
+choose_at 83  # the script's own item
+wait_for_file "$e2e_folder/item.dat"
+e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
+e2e_expect_exit 0
+e2e_expect_ini WndPos X_Pos 280
+e2e_expect_ini WndPos Y_Pos 210
