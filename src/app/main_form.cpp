@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/about_form.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "imagery/imagery_commands.h"
@@ -79,6 +80,7 @@ void TMainForm::FormCreate() {
   LoadDefaultPrompt(*this);
   if (platform.WaveOutDeviceCount() > 0 || platform.MidiOutDeviceCount() > 0) {
     shell.sound_available = true;
+    shell.sound_device_present = true;
     CreateSoundPlayer(*this);
   }
   shell.settings_path = platform.ProgramFolder() + kSettingsFileName;

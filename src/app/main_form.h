@@ -7,12 +7,14 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/popup_menu.h"
 #include "app/random.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
+#include "interaction/clickable_map.h"
 #include "platform/platform.h"
 #include "script/flags.h"
 #include "script/input_dialog.h"
@@ -33,12 +35,33 @@ struct ShellState {
   int screen_color_depth = 0;
   bool tray_added = false;
   bool sound_available = false;
+  bool sound_device_present = false;  // a wave or MIDI output device exists
   std::string about_caption;
   std::string about_text;
   std::uint32_t about_text_color = 0;
   std::string about_image;
   std::string icon_file;
   int next_cursor_number = -50;
+  IconId tray_icon = 0;  // the icon IS loaded, 0 while the program's own shows
+};
+
+// A cursor MCS put into the cursor set under a name (at most 31 bytes).
+struct NamedCursor {
+  std::string name;
+  int number = 0;
+};
+
+// A left-button drag of the character in move mode.
+struct DragState {
+  bool dragging = false;
+  int grab_x = 0;  // client pixels of the window the drag started on
+  int grab_y = 0;
+};
+
+// What the mouse handlers need to know of speech text and choices.
+struct SpeechFlags {
+  bool showing = false;
+  bool choice_waiting = false;
 };
 
 // What start-up and shutdown need to know of clinging.
@@ -48,6 +71,7 @@ struct ClingState {
   bool restore_at_start = false;  // [Cling] Mode was non-zero
   int dx = 0;
   int dy = 0;
+  Rect target;  // the window clung to, in screen pixels
 };
 
 // Speech-text defaults set at start-up.
@@ -80,7 +104,33 @@ class TMainForm : public WindowEvents {
   void ShowError(const std::string& text);
   void ShowInformation(const std::string& text);
 
+  // Mouse handlers of the window: dragging in move mode, the clickable map
+  // otherwise, the popup menu on the right button. The child image window
+  // passes its drags in with its own client coordinates.
+  void FormMouseDown(MouseButton button, int x, int y);
+  void FormMouseMove(int x, int y);
+  void FormMouseUp(MouseButton button, int x, int y);
+
+  // PopupMenu1 and its items.
+  void OpenPopupMenu();
+  void PmMoveClick();
+  void PmWinMostClick();
+  void PmPutClick();
+  void PmSoundClick();
+  void PmShowAboutClick();
+  void PmExitClick();
+
+  // Cursor number 1, 2, or a script's; kNoCursor when the number has none.
+  CursorId CursorOfNumber(int number) const;
+  // The map's choice: the named cursor table first, then the built-in names.
+  CursorId CursorForName(const std::string& name);
+
   // WindowEvents
+  void OnMouseDown(MouseButton button, int x, int y) override { FormMouseDown(button, x, y); }
+  void OnMouseMove(int x, int y) override { FormMouseMove(x, y); }
+  void OnMouseUp(MouseButton button, int x, int y) override { FormMouseUp(button, x, y); }
+  void OnCommand(int id) override;
+  void OnTrayMessage(int mouse_message) override;
   void OnCloseRequest() override;
   void OnEraseBackground() override;
   void OnPaletteChanged() override;
@@ -98,6 +148,11 @@ class TMainForm : public WindowEvents {
   TPopupMenu1 PopupMenu1;
   ClingState cling;
   SpeechDefaults speech;
+  SpeechFlags speech_state;
+  ClickableMap map;
+  std::vector<NamedCursor> named_cursors;
+  DragState drag;
+  std::unique_ptr<class TAboutForm> about_form;
   CharacterImages images;
   Animations animations;
   std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
@@ -121,6 +176,7 @@ class TMainForm : public WindowEvents {
   void ReadWindowPosition(const class ProfileFile& settings);
   void WriteSettings();
   void ReleaseAll();
+  void TrackPopupMenu(bool hide_script_items);
 
   bool closed_ = false;
   bool close_in_progress_ = false;

@@ -1,4 +1,5 @@
 // The close sequence of the main window.
+#include "app/about_form.h"
 #include "app/main_form.h"
 
 namespace tk {
@@ -21,6 +22,8 @@ void TMainForm::ReleaseAll() {
   images.entries.clear();
   ReleaseAnimations(*this);
   random_jumps.Clear();
+  about_form.reset();
+  map.clear();
   if (child_image) child_image->FormClose();
   child_image.reset();
   for (TimerId* timer : {&walk_timer, &prompt_timer, &event_timer}) {
@@ -35,6 +38,8 @@ void TMainForm::FormDestroy() {
   destroyed_ = true;
   if (shell.tray_added) platform.DeleteTrayIcon(window);
   shell.tray_added = false;
+  if (shell.tray_icon != 0) platform.DestroyIcon(shell.tray_icon);
+  shell.tray_icon = 0;
 }
 
 // A close request that arrives while `_LastAction` is still running (it may

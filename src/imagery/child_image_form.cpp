@@ -59,11 +59,25 @@ void TChildImageForm::OnPaletteChanged() {
 
 // A press on the balloon keeps both windows in the topmost band when the
 // character is meant to stay on top.
-void TChildImageForm::FormMouseDown(MouseButton, int, int) {
+void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
   if (owner_.PopupMenu1.PmWinMost.checked) {
     owner_.platform.SetTopmost(window, true);
     owner_.platform.SetTopmost(owner_.window, true);
   }
+  // A drag from the balloon moves the character; the grab point is in the
+  // balloon's own coordinates, which move along with it.
+  if (owner_.PopupMenu1.PmMove.checked) owner_.FormMouseDown(button, x, y);
+}
+
+void TChildImageForm::OnMouseMove(int x, int y) {
+  if (owner_.PopupMenu1.PmMove.checked) owner_.FormMouseMove(x, y);
+}
+
+void TChildImageForm::OnMouseUp(MouseButton button, int x, int y) {
+  if (owner_.PopupMenu1.PmMove.checked && button == MouseButton::kLeft) {
+    owner_.FormMouseUp(button, x, y);
+  }
+  if (button == MouseButton::kRight) owner_.OpenPopupMenu();
 }
 
 void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {

@@ -32,6 +32,8 @@ class TChildImageForm : public WindowEvents {
 
   // WindowEvents
   void OnMouseDown(MouseButton button, int x, int y) override { FormMouseDown(button, x, y); }
+  void OnMouseMove(int x, int y) override;
+  void OnMouseUp(MouseButton button, int x, int y) override;
   void OnEraseBackground() override;
   void OnPaletteChanged() override;
 

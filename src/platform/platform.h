@@ -35,11 +35,52 @@ struct LocalTime {
 using WindowId = int;
 using TimerId = int;
 using CursorId = int;
+using IconId = int;
 inline constexpr WindowId kNoWindow = 0;
+inline constexpr CursorId kNoCursor = 0;  // as an override: none, each window shows its own
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+enum class StandardCursor { kArrow, kHandPoint };
+
+// One line of a popup menu; a caption of a lone "-" draws a separator.
+struct PopupMenuItem {
+  std::string caption;
+  bool checked = false;
+  bool operator==(const PopupMenuItem&) const = default;
+};
+
+// The about box, laid out by the engine (TAboutForm): screen position and
+// client size, the label and the button in client coordinates. Its button
+// reports WindowEvents::OnCommand(kAboutButtonCommand); the background is
+// painted by the form through OnEraseBackground.
+inline constexpr int kAboutButtonCommand = 1;
+struct AboutBoxLayout {
+  int left = 0;
+  int top = 0;
+  int client_width = 0;
+  int client_height = 0;
+  std::string caption;
+  std::string font_name;
+  int font_points = 9;
+  Rect label;  // Label1: bold, centred, transparent
+  std::string label_text;
+  std::uint32_t label_color = 0;  // 0x00BBGGRR
+  Rect button;                    // Button1
+  std::string button_text;
+};
 
 enum class MessageIcon { kError, kInformation };
 
 enum class MouseButton { kLeft, kRight, kMiddle };
+
+// Mouse message codes the notification-area icon reports (as Windows numbers them).
+inline constexpr int kTrayLeftButtonDown = 0x0201;
+inline constexpr int kTrayRightButtonDown = 0x0204;
 
 // Callbacks of one window, implemented by the engine's form classes. The
 // platform calls them on the user-interface thread only.
@@ -133,6 +174,27 @@ class Platform {
   // --- cursors --------------------------------------------------------------
   // A cursor from the program's own resources (CSHAND1, CSHAND2); 0 if absent.
   virtual CursorId LoadResourceCursor(const std::string& name) = 0;
+  // A static or animated cursor file; 0 when it cannot be loaded.
+  virtual CursorId LoadCursorFile(const std::string& name) = 0;
+  virtual CursorId LoadStandardCursor(StandardCursor which) = 0;
+  // The cursor every window of the program shows, whatever each window's
+  // own; kNoCursor lifts the override. Other programs keep their cursors.
+  virtual void SetCursorOverride(CursorId id) = 0;
+  // The pointer in screen coordinates.
+  virtual Point CursorPosition() const = 0;
+
+  // --- menus and focus --------------------------------------------------------
+  // Shows the items with their top-left corner at `at` (screen coordinates),
+  // chosen with the left button, `owner` as owner; runs until the menu closes
+  // and returns the index of the chosen item, -1 when none was chosen.
+  virtual int TrackPopupMenu(WindowId owner, const std::vector<PopupMenuItem>& items, Point at) = 0;
+  // Makes the window the foreground window even when another program's
+  // window has the foreground.
+  virtual void ForceForeground(WindowId id) = 0;
+  // Ends whatever mode the window is in (mouse capture, a menu).
+  virtual void CancelMode(WindowId id) = 0;
+  // Lays out and shows a window made with WindowKind::kAbout (not modal).
+  virtual void ShowAboutBox(WindowId id, const AboutBoxLayout& layout) = 0;
 
   // --- timers ---------------------------------------------------------------
   // Message timers: ticks arrive on the UI thread from the message loop or
@@ -176,6 +238,11 @@ class Platform {
   // WindowEvents::OnTrayMessage of the owner.
   virtual bool AddTrayIcon(WindowId owner, const std::string& tip) = 0;
   virtual void DeleteTrayIcon(WindowId owner) = 0;
+  // Re-sends the icon record whole: its tip and its icon (0: the program's own).
+  virtual void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) = 0;
+  // An icon file; 0 when it cannot be loaded.
+  virtual IconId LoadIconFile(const std::string& name) = 0;
+  virtual void DestroyIcon(IconId id) = 0;
 
   // --- files and folders ----------------------------------------------------
   // Folder of the executable, ending with a path separator.

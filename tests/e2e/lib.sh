@@ -105,6 +105,9 @@ e2e_new_case() {
   e2e_folder="$e2e_work/$1/program"
   mkdir -p "$e2e_folder"
   cp "$TK_EXE_DIR/tenkoro.exe" "$e2e_folder/"
+  # An empty clickable map: without one, start-up shows its missing-file box.
+  printf '*TKClickableMapFile\r\n' >"$e2e_folder/../tk_map.txt"
+  "$TK_TKC" encode "$e2e_folder/../tk_map.txt" "$e2e_folder/tk.map" || e2e_fail "tkc encode failed"
   e2e_log "folder $e2e_folder"
 }
 

@@ -25,6 +25,9 @@ class SimFixture : public ::testing::Test {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     sim = std::make_unique<SimPlatform>(dir_.string(), dir_.string());
+    // Every character folder has a map, if an empty one: without it start-up
+    // reports the missing file.
+    WriteFile("tk.map", EncodeLines({"*TKClickableMapFile"}));
   }
   void TearDown() override {
     form.reset();

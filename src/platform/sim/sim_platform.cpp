@@ -139,6 +139,26 @@ void SimPlatform::Click(WindowId id, MouseButton button, int x, int y) {
   }
 }
 
+static Point ClientToScreen(const SimPlatform& sim, WindowId id, int x, int y) {
+  const Rect bounds = sim.WindowBounds(id);
+  return {bounds.left + x, bounds.top + y};
+}
+
+void SimPlatform::MouseDown(WindowId id, MouseButton button, int x, int y) {
+  cursor_position = ClientToScreen(*this, id, x, y);
+  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseDown(button, x, y); });
+}
+
+void SimPlatform::MouseMove(WindowId id, int x, int y) {
+  cursor_position = ClientToScreen(*this, id, x, y);
+  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseMove(x, y); });
+}
+
+void SimPlatform::MouseUp(WindowId id, MouseButton button, int x, int y) {
+  cursor_position = ClientToScreen(*this, id, x, y);
+  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseUp(button, x, y); });
+}
+
 void SimPlatform::SendCommand(WindowId id, int command) {
   if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnCommand(command); });
 }

@@ -76,6 +76,14 @@ class SimPlatform : public Platform {
   void Click(WindowId id, MouseButton button, int x, int y);
   void SendCommand(WindowId id, int command);
   void SendTrayMessage(int mouse_message);
+  // The mouse one message at a time (a drag); the pointer follows.
+  void MouseDown(WindowId id, MouseButton button, int x, int y);
+  void MouseMove(WindowId id, int x, int y);
+  void MouseUp(WindowId id, MouseButton button, int x, int y);
+  // Answers a popup menu as the user would: the index of the item to choose
+  // among those shown, -1 to close it. Without an answer, nothing is chosen.
+  std::function<int(const std::vector<PopupMenuItem>&)> on_popup_menu;
+  Point cursor_position;  // where the pointer is, in screen coordinates
 
   // --- what a test observes ---------------------------------------------------
   std::vector<MessageBoxRecord> message_boxes;
@@ -91,6 +99,21 @@ class SimPlatform : public Platform {
   std::string tray_tip;
   WindowId tray_owner = kNoWindow;
   bool quit_requested = false;
+  struct PopupMenuRecord {
+    WindowId owner = kNoWindow;
+    std::vector<PopupMenuItem> items;
+    Point at;
+  };
+  std::vector<PopupMenuRecord> popup_menus;
+  CursorId cursor_override = kNoCursor;
+  // What a cursor id stands for: "CSHAND1" (a resource), "file:ear.cur", "standard:arrow".
+  std::string CursorName(CursorId id) const;
+  std::vector<WindowId> foreground_requests;
+  std::vector<WindowId> cancel_modes;
+  IconId tray_icon = 0;  // 0: the program's own
+  int tray_modifications = 0;
+  std::string IconName(IconId id) const;           // "file:x.ico", "" when destroyed or unknown
+  std::map<WindowId, AboutBoxLayout> about_boxes;  // the latest layout of each
   const Window* FindWindow(WindowId id) const;
   const Window* FirstWindowOfKind(WindowKind kind) const;
   const std::map<int, Timer>& Timers() const { return timers_; }
@@ -112,6 +135,14 @@ class SimPlatform : public Platform {
   void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
   void InvalidateWindow(WindowId id) override;
   CursorId LoadResourceCursor(const std::string& name) override;
+  CursorId LoadCursorFile(const std::string& name) override;
+  CursorId LoadStandardCursor(StandardCursor which) override;
+  void SetCursorOverride(CursorId id) override;
+  Point CursorPosition() const override { return cursor_position; }
+  int TrackPopupMenu(WindowId owner, const std::vector<PopupMenuItem>& items, Point at) override;
+  void ForceForeground(WindowId id) override;
+  void CancelMode(WindowId id) override;
+  void ShowAboutBox(WindowId id, const AboutBoxLayout& layout) override;
   TimerId CreateTimer(std::function<void()> on_tick) override;
   void SetTimer(TimerId id, unsigned interval_ms, bool enabled) override;
   void DestroyTimer(TimerId id) override;
@@ -129,6 +160,9 @@ class SimPlatform : public Platform {
   void ShellOpen(const std::string& file, const std::string& parameters) override;
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
+  void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) override;
+  IconId LoadIconFile(const std::string& name) override;
+  void DestroyIcon(IconId id) override;
   std::string ProgramFolder() const override;
   std::string CurrentDirectory() const override;
   bool SetCurrentDirectory(const std::string& path) override;
@@ -159,6 +193,8 @@ class SimPlatform : public Platform {
   std::map<WindowId, Window> windows_;
   std::map<TimerId, Timer> timers_;
   std::map<CursorId, std::string> cursors_;
+  std::map<IconId, std::string> icons_;
+  IconId next_icon_ = 1;
   WindowId next_window_ = 1;
   TimerId next_timer_ = 1;
   std::uint64_t now_ms_ = 0;

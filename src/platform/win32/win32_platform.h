@@ -48,6 +48,19 @@ class Win32Platform : public Platform {
 
   // --- cursors, clock, screen, media (system.cpp) ---
   CursorId LoadResourceCursor(const std::string& name) override;
+
+  // --- cursors, menus, focus, about box, tray icons (touch.cpp) ---
+  CursorId LoadCursorFile(const std::string& name) override;
+  CursorId LoadStandardCursor(StandardCursor which) override;
+  void SetCursorOverride(CursorId id) override;
+  Point CursorPosition() const override;
+  int TrackPopupMenu(WindowId owner, const std::vector<PopupMenuItem>& items, Point at) override;
+  void ForceForeground(WindowId id) override;
+  void CancelMode(WindowId id) override;
+  void ShowAboutBox(WindowId id, const AboutBoxLayout& layout) override;
+  void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) override;
+  IconId LoadIconFile(const std::string& name) override;
+  void DestroyIcon(IconId id) override;
   std::uint32_t TickCount() const override;
   LocalTime Now() const override;
   int ScreenWidth() const override;
@@ -128,6 +141,16 @@ class Win32Platform : public Platform {
     }
   }
   void ReportException(const char* what) noexcept;
+  // Answers WM_SETCURSOR and WM_CTLCOLORSTATIC; false when the default applies.
+  bool HandleTouchMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  HCURSOR CursorHandle(CursorId id) const;
+  struct AboutControls {
+    HWND label = nullptr;
+    HWND button = nullptr;
+    HFONT font = nullptr;
+    HFONT bold_font = nullptr;
+    COLORREF label_color = 0;
+  };
 
   HINSTANCE instance_;
   HWND app_window_ = nullptr;
@@ -136,6 +159,11 @@ class Win32Platform : public Platform {
   std::map<TimerId, TickFunction> timers_;
   TimerId next_timer_id_ = 1;
   std::vector<HCURSOR> cursors_;
+  std::map<int, CursorId> standard_cursors_;
+  HCURSOR cursor_override_ = nullptr;
+  std::map<IconId, HICON> icons_;
+  IconId next_icon_id_ = 1;
+  std::map<HWND, AboutControls> about_boxes_;
   std::set<HWND> tray_owners_;
   std::string main_title_;
   // The palette each window realises before it is painted (palette displays).

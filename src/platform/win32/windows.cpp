@@ -160,6 +160,7 @@ LRESULT CALLBACK Win32Platform::WindowProc(HWND hwnd, UINT message, WPARAM wpara
 
 LRESULT Win32Platform::HandleWindowMessage(HWND hwnd, WindowEvents& events, UINT message,
                                            WPARAM wparam, LPARAM lparam) {
+  if (LRESULT result = 0; HandleTouchMessage(hwnd, message, wparam, lparam, result)) return result;
   switch (message) {
     case WM_COMMAND:
       Guarded([&] { events.OnCommand(LOWORD(wparam)); });

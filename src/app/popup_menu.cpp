@@ -1,0 +1,35 @@
+#include "app/popup_menu.h"
+
+#include "app/messages.h"
+
+namespace tk {
+
+TPopupMenu1::TPopupMenu1()
+    : PmMove{kPmMoveCommand, msg::kMenuMove},
+      PmWinMost{kPmWinMostCommand, msg::kMenuWinMost},
+      PmPut{kPmPutCommand, msg::kMenuHide},
+      PmLine01{kSeparatorCommand, "-"},
+      PmSound{kPmSoundCommand, msg::kMenuSound, true},
+      PmLine02{kSeparatorCommand, "-"},
+      PmShowAbout{kPmShowAboutCommand, std::string(msg::kAboutCaption) + "(&A)"},
+      PmLine03{kSeparatorCommand, "-"},
+      PmExit{kPmExitCommand, msg::kMenuExit},
+      PmCling{kPmClingCommand, ""} {}
+
+std::vector<MenuItemState> TPopupMenu1::Items() const {
+  std::vector<MenuItemState> items{PmMove, PmWinMost, PmPut};
+  if (has_cling_item) items.push_back(PmCling);
+  items.push_back(PmLine01);
+  items.push_back(PmSound);
+  for (const ScriptMenuItem& item : script_items) items.push_back(item.AsMenuItem());
+  for (const MenuItemState* fixed : {&PmLine02, &PmShowAbout, &PmLine03, &PmExit}) {
+    items.push_back(*fixed);
+  }
+  return items;
+}
+
+void TPopupMenu1::ShowScriptItems(bool visible) {
+  for (ScriptMenuItem& item : script_items) item.visible = visible;
+}
+
+}  // namespace tk

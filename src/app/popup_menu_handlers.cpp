@@ -1,0 +1,140 @@
+// Opening PopupMenu1 (right button on the character, the child image window
+// or the notification-area icon) and the handlers of its fixed items.
+#include "app/about_form.h"
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "interaction/script_menu_items.h"
+#include "script/text.h"
+
+namespace tk {
+
+void TMainForm::OpenPopupMenu() {
+  if (runner.action_running || shell.closing) return;
+  TrackPopupMenu(speech_state.choice_waiting);
+}
+
+// Script items would start an action while a choice waits for its own.
+void TMainForm::TrackPopupMenu(bool hide_script_items) {
+  const Point at = platform.CursorPosition();
+  if (hide_script_items) PopupMenu1.ShowScriptItems(false);
+  std::vector<PopupMenuItem> shown;
+  std::vector<int> commands;
+  for (const MenuItemState& item : PopupMenu1.Items()) {
+    if (!item.visible) continue;
+    shown.push_back({item.caption, item.checked});
+    commands.push_back(item.command);
+  }
+  const int chosen = platform.TrackPopupMenu(window, shown, at);
+  if (hide_script_items) PopupMenu1.ShowScriptItems(true);
+  if (chosen >= 0 && chosen < static_cast<int>(commands.size()) &&
+      commands[static_cast<std::size_t>(chosen)] != kSeparatorCommand) {
+    OnCommand(commands[static_cast<std::size_t>(chosen)]);
+  }
+}
+
+void TMainForm::OnCommand(int id) {
+  if (closed_) return;
+  switch (id) {
+    case kPmMoveCommand:
+      return PmMoveClick();
+    case kPmWinMostCommand:
+      return PmWinMostClick();
+    case kPmPutCommand:
+      return PmPutClick();
+    case kPmSoundCommand:
+      return PmSoundClick();
+    case kPmShowAboutCommand:
+      return PmShowAboutClick();
+    case kPmExitCommand:
+      return PmExitClick();
+    default:
+      if (id >= kScriptItemCommandBase) ChooseScriptMenuItem(*this, id - kScriptItemCommandBase);
+  }
+}
+
+void TMainForm::OnTrayMessage(int mouse_message) {
+  if (closed_) return;
+  if (mouse_message == kTrayLeftButtonDown) {
+    platform.ForceForeground(window);
+  } else if (mouse_message == kTrayRightButtonDown) {
+    if (runner.action_running || shell.closing) return;
+    platform.ForceForeground(window);
+    platform.ProcessPendingMessages();
+    // What was pumped may have started an action or a close.
+    if (runner.action_running || shell.closing || closed_) return;
+    platform.CancelMode(window);
+    TrackPopupMenu(PopupMenu1.hidden_mark || speech_state.choice_waiting);
+  }
+}
+
+void TMainForm::PmMoveClick() {
+  MenuItemState& item = PopupMenu1.PmMove;
+  item.checked = !item.checked;
+  if (!item.checked) drag.dragging = false;
+  platform.SetCursorOverride(item.checked ? CursorOfNumber(1) : kNoCursor);
+}
+
+void TMainForm::PmWinMostClick() {
+  MenuItemState& item = PopupMenu1.PmWinMost;
+  item.checked = !item.checked;
+  if (child_image) platform.SetTopmost(child_image->window, item.checked);
+  platform.SetTopmost(window, item.checked);
+}
+
+void TMainForm::PmPutClick() {
+  PopupMenu1.hidden_mark = !PopupMenu1.hidden_mark;
+  if (PopupMenu1.hidden_mark) {
+    PopupMenu1.PmPut.caption = msg::kMenuShow;
+    if (child_image) platform.ShowWindow(child_image->window, false);
+    platform.ShowWindow(window, false);
+  } else {
+    PopupMenu1.PmPut.caption = msg::kMenuHide;
+    platform.ShowWindow(window, true);
+    if (child_image) platform.ShowWindow(child_image->window, true);
+  }
+}
+
+// The sound player pauses and resumes itself; the animations tied to a
+// sound wait with it.
+void TMainForm::PmSoundClick() {
+  MenuItemState& item = PopupMenu1.PmSound;
+  item.checked = !item.checked;
+  if (!shell.sound_available) return;
+  for (const auto& animation : animations.list) {
+    Animation& a = *animation;
+    if (item.checked && a.sound_ended) {
+      a.sound_ended = false;
+      a.timer_enabled = true;
+      platform.SetTimer(a.timer, a.interval_ms, true);
+    } else if (!item.checked && a.sound_tie != 0 && a.timer_enabled) {
+      a.timer_enabled = false;
+      platform.SetTimer(a.timer, a.interval_ms, false);
+      a.sound_ended = true;
+    }
+  }
+}
+
+void TMainForm::PmShowAboutClick() {
+  if (!about_form) about_form = std::make_unique<TAboutForm>(*this);
+  about_form->Show();
+}
+
+void TMainForm::PmExitClick() {
+  Close();
+}
+
+CursorId TMainForm::CursorOfNumber(int number) const {
+  const auto it = cursors.find(number);
+  return it == cursors.end() ? kNoCursor : it->second;
+}
+
+CursorId TMainForm::CursorForName(const std::string& name) {
+  for (const NamedCursor& entry : named_cursors) {
+    if (EqualsIgnoreCase(entry.name, name)) return CursorOfNumber(entry.number);
+  }
+  if (EqualsIgnoreCase(name, "CSHAND"))
+    return platform.LoadStandardCursor(StandardCursor::kHandPoint);
+  return platform.LoadStandardCursor(StandardCursor::kArrow);
+}
+
+}  // namespace tk
