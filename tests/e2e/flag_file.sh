@@ -5,8 +5,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-sample="$e2e_here/../../characters/sample"
-
 # e2e_expect_record TEXT: the flag file holds the marker and this record line.
 e2e_expect_record() {
   local decoded="$e2e_work/tk_flags.txt"
@@ -26,10 +24,8 @@ e2e_run_once() {
 }
 
 e2e_new_case start-count
-e2e_script <"$sample/tk_srt.txt"
-"$TK_TKC" encode "$sample/tk_flags.txt" "$e2e_folder/tk_flags.dat" || e2e_fail "tkc encode failed"
-# The pictures the script shows, as the build painted them.
-cp "$TK_EXE_DIR"/stage/*.bmp "$TK_EXE_DIR"/stage/*.sgd "$e2e_folder/" || e2e_fail "no staged pictures"
+# The sample as built: its script, map, pictures, and the flag file at 0.
+e2e_copy_stage
 
 e2e_run_once
 e2e_expect_record '*FLI;Starts;1;*FLS;Mood;first start;*EOF;'

@@ -111,6 +111,17 @@ e2e_new_case() {
   e2e_log "folder $e2e_folder"
 }
 
+# Copies the sample character as the build staged it (all but the program,
+# which the case already has) into the case's folder.
+e2e_copy_stage() {
+  local file
+  for file in "$TK_EXE_DIR/stage/"*; do
+    [[ "$(basename "$file")" == tenkoro.exe ]] && continue
+    cp "$file" "$e2e_folder/" || e2e_fail "cannot copy $file"
+  done
+  [[ -f "$e2e_folder/tk.srt" && -f "$e2e_folder/tk.map" ]] || e2e_fail "no staged sample character"
+}
+
 # Reads a script as UTF-8 text from stdin (LF or CR LF lines), writes it as the
 # author would (Shift-JIS, CR LF) next to the program's folder and encodes it
 # into the folder as tk.srt.

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The sample character as built: the figure appears centred and shaped (its
-# key-colour pixels show the desktop), it blinks, and the balloon window sits
-# at its offset.
+# key-colour pixels show the desktop), it blinks, the balloon window sits at
+# its offset, no box shows at start, and a click on its head makes it blush.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
 e2e_new_case sample
-cp "$TK_EXE_DIR/stage/"{tk.srt,tk_flags.dat,body.bmp,balloon.bmp,eyes.sgd,mouth.sgd} "$e2e_folder/"
+e2e_copy_stage
 e2e_start
 e2e_driver wait-visible Tenkoro 10000 >/dev/null || e2e_fail "the main window is not visible"
 
@@ -42,6 +42,28 @@ expect_pixel $((left + 130 + 1)) $((top - 70 + 1)) "$desktop" "the balloon's cut
 e2e_driver no-box >/dev/null || e2e_fail "a message box is showing over the character"
 cp "$shot" "$e2e_work/../sample_character.png"
 e2e_log "screenshot: $(cd "$e2e_work/.." && pwd)/sample_character.png"
+
+# The head's reply: the face is delighted for a moment (a blushing cheek),
+# then plain again.
+cheek_x=$((left + 58)) cheek_y=$((top + 98))
+expect_pixel "$cheek_x" "$cheek_y" "srgb(250,215,170)" "the cheek before the click"
+xdotool mousemove $((left + 80)) $((top + 40)) click 1
+deadline=$((SECONDS + 10))
+while :; do
+  tk_screenshot "$shot"
+  [[ "$(pixel "$cheek_x" "$cheek_y")" == "srgb(250,150,150)" ]] && break
+  ((SECONDS < deadline)) || e2e_fail "a click on the head did not make it blush: cheek $(pixel "$cheek_x" "$cheek_y")"
+  sleep 0.1
+done
+cp "$shot" "$e2e_work/../sample_character_head.png"
+e2e_log "screenshot of the reply: $(cd "$e2e_work/.." && pwd)/sample_character_head.png"
+deadline=$((SECONDS + 10))
+until [[ "$(pixel "$cheek_x" "$cheek_y")" == "srgb(250,215,170)" ]]; do
+  ((SECONDS < deadline)) || e2e_fail "the face did not come back after the head's reply"
+  sleep 0.2
+  tk_screenshot "$shot"
+done
+e2e_driver no-box >/dev/null || e2e_fail "a message box showed after the click"
 
 e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
 e2e_expect_exit 0

@@ -1,15 +1,19 @@
-// tksampleart: paints the sample character's pictures. The figure and the
-// balloon are stored as BMP files, the eye and mouth strips as compressed
-// SGD files, so that the sample exercises both readers.
+// tksampleart: paints the sample character's pictures. The figure, the
+// balloon and the about picture are stored as BMP files, the strips as
+// compressed SGD files, so that the sample exercises both readers; its tray
+// icon and the cursor over its head are icon and cursor files.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "formats.h"
 #include "imagery/bmp_writer.h"
 #include "imagery/sgd.h"
+#include "paint.h"
 
 namespace {
 
@@ -23,6 +27,7 @@ constexpr Bgr kCoat{200, 110, 40};
 constexpr Bgr kEye{60, 40, 30};
 constexpr Bgr kWhite{255, 255, 255};
 constexpr Bgr kMouth{70, 60, 200};
+constexpr Bgr kBlush{150, 150, 250};
 
 // Paints `colour` wherever `inside(x, y)` holds.
 void FillShape(Bitmap& b, Bgr colour, const std::function<bool(double, double)>& inside) {
@@ -93,6 +98,151 @@ Bitmap MouthStrip() {
   return strip;
 }
 
+// A strip whose frames are the figure's own pixels around (left, top), each
+// with something painted over it. Frame 0 is left as the figure is, so the
+// script can put the figure back with it; the strips are drawn opaque.
+struct Patch {
+  int left, top, width, height;
+};
+
+Bitmap PatchStrip(Patch p, const std::vector<std::function<void(Bitmap&)>>& overlays) {
+  const Bitmap figure = Figure();
+  const int frames = static_cast<int>(overlays.size()) + 1;
+  Bitmap strip(frames * p.width, p.height);
+  for (int f = 0; f < frames; ++f) {
+    Bitmap frame(p.width, p.height);
+    tk::CopyPixels(figure, p.left, p.top, frame, 0, 0, p.width, p.height);
+    if (f > 0) overlays[static_cast<std::size_t>(f - 1)](frame);
+    tk::CopyPixels(frame, 0, 0, strip, f * p.width, 0, p.width, p.height);
+  }
+  return strip;
+}
+
+// The face, from just left of the eyes to just below the mouth.
+constexpr Patch kFace{50, 66, 60, 52};
+
+// An eye shut with a smile: an arch, open downwards.
+void ArchEye(Bitmap& b, double cx, double cy) {
+  FillShape(b, kEye, [=](double x, double y) {
+    const double r = std::hypot(x - cx, y - cy - 3);
+    return y < cy + 3 && r > 4.6 && r < 7.2;
+  });
+}
+
+void Smile(Bitmap& b, double cx, double cy, double radius) {
+  FillShape(b, kMouth, [=](double x, double y) {
+    const double r = std::hypot(x - cx, y - cy);
+    return y > cy + 1 && r > radius - 2.6 && r < radius;
+  });
+}
+
+// Skin over the open eyes and the closed mouth of the figure.
+void ClearFace(Bitmap& b) {
+  FillShape(b, kSkin, [](double x, double y) { return y > 2 && y < 22 && x > 5 && x < 56; });
+  FillShape(b, kSkin, [](double x, double y) { return std::abs(x - 30) < 10 && std::abs(y - 44) < 4; });
+}
+
+// Frames: the figure's face, delighted (both eyes shut, a wide smile,
+// blushing), winking.
+Bitmap FaceStrip() {
+  const double left_eye = 67 - kFace.left, right_eye = 93 - kFace.left, eye_y = 78 - kFace.top;
+  auto blush = [](Bitmap& b) {
+    Ellipse(b, 8, 32, 6, 3.5, kBlush, 0);
+    Ellipse(b, 52, 32, 6, 3.5, kBlush, 0);
+  };
+  return PatchStrip(kFace, {[=](Bitmap& b) {
+                              ClearFace(b);
+                              ArchEye(b, left_eye, eye_y);
+                              ArchEye(b, right_eye, eye_y);
+                              blush(b);
+                              Smile(b, 30, 36, 11);
+                            },
+                            [=](Bitmap& b) {
+                              ClearFace(b);
+                              Eyes(b, 55 - kFace.left, 68 - kFace.top, 1.0);
+                              // The left one of the open pair shuts.
+                              FillShape(b, kSkin, [=](double x, double y) {
+                                return std::abs(x - left_eye) < 7.5 && std::abs(y - eye_y) < 9.5;
+                              });
+                              ArchEye(b, left_eye, eye_y);
+                              blush(b);
+                              Smile(b, 30, 38, 8);
+                            }});
+}
+
+// The right side of the coat, where a hand waves.
+constexpr Patch kWaveArea{100, 124, 44, 44};
+
+// Frames: the coat without a hand, then a hand rising and swinging.
+Bitmap WaveStrip() {
+  auto hand = [](double cx, double cy) {
+    return [=](Bitmap& b) {
+      Ellipse(b, cx, cy, 7, 7.5, kSkin, 2);
+      // Three fingers drawn as dark lines across the top of the hand.
+      FillShape(b, kOutline, [=](double x, double y) {
+        return y < cy - 1 && y > cy - 6 && (std::abs(x - cx + 3) < 0.6 || std::abs(x - cx) < 0.6 ||
+                                           std::abs(x - cx - 3) < 0.6);
+      });
+    };
+  };
+  return PatchStrip(kWaveArea, {hand(18, 28), hand(22, 20), hand(27, 22), hand(22, 20)});
+}
+
+// The cursor over the head: a heart, black rim, white inside.
+constexpr int kPatHotX = 16, kPatHotY = 16;
+tk::resgen::Image PatCursor() {
+  auto heart = [](double grow) -> tk::resgen::Shape {
+    return [=](double x, double y) {
+      const double u = x - 16, v = y - 16;
+      const bool lobes = std::hypot(u + 6, v + 4) < 7 + grow || std::hypot(u - 6, v + 4) < 7 + grow;
+      const bool point = v > -4 - grow && v < 13 + grow && std::abs(u) < (13 + grow - v) * 0.95;
+      return lobes || point;
+    };
+  };
+  tk::resgen::Image image(32, 32, tk::resgen::kTransparent);
+  tk::resgen::PaintShape(image, heart(0), tk::resgen::kBlack);
+  tk::resgen::PaintShape(image, heart(-2), tk::resgen::kWhite);
+  return image;
+}
+
+// The tray icon: the character's head, ears and all, at `size` pixels.
+tk::resgen::Image TrayIcon(int size) {
+  const double s = size / 32.0;
+  const tk::resgen::Rgba outline{30, 30, 40, 255}, skin{250, 215, 170, 255}, coat{40, 110, 200, 255},
+      eye{30, 40, 60, 255}, mouth{200, 60, 70, 255};
+  tk::resgen::Image image(size, size, tk::resgen::kTransparent);
+  tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 31 * s, 13 * s, 8 * s), outline);
+  tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 31 * s, 11.5 * s, 6.5 * s), coat);
+  for (double ear : {5.0, 27.0}) {
+    tk::resgen::PaintShape(image, tk::resgen::Ellipse(ear * s, 7 * s, 4.5 * s, 5.5 * s), outline);
+    tk::resgen::PaintShape(image, tk::resgen::Ellipse(ear * s, 7 * s, 3.2 * s, 4.2 * s), skin);
+  }
+  tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 15 * s, 14 * s, 12.5 * s), outline);
+  tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 15 * s, 12.6 * s, 11.1 * s), skin);
+  for (double x : {11.0, 21.0}) tk::resgen::PaintShape(image, tk::resgen::Ellipse(x * s, 14 * s, 1.8 * s, 2.6 * s), eye);
+  tk::resgen::PaintShape(image, tk::resgen::ArcBand(16 * s, 17 * s, 4 * s, 1.6 * s, 0.4), mouth);
+  return image;
+}
+
+// The about box's background: a pale sky with the character peeking in at
+// the bottom corners, on either side of the button. The box's text is
+// drawn over the middle.
+Bitmap AboutPicture() {
+  Bitmap b(240, 140);
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x) {
+      const double t = y / 139.0;
+      b.Set(x, y,
+            Bgr{static_cast<std::uint8_t>(250 - 10 * t), static_cast<std::uint8_t>(245 - 25 * t),
+                static_cast<std::uint8_t>(235 - 55 * t)});
+    }
+  for (const double cx : {28.0, 212.0}) {
+    Ellipse(b, cx, 150, 24, 26, kSkin, 2);
+    for (const double ex : {cx - 8, cx + 8}) Ellipse(b, ex, 140, 2.5, 3.5, kEye, 0);
+  }
+  return b;
+}
+
 Bitmap Balloon() {
   Bitmap b(150, 90);
   b.Fill(kKey);
@@ -120,6 +270,10 @@ bool Write(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
+bool Write(const std::string& path, const tk::resgen::Bytes& bytes) {
+  return Write(path, std::string(bytes.begin(), bytes.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,7 +285,13 @@ int main(int argc, char** argv) {
   const bool ok = Write(dir + "body.bmp", tk::EncodeBmp24(Figure())) &&
                   Write(dir + "balloon.bmp", tk::EncodeBmp24(Balloon())) &&
                   Write(dir + "eyes.sgd", tk::EncodeSgd24(EyeStrip(), true)) &&
-                  Write(dir + "mouth.sgd", tk::EncodeSgd24(MouthStrip(), true));
+                  Write(dir + "mouth.sgd", tk::EncodeSgd24(MouthStrip(), true)) &&
+                  Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
+                  Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
+                  Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
+                  Write(dir + "sample.ico",
+                        tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
+                  Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
   if (!ok) std::fprintf(stderr, "tksampleart: cannot write into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

@@ -1,0 +1,85 @@
+// The sample character exactly as the build staged it, on the simulated
+// desktop: it starts and ends without a box or a logged error, and what the
+// user touches (its head, its coat, its menu, its tray icon) answers.
+#include <filesystem>
+
+#include "support/sim_fixture.h"
+
+namespace tk {
+namespace {
+
+constexpr Bgr kSkin{170, 215, 250};
+constexpr Bgr kBlush{150, 150, 250};
+constexpr Bgr kMouth{70, 60, 200};
+// A cheek, and the lower lip of the open mouth, in window coordinates.
+constexpr int kCheekX = 58, kCheekY = 98;
+constexpr int kLipX = 80, kLipY = 114;
+
+class SampleCharacterTest : public testing::SimFixture {
+ protected:
+  void SetUp() override {
+    SimFixture::SetUp();
+    // Everything staged except the program itself (the Windows build puts it there).
+    for (const auto& entry : std::filesystem::directory_iterator(TK_SAMPLE_STAGE_DIR)) {
+      if (entry.path().filename() == "tenkoro.exe") continue;
+      std::filesystem::copy_file(entry.path(), Path(entry.path().filename().string()),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+
+  Bgr Shown(int x, int y) const { return MainWindow().surface.At(x, y); }
+
+  // Clicks at (x, y) and, while the reply runs, looks at the window every
+  // 50 ms of virtual time; returns the colours seen at (px, py).
+  std::vector<Bgr> ClickAndWatch(int x, int y, int px, int py) {
+    std::vector<Bgr> seen;
+    const TimerId watch = sim->CreateTimer([&] { seen.push_back(Shown(px, py)); });
+    sim->SetTimer(watch, 50, true);
+    sim->Click(form->window, MouseButton::kLeft, x, y);
+    sim->DestroyTimer(watch);
+    return seen;
+  }
+
+  static bool Saw(const std::vector<Bgr>& seen, Bgr colour) {
+    return std::find(seen.begin(), seen.end(), colour) != seen.end();
+  }
+};
+
+TEST_F(SampleCharacterTest, StartsAndExitsWithoutABoxOrAnError) {
+  Start();
+  sim->AdvanceTime(1000);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_EQ(form->map.size(), 2u);
+  EXPECT_EQ(sim->IconName(sim->tray_icon), "file:sample.ico");
+  Exit();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
+TEST_F(SampleCharacterTest, HeadAndCoatShowTheirCursorsAndAnswerClicksDifferently) {
+  Start();
+  sim->AdvanceTime(500);
+  sim->MouseMove(form->window, 80, 40);
+  EXPECT_EQ(sim->CursorName(sim->cursor_override), "file:pat.cur");
+  sim->MouseMove(form->window, 80, 170);
+  EXPECT_EQ(sim->CursorName(sim->cursor_override), "standard:hand");
+
+  ASSERT_EQ(Shown(kCheekX, kCheekY), kSkin);
+  ASSERT_EQ(Shown(kLipX, kLipY), kSkin);
+  // The head: a blush while it runs, the plain face once it is over.
+  const auto cheek = ClickAndWatch(80, 40, kCheekX, kCheekY);
+  EXPECT_TRUE(Saw(cheek, kBlush));
+  EXPECT_EQ(Shown(kCheekX, kCheekY), kSkin);
+  // The coat: the mouth opens, no blush, and it ends closed.
+  const auto lip = ClickAndWatch(80, 170, kLipX, kLipY);
+  EXPECT_TRUE(Saw(lip, kMouth));
+  EXPECT_EQ(Shown(kLipX, kLipY), kSkin);
+  EXPECT_FALSE(Saw(ClickAndWatch(80, 170, kCheekX, kCheekY), kBlush));
+
+  Exit();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
+}  // namespace
+}  // namespace tk
