@@ -52,9 +52,9 @@ std::vector<std::pair<std::string, std::string>> Seeds() {
   std::string gdt = EncodeBmp24(picture);
   gdt[0] = 'G';
   gdt[1] = 'D';
-  return {{"a.bmp", EncodeBmp24(picture)}, {"b.gdt", gdt},
-          {"c.bmp", testing::MakeBmp(rle)},  {"d.bmp", testing::MakeBmp(fields)},
-          {"e.bmp", testing::MakeBmp(four)}, {"f.sgd", EncodeSgd24(picture, true)},
+  return {{"a.bmp", EncodeBmp24(picture)},       {"b.gdt", gdt},
+          {"c.bmp", testing::MakeBmp(rle)},      {"d.bmp", testing::MakeBmp(fields)},
+          {"e.bmp", testing::MakeBmp(four)},     {"f.sgd", EncodeSgd24(picture, true)},
           {"g.sgd", EncodeSgd24(picture, false)}};
 }
 

@@ -84,8 +84,7 @@ TEST_F(Imagery, FailedLoadsAndUnknownNames) {
       ">IDP=a;\n>IDD=a;\n>IDP=a;\n>AE;\n");
   // Each failure: the loader's box, then the error log's own.
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{msg::kImageFileUnopenable, msg::kFileOpenError,
-                                                  msg::kImageFileUnopenable,
-                                                  msg::kFileOpenError}));
+                                                  msg::kImageFileUnopenable, msg::kFileOpenError}));
   ASSERT_EQ(LogLines().size(), 2u);
   EXPECT_NE(LogLines()[0].find("File open Error"), std::string::npos);
   EXPECT_TRUE(form->images.entries.empty());
@@ -175,11 +174,11 @@ TEST_F(Imagery, LaterAnimationsAreDrawnOnTopAndMasksShowThePictureBelow) {
       "_FirstAction:\n>IDS=base.bmp,b;\n>IDP=b;\n>ACS=block.bmp,low,2,10,10,50;\n"
       ">ACR=1;\n>ACS=ring.bmp,high,1,12,12,50;\n>ACB=low,1,0,0;\n>ACB=high,1,0,0;\n>AE;\n");
   sim->AdvanceTime(50);
-  EXPECT_EQ(Shown(12, 12), Shade(0));       // the ring's border over the block
-  EXPECT_EQ(Shown(13, 13), Shade(0));       // the ring's hole shows the block
+  EXPECT_EQ(Shown(12, 12), Shade(0));        // the ring's border over the block
+  EXPECT_EQ(Shown(13, 13), Shade(0));        // the ring's hole shows the block
   EXPECT_EQ(Shown(14, 14), (Bgr{1, 1, 1}));  // the ring's dot
-  EXPECT_EQ(Shown(17, 17), kBody);          // the ring's hole over the body
-  sim->AdvanceTime(50);                     // the block steps under the ring
+  EXPECT_EQ(Shown(17, 17), kBody);           // the ring's hole over the body
+  sim->AdvanceTime(50);                      // the block steps under the ring
   EXPECT_EQ(Shown(13, 13), Shade(1));
   EXPECT_EQ(Shown(14, 14), (Bgr{1, 1, 1}));
 }
@@ -223,7 +222,8 @@ TEST_F(Imagery, SoundTiedAnimationsWaitForTheirSound) {
   sim->wave_devices = 1;
   Put("base.bmp", Figure(20, 20));
   Put("s.bmp", Strip(2, 4, 4));
-  StartWith("_FirstAction:\n>IDS=base.bmp,b;\n>IDP=b;\n>ACS=s.bmp,a,2,2,2,10;\n>ACB=a,1,1,0;\n>AE;\n");
+  StartWith(
+      "_FirstAction:\n>IDS=base.bmp,b;\n>IDP=b;\n>ACS=s.bmp,a,2,2,2,10;\n>ACB=a,1,1,0;\n>AE;\n");
   EXPECT_FALSE(form->animations.list[0]->running);  // no wave plays
 }
 

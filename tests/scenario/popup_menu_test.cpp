@@ -199,9 +199,8 @@ TEST_F(PopupMenuTest, SystemCommands) {
   EXPECT_EQ(form->shell.next_cursor_number, -52);
   // IS: the good icon stays in the tray after the bad one.
   EXPECT_EQ(sim->IconName(sim->tray_icon), "file:face.ico");
-  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{msg::kCursorFileUnopenable,
-                                                  msg::kFileOpenError, msg::kIconFileUnopenable,
-                                                  msg::kParameterError}));
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{msg::kCursorFileUnopenable, msg::kFileOpenError,
+                                                  msg::kIconFileUnopenable, msg::kParameterError}));
   ASSERT_EQ(Logged().size(), 2u);
   EXPECT_EQ(Logged()[0], "File open Error Line(4) LabelName[_FirstAction:] >MCS=none.cur,Gone;");
   // AFS: a bad colour keeps colour and image but not caption and text.

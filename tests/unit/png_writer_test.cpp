@@ -23,7 +23,8 @@ TEST(PngWriter, StoredBlocksCarryTheRowsAndSplitAtTheirLimit) {
   EXPECT_EQ(png.substr(12, 4), "IHDR");
   // zlib header, final stored block of 7 bytes: filter 0, black, then r g b.
   const std::size_t idat = png.find("IDAT") + 4;
-  EXPECT_EQ(png.substr(idat, 14), std::string("\x78\x01\x01\x07\x00\xF8\xFF\x00\x00\x00\x00\x03\x02\x01", 14));
+  EXPECT_EQ(png.substr(idat, 14),
+            std::string("\x78\x01\x01\x07\x00\xF8\xFF\x00\x00\x00\x00\x03\x02\x01", 14));
   EXPECT_EQ(png.substr(png.size() - 8, 4), "IEND");
 
   Bitmap big(200, 200);  // 120200 bytes of rows: two blocks

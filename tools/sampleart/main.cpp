@@ -139,7 +139,8 @@ void Smile(Bitmap& b, double cx, double cy, double radius) {
 // Skin over the open eyes and the closed mouth of the figure.
 void ClearFace(Bitmap& b) {
   FillShape(b, kSkin, [](double x, double y) { return y > 2 && y < 22 && x > 5 && x < 56; });
-  FillShape(b, kSkin, [](double x, double y) { return std::abs(x - 30) < 10 && std::abs(y - 44) < 4; });
+  FillShape(b, kSkin,
+            [](double x, double y) { return std::abs(x - 30) < 10 && std::abs(y - 44) < 4; });
 }
 
 // Frames: the figure's face, delighted (both eyes shut, a wide smile,
@@ -180,8 +181,8 @@ Bitmap WaveStrip() {
       Ellipse(b, cx, cy, 7, 7.5, kSkin, 2);
       // Three fingers drawn as dark lines across the top of the hand.
       FillShape(b, kOutline, [=](double x, double y) {
-        return y < cy - 1 && y > cy - 6 && (std::abs(x - cx + 3) < 0.6 || std::abs(x - cx) < 0.6 ||
-                                           std::abs(x - cx - 3) < 0.6);
+        return y < cy - 1 && y > cy - 6 &&
+               (std::abs(x - cx + 3) < 0.6 || std::abs(x - cx) < 0.6 || std::abs(x - cx - 3) < 0.6);
       });
     };
   };
@@ -208,8 +209,8 @@ tk::resgen::Image PatCursor() {
 // The tray icon: the character's head, ears and all, at `size` pixels.
 tk::resgen::Image TrayIcon(int size) {
   const double s = size / 32.0;
-  const tk::resgen::Rgba outline{30, 30, 40, 255}, skin{250, 215, 170, 255}, coat{40, 110, 200, 255},
-      eye{30, 40, 60, 255}, mouth{200, 60, 70, 255};
+  const tk::resgen::Rgba outline{30, 30, 40, 255}, skin{250, 215, 170, 255},
+      coat{40, 110, 200, 255}, eye{30, 40, 60, 255}, mouth{200, 60, 70, 255};
   tk::resgen::Image image(size, size, tk::resgen::kTransparent);
   tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 31 * s, 13 * s, 8 * s), outline);
   tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 31 * s, 11.5 * s, 6.5 * s), coat);
@@ -219,7 +220,8 @@ tk::resgen::Image TrayIcon(int size) {
   }
   tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 15 * s, 14 * s, 12.5 * s), outline);
   tk::resgen::PaintShape(image, tk::resgen::Ellipse(16 * s, 15 * s, 12.6 * s, 11.1 * s), skin);
-  for (double x : {11.0, 21.0}) tk::resgen::PaintShape(image, tk::resgen::Ellipse(x * s, 14 * s, 1.8 * s, 2.6 * s), eye);
+  for (double x : {11.0, 21.0})
+    tk::resgen::PaintShape(image, tk::resgen::Ellipse(x * s, 14 * s, 1.8 * s, 2.6 * s), eye);
   tk::resgen::PaintShape(image, tk::resgen::ArcBand(16 * s, 17 * s, 4 * s, 1.6 * s, 0.4), mouth);
   return image;
 }
@@ -282,16 +284,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";
-  const bool ok = Write(dir + "body.bmp", tk::EncodeBmp24(Figure())) &&
-                  Write(dir + "balloon.bmp", tk::EncodeBmp24(Balloon())) &&
-                  Write(dir + "eyes.sgd", tk::EncodeSgd24(EyeStrip(), true)) &&
-                  Write(dir + "mouth.sgd", tk::EncodeSgd24(MouthStrip(), true)) &&
-                  Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
-                  Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
-                  Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
-                  Write(dir + "sample.ico",
-                        tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
-                  Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
+  const bool ok =
+      Write(dir + "body.bmp", tk::EncodeBmp24(Figure())) &&
+      Write(dir + "balloon.bmp", tk::EncodeBmp24(Balloon())) &&
+      Write(dir + "eyes.sgd", tk::EncodeSgd24(EyeStrip(), true)) &&
+      Write(dir + "mouth.sgd", tk::EncodeSgd24(MouthStrip(), true)) &&
+      Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
+      Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
+      Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
+      Write(dir + "sample.ico", tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
+      Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
   if (!ok) std::fprintf(stderr, "tksampleart: cannot write into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

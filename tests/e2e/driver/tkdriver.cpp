@@ -36,30 +36,32 @@ constexpr UINT kSendTimeoutMs = 2000;
 
 void Write(const std::wstring& text) {
   if (text.empty()) return;
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                      nullptr, nullptr);
   // WriteFile, not the C library: it passes the bytes through untouched when
   // standard output is a pipe or a file.
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-            nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+            &written, nullptr);
 }
 
-void Out(const std::wstring& line) { Write(line + L"\n"); }
+void Out(const std::wstring& line) {
+  Write(line + L"\n");
+}
 
 void Err(const std::wstring& line) {
   const std::wstring text = L"tkdriver: " + line + L"\n";
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                      nullptr, nullptr);
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-            nullptr);
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+            &written, nullptr);
 }
 
 std::wstring Hex(ULONG_PTR value) {
@@ -68,7 +70,9 @@ std::wstring Hex(ULONG_PTR value) {
   return buffer;
 }
 
-std::wstring HandleText(HWND hwnd) { return Hex(reinterpret_cast<ULONG_PTR>(hwnd)); }
+std::wstring HandleText(HWND hwnd) {
+  return Hex(reinterpret_cast<ULONG_PTR>(hwnd));
+}
 
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[256] = {};
@@ -80,11 +84,13 @@ std::wstring ClassOf(HWND hwnd) {
 // controls too; falls back to the cached caption if that thread is stuck.
 std::wstring TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) {
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                          &length)) {
     std::vector<wchar_t> buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(),
+                            reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                            kSendTimeoutMs, &copied)) {
       return std::wstring(buffer.data(), copied);
     }
   }
@@ -121,7 +127,8 @@ std::vector<TopLevel> TopLevels() {
   std::vector<TopLevel> windows;
   EnumWindows(
       [](HWND hwnd, LPARAM param) -> BOOL {
-        reinterpret_cast<std::vector<TopLevel>*>(param)->push_back({hwnd, IsWindowVisible(hwnd) != FALSE});
+        reinterpret_cast<std::vector<TopLevel>*>(param)->push_back(
+            {hwnd, IsWindowVisible(hwnd) != FALSE});
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&windows));
@@ -168,11 +175,13 @@ int Usage() {
       L"  wait-gone TITLE TIMEOUT_MS       wait until no window has that title\n"
       L"  wait-box TIMEOUT_MS [BUTTON_ID]  wait for a message box, print caption and text,\n"
       L"                                   press its button (default IDOK) and wait until it goes\n"
-      L"  no-box                           exit 0 when no message box is showing, else print it, exit 1\n"
+      L"  no-box                           exit 0 when no message box is showing, else print it, "
+      L"exit 1\n"
       L"  close TITLE                      post WM_CLOSE\n"
       L"  post TITLE MSG WPARAM LPARAM     post a message (numbers decimal or 0x hex)\n"
       L"  send TITLE MSG WPARAM LPARAM     send a message (2 s timeout), print the result\n"
-      L"  info TITLE                       print handle, rectangle, visibility, topmost, region box\n"
+      L"  info TITLE                       print handle, rectangle, visibility, topmost, region "
+      L"box\n"
       L"  list                             print every top-level window");
   return kUsage;
 }
@@ -183,8 +192,8 @@ int WaitWindow(int argc, wchar_t** argv, bool visible_only) {
   const std::wstring title = argv[2];
   HWND hwnd = WaitFor(timeout, [&] { return FindProgramWindow(title, visible_only); });
   if (!hwnd) {
-    Err(L"no " + std::wstring(visible_only ? L"visible " : L"") + L"window titled \"" + title + L"\" within " +
-        argv[3] + L" ms");
+    Err(L"no " + std::wstring(visible_only ? L"visible " : L"") + L"window titled \"" + title +
+        L"\" within " + argv[3] + L" ms");
     return kNotFound;
   }
   Out(HandleText(hwnd));
@@ -228,7 +237,8 @@ int WaitBox(int argc, wchar_t** argv) {
   // (an OK-only box may number its button as Cancel), so a missing control is
   // no reason to give up; the wait below tells whether the box went.
   HWND control = GetDlgItem(box, id);
-  if (!PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control))) {
+  if (!PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(control))) {
     Err(L"PostMessage failed");
     return kFailed;
   }
@@ -250,7 +260,8 @@ int NoBox(int argc) {
 
 bool ParseMessage(wchar_t** args, UINT& msg, WPARAM& wparam, LPARAM& lparam) {
   long long m = 0, w = 0, l = 0;
-  if (!ParseNumber(args[0], m) || !ParseNumber(args[1], w) || !ParseNumber(args[2], l)) return false;
+  if (!ParseNumber(args[0], m) || !ParseNumber(args[1], w) || !ParseNumber(args[2], l))
+    return false;
   msg = static_cast<UINT>(m);
   wparam = static_cast<WPARAM>(w);
   lparam = static_cast<LPARAM>(l);
@@ -297,8 +308,8 @@ int Send(int argc, wchar_t** argv) {
 }
 
 std::wstring RectText(const RECT& r) {
-  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
-         std::to_wstring(r.bottom);
+  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) +
+         L" " + std::to_wstring(r.bottom);
 }
 
 int Info(int argc, wchar_t** argv) {
@@ -321,7 +332,9 @@ int Info(int argc, wchar_t** argv) {
   } else {
     RECT box = {};
     GetRgnBox(region, &box);
-    const wchar_t* name = kind == NULLREGION ? L"empty" : kind == SIMPLEREGION ? L"simple" : L"complex";
+    const wchar_t* name = kind == NULLREGION     ? L"empty"
+                          : kind == SIMPLEREGION ? L"simple"
+                                                 : L"complex";
     Out(std::wstring(L"region ") + name + L" " + RectText(box));
   }
   DeleteObject(region);
@@ -337,8 +350,9 @@ int List(int argc) {
     GetWindowRect(window.hwnd, &rect);
     DWORD pid = 0;
     GetWindowThreadProcessId(window.hwnd, &pid);
-    Out(HandleText(window.hwnd) + L"\tpid " + std::to_wstring(pid) + L"\t" + (window.visible ? L"visible" : L"hidden") +
-        L"\t" + RectText(rect) + L"\t" + ClassOf(window.hwnd) + L"\t" + caption);
+    Out(HandleText(window.hwnd) + L"\tpid " + std::to_wstring(pid) + L"\t" +
+        (window.visible ? L"visible" : L"hidden") + L"\t" + RectText(rect) + L"\t" +
+        ClassOf(window.hwnd) + L"\t" + caption);
   }
   return kOk;
 }
