@@ -11,9 +11,6 @@ namespace {
 
 enum Code { kNs = 80, kMcs = 81, kAfs = 82, kIs = 83, kNus = 84 };
 
-// The table keeps names as the map file's reader cuts them.
-constexpr std::size_t kCursorNameCapacity = 32;
-
 void SetTitle(CommandContext& c) {
   TMainForm& form = c.form;
   form.shell.title = c.Param(ParamMode::kPlain, kTitleCapacity);

@@ -38,7 +38,7 @@ std::optional<MapRegion> ParseMapRecord(TMainForm& form, std::string_view record
   }
   if (!valid) return std::nullopt;
   std::string cursor, label;
-  pos = ReadParam(record, pos, kMapCursorCapacity, ParamMode::kPlain, form.flags, cursor);
+  pos = ReadParam(record, pos, kCursorNameCapacity, ParamMode::kPlain, form.flags, cursor);
   ReadParam(record, pos, kParamCapacity, ParamMode::kPlain, form.flags, label);
   return MakeRegion(corner[0], corner[1], corner[2], corner[3], std::move(cursor),
                     std::move(label));

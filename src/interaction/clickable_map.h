@@ -31,8 +31,6 @@ using ClickableMap = std::vector<MapRegion>;
 
 inline constexpr char kMapMarker[] = "*TKClickableMapFile";
 inline constexpr char kMapLogLabel[] = "In clickable map file";
-// Cursor names from the map file are cut like the named cursor table's.
-inline constexpr std::size_t kMapCursorCapacity = 32;
 
 // Reads a record's text after its '>'; nothing when one of the four numbers
 // is not a decimal integer.

@@ -20,6 +20,8 @@ inline constexpr std::size_t kParamCapacity = 128;
 inline constexpr std::size_t kFlagNameCapacity = 16;
 inline constexpr std::size_t kTitleCapacity = 64;
 inline constexpr std::size_t kSpeechCodeCapacity = 32;
+// Names in the named cursor table, from MCS and from the clickable map.
+inline constexpr std::size_t kCursorNameCapacity = 32;
 
 // Reads one parameter of `line` from `pos` into `out`; returns the position
 // after the stop byte, never beyond the end of the line.
