@@ -272,6 +272,14 @@ bool DecodeSgdBlock(ByteSpan block, std::size_t stride, std::size_t rows,
     // The items still to come sit in the top bits, first item highest.
     std::uint32_t items = std::uint32_t{in[pos]} << 16 | std::uint32_t{in[pos + 1]} << 24;
     pos += 2;
+    // Noisy areas are whole words of one-byte items: one copy, no item loop,
+    // when the strip and the block both have room for all sixteen.
+    if (items == 0 && in_size - pos >= 16 && strip_end - fill > 16) {
+      std::memcpy(fill, in + pos, 16);
+      fill += 16;
+      pos += 16;
+      continue;
+    }
     int left = 16;
     while (left > 0) {
       // The one-byte items before the next run are copied together.
