@@ -84,6 +84,14 @@ LRESULT Win32Platform::HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, 
       // behind the engine's back, so the main window is asked instead.
       if (WindowEvents* main = MainWindowEvents()) Guarded([main] { main->OnCloseRequest(); });
       return 0;
+    case WM_ENDSESSION:
+      // The session ends (log-off, shutdown): the process will not live to
+      // see another message, so the character closes now as if asked to,
+      // which saves its place and runs _LastAction.
+      if (wparam) {
+        if (WindowEvents* main = MainWindowEvents()) Guarded([main] { main->OnCloseRequest(); });
+      }
+      return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }

@@ -118,6 +118,14 @@ TEST_F(WindowTest, CloseFromOutsideOfTheAppWindowAsksTheMainWindow) {
   EXPECT_TRUE(IsWindow(hwnd));
 }
 
+TEST_F(WindowTest, TheEndOfTheSessionClosesTheMainWindowOnlyWhenItReallyEnds) {
+  SendMessageW(platform.ApplicationWindow(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageW(platform.ApplicationWindow(), WM_ENDSESSION, FALSE, 0);  // cancelled
+  EXPECT_EQ(events.close_requests, 0);
+  SendMessageW(platform.ApplicationWindow(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(events.close_requests, 1);
+}
+
 TEST_F(WindowTest, MouseReportsSignedClientCoordinatesAndCapturesLeftDrags) {
   SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
   EXPECT_EQ(GetCapture(), hwnd);
