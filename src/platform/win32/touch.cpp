@@ -196,22 +196,4 @@ void Win32Platform::DestroyIcon(IconId id) {
   icons_.erase(found);
 }
 
-void Win32Platform::ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) {
-  HWND hwnd = WindowHandle(owner);
-  if (hwnd == nullptr || tray_owners_.count(hwnd) == 0) return;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd;
-  data.uID = 1;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = kTrayCallbackMessage;
-  const auto found = icons_.find(icon);
-  data.hIcon = found != icons_.end() ? found->second : LoadIconW(instance_, L"MAINICON");
-  const std::wstring wide = win32::WideFromSjis(tip);
-  const std::size_t length = std::min(wide.size(), std::size(data.szTip) - 1);
-  std::copy_n(wide.begin(), length, data.szTip);
-  data.szTip[length] = L'\0';
-  Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
 }  // namespace tk

@@ -18,18 +18,13 @@ void RegisterClassOnce(const WNDCLASSEXW& window_class) {
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
+  taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
   RegisterWindowClasses();
   CreateApplicationWindow();
 }
 
 Win32Platform::~Win32Platform() {
-  for (HWND owner : tray_owners_) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = owner;
-    data.uID = 1;
-    Shell_NotifyIconW(NIM_DELETE, &data);
-  }
+  for (const auto& [owner, icon] : tray_icons_) NotifyTray(NIM_DELETE, owner, icon);
   for (const auto& [id, tick] : timers_) KillTimer(app_window_, static_cast<UINT_PTR>(id));
   for (const auto& [hwnd, palette] : palettes_) DeleteObject(palette);
   while (!windows_.empty()) DestroyWindow(windows_.begin()->first);
@@ -93,6 +88,10 @@ LRESULT Win32Platform::HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, 
       }
       return 0;
     default:
+      if (message == taskbar_created_message_ && message != 0) {
+        RestoreTrayIcons();
+        return 0;
+      }
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 }

@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -110,6 +109,12 @@ class Win32Platform : public Platform {
     WindowKind kind;
     HWND hwnd;
   };
+  // The icon each owner shows in the notification area, kept so that it can
+  // be shown again when the taskbar is recreated.
+  struct TrayIcon {
+    std::wstring tip;
+    IconId icon = 0;  // 0: the program's own icon
+  };
   using TickFunction = std::shared_ptr<std::function<void()>>;
   static constexpr wchar_t kAppWindowClass[] = L"TenkoroApplication";
   static constexpr wchar_t kWindowClass[] = L"TenkoroWindow";
@@ -141,6 +146,8 @@ class Win32Platform : public Platform {
     }
   }
   void ReportException(const char* what) noexcept;
+  bool NotifyTray(DWORD action, HWND owner, const TrayIcon& icon);
+  void RestoreTrayIcons();
   // Answers WM_SETCURSOR and WM_CTLCOLORSTATIC; false when the default applies.
   bool HandleTouchMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   HCURSOR CursorHandle(CursorId id) const;
@@ -164,7 +171,9 @@ class Win32Platform : public Platform {
   std::map<IconId, HICON> icons_;
   IconId next_icon_id_ = 1;
   std::map<HWND, AboutControls> about_boxes_;
-  std::set<HWND> tray_owners_;
+  std::map<HWND, TrayIcon> tray_icons_;
+  // Broadcast by the shell when the taskbar is (re)created.
+  UINT taskbar_created_message_ = 0;
   std::string main_title_;
   // The palette each window realises before it is painted (palette displays).
   std::map<HWND, HPALETTE> palettes_;

@@ -78,6 +78,25 @@ TEST(Tray, IconIsAddedToItsOwnerAndRemoved) {
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &data));
 }
 
+TEST(Tray, IconComesBackWhenTheTaskbarIsRecreated) {
+  TestPlatform platform;
+  RecordingEvents events;
+  const WindowId owner = platform.CreateWindow(WindowKind::kMain, &events);
+  ASSERT_TRUE(platform.AddTrayIcon(owner, "Tenkoro"));
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = platform.WindowHandle(owner);
+  data.uID = 1;
+  data.uFlags = NIF_TIP;
+  // A restarted taskbar knows no icons any more.
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+  ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &data));
+  SendMessageW(platform.ApplicationWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &data));
+  platform.DeleteTrayIcon(owner);
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &data));
+}
+
 TEST(SystemFacts, ClockScreenAndDevicesAnswer) {
   TestPlatform platform;
   // The system's own tick count, whatever the machine's load.
