@@ -34,34 +34,26 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kPollMs = 50;
 constexpr UINT kSendTimeoutMs = 2000;
 
-void Write(const std::wstring& text) {
+// Writes UTF-8 to a standard handle. WriteFile, not the C library: it passes
+// the bytes through untouched when the handle is a pipe or a file.
+void Write(DWORD handle, const std::wstring& text) {
   if (text.empty()) return;
   const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
                                     0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
                       nullptr, nullptr);
-  // WriteFile, not the C library: it passes the bytes through untouched when
-  // standard output is a pipe or a file.
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
+  WriteFile(GetStdHandle(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+            nullptr);
 }
 
 void Out(const std::wstring& line) {
-  Write(line + L"\n");
+  Write(STD_OUTPUT_HANDLE, line + L"\n");
 }
 
 void Err(const std::wstring& line) {
-  const std::wstring text = L"tkdriver: " + line + L"\n";
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
-                      nullptr, nullptr);
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
+  Write(STD_ERROR_HANDLE, L"tkdriver: " + line + L"\n");
 }
 
 std::wstring Hex(ULONG_PTR value) {
