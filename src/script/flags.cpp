@@ -6,13 +6,13 @@ namespace tk {
 
 template <typename Flag>
 void FlagList<Flag>::push_back(Flag flag) {
-  first_.try_emplace(FoldCase(flag.name), flags_.size());
+  first_.try_emplace(flag.name, flags_.size());
   flags_.push_back(std::move(flag));
 }
 
 template <typename Flag>
 Flag* FlagList<Flag>::Find(std::string_view name) {
-  const auto it = first_.find(FoldCase(name));
+  const auto it = first_.find(name);
   return it == first_.end() ? nullptr : &flags_[it->second];
 }
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "script/text.h"
+
 namespace tk {
 
 struct IntFlag {
@@ -45,7 +47,7 @@ class FlagList {
 
  private:
   std::vector<Flag> flags_;
-  std::unordered_map<std::string, std::size_t> first_;  // folded name -> index
+  std::unordered_map<std::string, std::size_t, IgnoreCaseHash, IgnoreCaseEqual> first_;
 };
 
 struct FlagLists {

@@ -36,10 +36,15 @@ std::size_t PastStop(std::string_view line, std::size_t stop) {
 
 std::size_t ReadDelimited(std::string_view line, std::size_t pos, BoundedText& text,
                           ParamMode mode) {
-  for (; pos < line.size() && !IsStop(line[pos], mode); ++pos) {
-    text.Append(line[pos] == '$' ? '\n' : line[pos]);
+  std::size_t end = pos;
+  bool has_dollar = false;
+  for (; end < line.size() && !IsStop(line[end], mode); ++end) has_dollar |= line[end] == '$';
+  if (!has_dollar) {
+    text.AppendCut(line.substr(pos, end - pos));
+  } else {
+    for (; pos < end; ++pos) text.Append(line[pos] == '$' ? '\n' : line[pos]);
   }
-  return PastStop(line, pos);
+  return PastStop(line, end);
 }
 
 bool EndsWithEMark(std::string_view line, std::size_t start, std::size_t semicolon) {

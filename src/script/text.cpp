@@ -25,8 +25,34 @@ std::string FoldCase(std::string_view text) {
   return folded;
 }
 
+// Walks both texts as FoldCase would, without making the folded copies.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(a[i]))) {
+      if (a[i] != b[i]) return false;
+      if (++i < a.size() && a[i] != b[i]) return false;
+      continue;
+    }
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::size_t HashIgnoringCase(std::string_view text) {
+  std::size_t hash = 14695981039346656037ull;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (IsSjisLeadByte(static_cast<unsigned char>(c))) {
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      if (++i == text.size()) break;
+      c = text[i];
+    } else {
+      c = UpperAscii(c);
+    }
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return hash;
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {

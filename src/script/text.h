@@ -1,6 +1,7 @@
 // Byte-level text helpers for Shift-JIS script text.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ class BoundedText {
     if (text_.size() >= limit_) return false;
     text_.push_back(c);
     return true;
+  }
+  // Appends as much of `bytes` as there is room for.
+  void AppendCut(std::string_view bytes) {
+    text_.append(bytes.substr(0, limit_ - std::min(text_.size(), limit_)));
   }
   bool Full() const { return text_.size() >= limit_; }
   const std::string& Text() const { return text_; }
@@ -45,6 +50,19 @@ std::string FoldCase(std::string_view text);
 
 // Equality that ignores the case of single-byte letters.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// A hash that agrees with EqualsIgnoreCase.
+std::size_t HashIgnoringCase(std::string_view text);
+
+// For hash maps keyed by names that ignore letter case; lookups take any
+// string view without making a folded copy.
+struct IgnoreCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return HashIgnoringCase(text); }
+};
+struct IgnoreCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoreCase(a, b); }
+};
 
 // A signed decimal integer that fits in 32 bits: optional sign, digits,
 // nothing else.
