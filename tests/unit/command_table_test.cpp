@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -36,6 +37,34 @@ TEST(CommandTable, LookupIgnoresLetterCaseOnly) {
   EXPECT_EQ(LookupCommand("").code, 0);
   EXPECT_EQ(LookupCommand("none").code, 0);
   EXPECT_EQ(LookupCommand(">ID").code, 0);
+}
+
+TEST(CommandTable, EveryRowIsFoundByItsOwnNameInAnyCaseAndTheFirstOfANameWins) {
+  for (const CommandEntry& row : CommandTable()) {
+    std::string lower(row.name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(&LookupCommand(lower), row.code == 0 ? &CommandTable().back() : &row) << row.name;
+  }
+  const CommandEntry rows[] = {{">ab", 1, nullptr},
+                               {">AB", 2, nullptr},
+                               {">\x83"
+                                "a",
+                                3, nullptr},
+                               {"None", 0, nullptr}};
+  const CommandIndex index(rows);
+  EXPECT_EQ(index.Find(">Ab").code, 1);
+  // Command names fold every byte on its own, two-byte characters or not.
+  EXPECT_EQ(index
+                .Find(">\x83"
+                      "A")
+                .code,
+            3);
+  EXPECT_EQ(index
+                .Find(">\x84"
+                      "a")
+                .code,
+            0);
+  EXPECT_EQ(index.Find(">abcdefgh").code, 0);
 }
 
 }  // namespace

@@ -19,6 +19,22 @@ TEST(Text, CaseFoldingLeavesTwoByteCharactersAlone) {
   EXPECT_FALSE(EqualsIgnoreCase("ab", "ab "));
 }
 
+TEST(FlagLists, LookupsIgnoreLetterCaseOnlyAndFindTheFirstFlagOfAName) {
+  FlagLists flags;
+  for (const char* name : {"Count", "COUNT", "\x83\x41", "\x83\x61"}) {
+    flags.ints.push_back({name, static_cast<std::int32_t>(flags.ints.size())});
+  }
+  EXPECT_EQ(flags.FindIntFlag("count")->value, 0);
+  EXPECT_EQ(flags.FindIntFlag("\x83\x41")->value, 2);
+  EXPECT_EQ(flags.FindIntFlag("\x83\x61")->value, 3);
+  EXPECT_EQ(flags.FindIntFlag("coun"), nullptr);
+  EXPECT_EQ(HashIgnoringCase("Count"), HashIgnoringCase("cOUNT"));
+  flags.ints.clear();
+  EXPECT_EQ(flags.FindIntFlag("count"), nullptr);
+  flags.ints.push_back({"count", 9});
+  EXPECT_EQ(flags.FindIntFlag("COUNT")->value, 9);
+}
+
 TEST(Text, Int32ConversionAcceptsOnlyASignedDecimal) {
   EXPECT_EQ(ParseInt32("12"), 12);
   EXPECT_EQ(ParseInt32("-7"), -7);
@@ -116,6 +132,10 @@ TEST(ReadParam, LongParametersAreCutAndTheReaderGoesOnAfterTheStop) {
   Reader r{{}, std::string(200, 'x') + ",next"};
   EXPECT_EQ(r.Next(), std::string(127, 'x'));
   EXPECT_EQ(r.Next(), "next");
+
+  Reader marks{{}, std::string(126, 'x') + "$$y,next"};
+  EXPECT_EQ(marks.Next(), std::string(126, 'x') + "\n");
+  EXPECT_EQ(marks.Next(), "next");
 
   Reader name{{}, "abcdefghijklmnopqrstuvwxyz;z"};
   EXPECT_EQ(name.Next(ParamMode::kPlain, kFlagNameCapacity), "abcdefghijklmno");
