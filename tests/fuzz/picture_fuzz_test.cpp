@@ -2,6 +2,7 @@
 // any read or write outside a buffer ends the test; a file that loads must
 // give a picture within the size bounds.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -59,7 +60,8 @@ std::vector<std::pair<std::string, std::string>> Seeds() {
 }
 
 TEST(PictureFuzz, MutatedFilesFailCleanlyOrGiveSanePictures) {
-  const auto dir = std::filesystem::temp_directory_path() / "tk_picture_fuzz";
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("tk_picture_fuzz_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   SimPlatform sim(dir.string(), dir.string());
   std::mt19937 random(20240607);

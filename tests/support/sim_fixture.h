@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,8 +21,9 @@ class SimFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tk_" + std::string(info->test_suite_name()) + "_" + info->name());
+    // The process id keeps test runs of several checkouts apart.
+    dir_ = std::filesystem::temp_directory_path() / ("tk_" + std::to_string(::getpid()) + "_" +
+                                                     info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     sim = std::make_unique<SimPlatform>(dir_.string(), dir_.string());
