@@ -88,7 +88,7 @@ void TMainForm::FormCreate() {
   shell.settings_path = platform.ProgramFolder() + kSettingsFileName;
   ReadSettings();
   if (shell.debug_script || shell.debug_map) ShowInformation(msg::kDebugMode);
-  shell.tray_added = platform.AddTrayIcon(window, shell.title);
+  shell.tray_added = platform.Tray().AddTrayIcon(window, shell.title);
   LoadClickableMap(*this, shell.debug_map ? "tk_map.txt" : "tk.map");
   if (!LoadScript(*this, shell.debug_script ? "tk_srt.txt" : "tk.srt")) {
     shell.closing = true;

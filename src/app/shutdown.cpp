@@ -35,9 +35,9 @@ void TMainForm::ReleaseAll() {
 
 void TMainForm::FormDestroy() {
   destroyed_ = true;
-  if (shell.tray_added) platform.DeleteTrayIcon(window);
+  if (shell.tray_added) platform.Tray().DeleteTrayIcon(window);
   shell.tray_added = false;
-  if (shell.tray_icon != 0) platform.DestroyIcon(shell.tray_icon);
+  if (shell.tray_icon != 0) platform.Tray().DestroyIcon(shell.tray_icon);
   shell.tray_icon = 0;
 }
 

@@ -13,7 +13,7 @@ void SetTitle(CommandContext& c) {
   TMainForm& form = c.form;
   form.shell.title = c.Param(ParamMode::kPlain, kTitleCapacity);
   if (form.shell.tray_added) {
-    form.platform.ModifyTrayIcon(form.window, form.shell.title, form.shell.tray_icon);
+    form.platform.Tray().ModifyTrayIcon(form.window, form.shell.title, form.shell.tray_icon);
   }
 }
 
@@ -61,15 +61,15 @@ void SetTrayIcon(CommandContext& c) {
   ShellState& shell = form.shell;
   shell.icon_file = c.Param();
   if (shell.icon_file.empty()) return;
-  const IconId icon = form.platform.LoadIconFile(shell.icon_file);
+  const IconId icon = form.platform.Tray().LoadIconFile(shell.icon_file);
   if (icon == 0) {
     form.ShowError(msg::kIconFileUnopenable);
     return;
   }
   const IconId previous = shell.tray_icon;
   shell.tray_icon = icon;
-  if (shell.tray_added) form.platform.ModifyTrayIcon(form.window, shell.title, icon);
-  if (previous != 0) form.platform.DestroyIcon(previous);
+  if (shell.tray_added) form.platform.Tray().ModifyTrayIcon(form.window, shell.title, icon);
+  if (previous != 0) form.platform.Tray().DestroyIcon(previous);
 }
 
 void ToggleSoundItems(TMainForm& form) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/tray.h"
+
 namespace tk {
 
 class Bitmap;
@@ -32,10 +34,8 @@ struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, day_of_week = 0;
 };
 
-using WindowId = int;
 using TimerId = int;
 using CursorId = int;
-using IconId = int;
 inline constexpr WindowId kNoWindow = 0;
 inline constexpr CursorId kNoCursor = 0;  // as an override: none, each window shows its own
 
@@ -233,16 +233,8 @@ class Platform {
   // Opens a file or program with its default action; the answer is ignored.
   virtual void ShellOpen(const std::string& file, const std::string& parameters) = 0;
 
-  // --- notification area ----------------------------------------------------
-  // Adds icon 1 of `owner` with the program's own icon; callbacks arrive as
-  // WindowEvents::OnTrayMessage of the owner.
-  virtual bool AddTrayIcon(WindowId owner, const std::string& tip) = 0;
-  virtual void DeleteTrayIcon(WindowId owner) = 0;
-  // Re-sends the icon record whole: its tip and its icon (0: the program's own).
-  virtual void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) = 0;
-  // An icon file; 0 when it cannot be loaded.
-  virtual IconId LoadIconFile(const std::string& name) = 0;
-  virtual void DestroyIcon(IconId id) = 0;
+  // --- services of their own ------------------------------------------------
+  virtual TrayIcons& Tray() = 0;
 
   // --- files and folders ----------------------------------------------------
   // Folder of the executable, ending with a path separator.

@@ -13,7 +13,7 @@
 
 namespace tk {
 
-class SimPlatform : public Platform {
+class SimPlatform : public Platform, public TrayIcons {
  public:
   struct Window {
     WindowKind kind = WindowKind::kMain;
@@ -158,6 +158,7 @@ class SimPlatform : public Platform {
   std::optional<std::string> ShowInputDialog(WindowId owner,
                                              const InputDialogLayout& layout) override;
   void ShellOpen(const std::string& file, const std::string& parameters) override;
+  TrayIcons& Tray() override { return *this; }
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
   void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) override;

@@ -14,7 +14,7 @@
 
 namespace tk {
 
-class Win32Platform : public Platform {
+class Win32Platform : public Platform, public TrayIcons {
  public:
   // The notification-area icon reports to its owner with this message.
   static constexpr UINT kTrayCallbackMessage = WM_USER + 1;
@@ -90,6 +90,7 @@ class Win32Platform : public Platform {
   void ShellOpen(const std::string& file, const std::string& parameters) override;
 
   // --- notification area (tray.cpp) ---
+  TrayIcons& Tray() override { return *this; }
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
 
