@@ -52,7 +52,9 @@ void SimPlatform::Dispatch(F&& f) {
 
 WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   const WindowId id = next_window_++;
-  windows_[id] = Window{kind, events, "", {}, false, false, {}, false, {}, 0, {}};
+  Window& window = windows_[id];
+  window.kind = kind;
+  window.events = events;
   return id;
 }
 
@@ -81,8 +83,16 @@ void SimPlatform::SetWindowTitle(WindowId id, const std::string& title) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.title = title;
 }
 
+// The window classes ask for no redraw on resizing: only area a window
+// gains is invalid, and a move keeps the window's pixels.
 void SimPlatform::SetWindowBounds(WindowId id, const Rect& screen_rect) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.bounds = screen_rect;
+  const auto it = windows_.find(id);
+  if (it == windows_.end()) return;
+  Window& window = it->second;
+  const bool grows =
+      screen_rect.Width() > window.bounds.Width() || screen_rect.Height() > window.bounds.Height();
+  window.bounds = screen_rect;
+  if (grows) MarkForPaint(window);
 }
 
 Rect SimPlatform::WindowBounds(WindowId id) const {
@@ -90,8 +100,13 @@ Rect SimPlatform::WindowBounds(WindowId id) const {
   return window ? window->bounds : Rect{};
 }
 
+// A window that appears is wholly invalid; a hidden one has nothing to paint.
 void SimPlatform::ShowWindow(WindowId id, bool visible) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.visible = visible;
+  const auto it = windows_.find(id);
+  if (it == windows_.end()) return;
+  Window& window = it->second;
+  window.needs_paint = visible && (window.needs_paint || !window.visible);
+  window.visible = visible;
 }
 
 bool SimPlatform::IsWindowVisible(WindowId id) const {
@@ -103,20 +118,41 @@ void SimPlatform::SetTopmost(WindowId id, bool topmost) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.topmost = topmost;
 }
 
+// Applied with a redraw, as the system does when asked to.
 void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   if (auto it = windows_.find(id); it != windows_.end()) {
     it->second.region = region;
     it->second.region_set = true;
+    MarkForPaint(it->second);
   }
 }
 
 void FitSimSurface(SimPlatform::Window& window);
 
-// Erasing is painting here: the window's owner presents at once.
+// The system keeps no invalid area for a hidden window.
+void SimPlatform::MarkForPaint(Window& window) {
+  if (window.visible) window.needs_paint = true;
+}
+
 void SimPlatform::InvalidateWindow(WindowId id) {
-  if (auto it = windows_.find(id); it != windows_.end()) {
-    FitSimSurface(it->second);
-    if (WindowEvents* events = it->second.events) Dispatch([&] { events->OnEraseBackground(); });
+  if (auto it = windows_.find(id); it != windows_.end()) MarkForPaint(it->second);
+}
+
+// Erasing is painting here: the window's owner presents in its handler. A
+// handler may destroy or invalidate windows, so each is looked up afresh.
+void SimPlatform::PaintPendingWindows() {
+  std::vector<WindowId> pending;
+  for (const auto& [id, window] : windows_) {
+    if (window.needs_paint && window.visible) pending.push_back(id);
+  }
+  for (const WindowId id : pending) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end() || !it->second.needs_paint) continue;
+    Window& window = it->second;
+    window.needs_paint = false;
+    FitSimSurface(window);
+    ++window.paints;
+    if (WindowEvents* events = window.events) Dispatch([&] { events->OnEraseBackground(); });
   }
 }
 
@@ -181,9 +217,10 @@ void SimPlatform::SetTimer(TimerId id, unsigned interval_ms, bool enabled) {
   const auto it = timers_.find(id);
   if (it == timers_.end()) return;
   Timer& timer = it->second;
-  timer.interval_ms = std::max(interval_ms, 1u);
+  timer.interval_ms = interval_ms;
+  timer.effective_ms = interval_ms == 0 ? 0 : std::max(interval_ms, kMinimumTimerMs);
   timer.enabled = enabled;
-  timer.due_ms = now_ms_ + timer.interval_ms;
+  timer.due_ms = now_ms_ + timer.effective_ms;
 }
 
 void SimPlatform::DestroyTimer(TimerId id) {
@@ -193,7 +230,7 @@ void SimPlatform::DestroyTimer(TimerId id) {
 bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   auto next = timers_.end();
   for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-    if (it->second.enabled && it->second.due_ms <= limit_ms &&
+    if (it->second.Ticking() && it->second.due_ms <= limit_ms &&
         (next == timers_.end() || it->second.due_ms < next->second.due_ms)) {
       next = it;
     }
@@ -201,16 +238,18 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   if (next == timers_.end()) return false;
   now_ms_ = std::max(now_ms_, next->second.due_ms);
   // Elapsed intervals coalesce into one tick, as message timers do.
-  next->second.due_ms = now_ms_ + next->second.interval_ms;
+  next->second.due_ms = now_ms_ + next->second.effective_ms;
   const std::function<void()> tick = next->second.on_tick;  // the handler may destroy it
   Dispatch(tick);
   return true;
 }
 
+// Paints come before timer messages, as the system orders them, and a tick
+// that invalidates is painted before the next tick.
 void SimPlatform::AdvanceTime(std::uint64_t ms) {
   const std::uint64_t target = now_ms_ + ms;
-  while (FireNextTimerDueBy(target)) {
-  }
+  PaintPendingWindows();
+  while (FireNextTimerDueBy(target)) PaintPendingWindows();
   now_ms_ = std::max(now_ms_, target);
 }
 
@@ -278,8 +317,10 @@ void SimPlatform::ShellOpen(const std::string& file, const std::string& paramete
 
 void SimPlatform::ShowMessageBox(const std::string& text, const std::string& caption,
                                  MessageIcon icon) {
-  message_boxes.push_back({text, caption, icon, now_ms_});
-  if (on_message_box) on_message_box(message_boxes.back());
+  const MessageBoxRecord box{text, caption, icon, now_ms_};
+  ++message_box_count;
+  if (message_boxes.size() < kMessageBoxRecordLimit) message_boxes.push_back(box);
+  if (on_message_box) on_message_box(box);
 }
 
 void SimPlatform::ShowExceptionBox(const std::string& what) {

@@ -28,6 +28,10 @@ class SimPlatform : public Platform {
     // nothing was presented since it last changed size.
     Bitmap surface;
     int presents = 0;
+    // Erases the owner was asked for (OnEraseBackground calls); pending
+    // ones wait for the next pump and count once however often they were asked.
+    int paints = 0;
+    bool needs_paint = false;
     std::vector<std::uint32_t> realized_palette;
   };
   struct MessageBoxRecord {
@@ -38,10 +42,19 @@ class SimPlatform : public Platform {
   };
   struct Timer {
     std::function<void()> on_tick;
-    unsigned interval_ms = 0;
+    unsigned interval_ms = 0;  // as the program asked for it
     bool enabled = false;
     std::uint64_t due_ms = 0;
+    // What the system runs: 0 when it does not tick at all, else no shorter
+    // than kMinimumTimerMs.
+    unsigned effective_ms = 0;
+    bool Ticking() const { return enabled && effective_ms > 0; }
   };
+  // Windows runs shorter timer intervals at this one.
+  static constexpr unsigned kMinimumTimerMs = 10;
+  // How many message boxes are kept in `message_boxes`; a script can raise
+  // boxes without end, and every later one is only counted.
+  static constexpr std::size_t kMessageBoxRecordLimit = 1000;
 
   // `program_folder` and `current_directory` are host folders.
   SimPlatform(std::string program_folder, std::string current_directory);
@@ -86,7 +99,8 @@ class SimPlatform : public Platform {
   Point cursor_position;  // where the pointer is, in screen coordinates
 
   // --- what a test observes ---------------------------------------------------
-  std::vector<MessageBoxRecord> message_boxes;
+  std::vector<MessageBoxRecord> message_boxes;  // the first kMessageBoxRecordLimit
+  std::uint64_t message_box_count = 0;          // every box shown
   std::vector<std::string> exception_boxes;
   std::vector<FileDialogRequest> file_dialogs;
   std::vector<InputDialogLayout> input_dialogs;
@@ -186,6 +200,9 @@ class SimPlatform : public Platform {
   template <typename F>
   void Dispatch(F&& f);
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
+  // Paints every visible window marked for it, once each, as a pump does.
+  void PaintPendingWindows();
+  void MarkForPaint(Window& window);
   WindowEvents* EventsOf(WindowId id);
 
   std::string program_folder_;
