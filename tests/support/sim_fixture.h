@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,8 +21,10 @@ class SimFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process id keeps test runs of other build trees out of this folder.
     dir_ = std::filesystem::temp_directory_path() /
-           ("tk_" + std::string(info->test_suite_name()) + "_" + info->name());
+           ("tk_" + std::to_string(::getpid()) + "_" + std::string(info->test_suite_name()) + "_" +
+            info->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     sim = std::make_unique<SimPlatform>(dir_.string(), dir_.string());

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "platform/sim/sim_clock.h"
 
@@ -20,10 +21,21 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
+// Holds its file unshared, as the system's append handle does: while it is
+// open, nobody else reads, replaces or opens that file.
 class SimAppendFile : public AppendFile {
  public:
-  explicit SimAppendFile(std::FILE* file) : file_(file) {}
-  ~SimAppendFile() override { std::fclose(file_); }
+  SimAppendFile(std::FILE* file, std::string path,
+                std::shared_ptr<std::set<std::string>> held_files)
+      : file_(file), path_(std::move(path)), held_files_(std::move(held_files)) {
+    held_files_->insert(path_);
+  }
+  ~SimAppendFile() override {
+    std::fclose(file_);
+    held_files_->erase(path_);
+  }
+  SimAppendFile(const SimAppendFile&) = delete;
+  SimAppendFile& operator=(const SimAppendFile&) = delete;
   bool SeekToEnd() override { return std::fseek(file_, 0, SEEK_END) == 0; }
   bool Write(const std::string& bytes) override {
     return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
@@ -31,6 +43,8 @@ class SimAppendFile : public AppendFile {
 
  private:
   std::FILE* file_;
+  std::string path_;
+  std::shared_ptr<std::set<std::string>> held_files_;
 };
 
 }  // namespace
@@ -38,15 +52,6 @@ class SimAppendFile : public AppendFile {
 SimPlatform::SimPlatform(std::string program_folder, std::string current_directory)
     : program_folder_(WithSeparator(std::move(program_folder))),
       current_directory_(WithSeparator(std::move(current_directory))) {}
-
-template <typename F>
-void SimPlatform::Dispatch(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    ShowExceptionBox(e.what());
-  }
-}
 
 // --- windows -------------------------------------------------------------------
 
@@ -83,77 +88,14 @@ void SimPlatform::SetWindowTitle(WindowId id, const std::string& title) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.title = title;
 }
 
-// The window classes ask for no redraw on resizing: only area a window
-// gains is invalid, and a move keeps the window's pixels.
-void SimPlatform::SetWindowBounds(WindowId id, const Rect& screen_rect) {
-  const auto it = windows_.find(id);
-  if (it == windows_.end()) return;
-  Window& window = it->second;
-  const bool grows =
-      screen_rect.Width() > window.bounds.Width() || screen_rect.Height() > window.bounds.Height();
-  window.bounds = screen_rect;
-  if (grows) MarkForPaint(window);
-}
-
 Rect SimPlatform::WindowBounds(WindowId id) const {
   const Window* window = FindWindow(id);
   return window ? window->bounds : Rect{};
 }
 
-// A window that appears is wholly invalid; a hidden one has nothing to paint.
-void SimPlatform::ShowWindow(WindowId id, bool visible) {
-  const auto it = windows_.find(id);
-  if (it == windows_.end()) return;
-  Window& window = it->second;
-  window.needs_paint = visible && (window.needs_paint || !window.visible);
-  window.visible = visible;
-}
-
 bool SimPlatform::IsWindowVisible(WindowId id) const {
   const Window* window = FindWindow(id);
   return window && window->visible;
-}
-
-void SimPlatform::SetTopmost(WindowId id, bool topmost) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.topmost = topmost;
-}
-
-// Applied with a redraw, as the system does when asked to.
-void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
-  if (auto it = windows_.find(id); it != windows_.end()) {
-    it->second.region = region;
-    it->second.region_set = true;
-    MarkForPaint(it->second);
-  }
-}
-
-void FitSimSurface(SimPlatform::Window& window);
-
-// The system keeps no invalid area for a hidden window.
-void SimPlatform::MarkForPaint(Window& window) {
-  if (window.visible) window.needs_paint = true;
-}
-
-void SimPlatform::InvalidateWindow(WindowId id) {
-  if (auto it = windows_.find(id); it != windows_.end()) MarkForPaint(it->second);
-}
-
-// Erasing is painting here: the window's owner presents in its handler. A
-// handler may destroy or invalidate windows, so each is looked up afresh.
-void SimPlatform::PaintPendingWindows() {
-  std::vector<WindowId> pending;
-  for (const auto& [id, window] : windows_) {
-    if (window.needs_paint && window.visible) pending.push_back(id);
-  }
-  for (const WindowId id : pending) {
-    const auto it = windows_.find(id);
-    if (it == windows_.end() || !it->second.needs_paint) continue;
-    Window& window = it->second;
-    window.needs_paint = false;
-    FitSimSurface(window);
-    ++window.paints;
-    if (WindowEvents* events = window.events) Dispatch([&] { events->OnEraseBackground(); });
-  }
 }
 
 CursorId SimPlatform::LoadResourceCursor(const std::string& name) {
@@ -242,6 +184,10 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   const std::function<void()> tick = next->second.on_tick;  // the handler may destroy it
   Dispatch(tick);
   return true;
+}
+
+void SimPlatform::Busy(std::uint64_t ms) {
+  now_ms_ += ms;
 }
 
 // Paints come before timer messages, as the system orders them, and a tick
@@ -359,8 +305,13 @@ bool SimPlatform::SetCurrentDirectory(const std::string& path) {
   return true;
 }
 
+bool SimPlatform::IsHeld(const std::string& path) const {
+  return held_files_->contains(fs::path(path).lexically_normal().string());
+}
+
 std::optional<std::string> SimPlatform::ReadFile(const std::string& name, std::size_t max_bytes) {
   const std::string path = Resolve(name);
+  if (IsHeld(path)) return std::nullopt;
   std::error_code error;
   if (!fs::is_regular_file(path, error)) return std::nullopt;
   const auto size = fs::file_size(path, error);
@@ -374,8 +325,8 @@ std::optional<std::string> SimPlatform::ReadFile(const std::string& name, std::s
 }
 
 bool SimPlatform::WriteFileReplacing(const std::string& name, const std::string& bytes) {
-  if (fail_writes) return false;
   const std::string path = Resolve(name);
+  if (fail_writes || IsHeld(path)) return false;
   const std::string temp = path + ".new";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -393,9 +344,12 @@ bool SimPlatform::WriteFileReplacing(const std::string& name, const std::string&
 }
 
 std::unique_ptr<AppendFile> SimPlatform::OpenForAppend(const std::string& name) {
-  std::FILE* file = std::fopen(Resolve(name).c_str(), "ab");
+  const std::string path = Resolve(name);
+  if (IsHeld(path)) return nullptr;
+  std::FILE* file = std::fopen(path.c_str(), "ab");
   if (!file) return nullptr;
-  return std::make_unique<SimAppendFile>(file);
+  return std::make_unique<SimAppendFile>(file, fs::path(path).lexically_normal().string(),
+                                         held_files_);
 }
 
 }  // namespace tk

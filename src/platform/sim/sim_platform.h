@@ -4,7 +4,10 @@
 #pragma once
 
 #include <deque>
+#include <exception>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,8 +31,8 @@ class SimPlatform : public Platform {
     // nothing was presented since it last changed size.
     Bitmap surface;
     int presents = 0;
-    // Erases the owner was asked for (OnEraseBackground calls); pending
-    // ones wait for the next pump and count once however often they were asked.
+    // Erases the owner was asked for (OnEraseBackground calls), and whether
+    // one waits for the next pump (sim_windows.cpp has the rules).
     int paints = 0;
     bool needs_paint = false;
     std::vector<std::uint32_t> realized_palette;
@@ -83,6 +86,9 @@ class SimPlatform : public Platform {
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
   void AdvanceTime(std::uint64_t ms);
+  // The program is busy for `ms` (inside a handler, say): time passes and
+  // nothing is delivered; what fell due waits for the next pump.
+  void Busy(std::uint64_t ms);
   std::uint64_t NowMs() const { return now_ms_; }
   // Input delivered as the message loop would deliver it.
   void PostClose(WindowId id);
@@ -198,11 +204,22 @@ class SimPlatform : public Platform {
   // Runs engine code as the message loop would: an exception is shown in the
   // standard error box and the program goes on.
   template <typename F>
-  void Dispatch(F&& f);
+  void Dispatch(F&& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      ShowExceptionBox(e.what());
+    } catch (...) {
+      ShowExceptionBox("unknown exception");
+    }
+  }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
-  void MarkForPaint(Window& window);
+  void PaintNow(WindowId id);
+  template <typename Change>
+  void Reshape(WindowId id, Change&& change);
+  bool IsHeld(const std::string& host_path) const;
   WindowEvents* EventsOf(WindowId id);
 
   std::string program_folder_;
@@ -215,6 +232,8 @@ class SimPlatform : public Platform {
   WindowId next_window_ = 1;
   TimerId next_timer_ = 1;
   std::uint64_t now_ms_ = 0;
+  // Files held open for appending, shared with their handles.
+  std::shared_ptr<std::set<std::string>> held_files_ = std::make_shared<std::set<std::string>>();
 };
 
 }  // namespace tk
