@@ -1,6 +1,7 @@
 // FileContract as the settings, the error log and the loaders use them, in the
 // harness's scratch folder.
 #include "contract/harness.h"
+#include "support/icon_files.h"
 
 namespace tk::contract {
 namespace {
@@ -51,14 +52,23 @@ TEST_F(FileContract, ReadingRefusesMissingFilesAndFilesOverTheLimit) {
   }
 }
 
-TEST_F(FileContract, FilesThatAreNoCursorsOrIconsLoadAsNothing) {
+TEST_F(FileContract, OnlyCursorsAndIconsTheSystemCanReadLoad) {
   ASSERT_TRUE(platform.WriteFileReplacing("text.cur", "not a cursor at all"));
   ASSERT_TRUE(platform.WriteFileReplacing("text.ico", "not an icon at all"));
   ASSERT_TRUE(platform.WriteFileReplacing("empty.cur", ""));
-  for (const char* name : {"text.cur", "text.ico", "empty.cur", "missing.cur"}) {
+  for (std::string hollow : {testing::CursorFileBytes(), testing::IconFileBytes()}) {
+    hollow[26] = 0;  // a sound directory whose image has no width
+    ASSERT_TRUE(platform.WriteFileReplacing(hollow[2] == 2 ? "hollow.cur" : "hollow.ico", hollow));
+  }
+  for (const char* name :
+       {"text.cur", "text.ico", "empty.cur", "missing.cur", "hollow.cur", "hollow.ico"}) {
     EXPECT_EQ(platform.LoadCursorFile(name), kNoCursor) << name;
     EXPECT_EQ(platform.LoadIconFile(name), 0) << name;
   }
+  ASSERT_TRUE(platform.WriteFileReplacing("small.cur", testing::CursorFileBytes()));
+  ASSERT_TRUE(platform.WriteFileReplacing("small.ico", testing::IconFileBytes()));
+  EXPECT_NE(platform.LoadCursorFile("small.cur"), kNoCursor);
+  EXPECT_NE(platform.LoadIconFile("small.ico"), 0);
 }
 
 }  // namespace
