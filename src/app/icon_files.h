@@ -10,7 +10,8 @@ namespace tk {
 // Cursor and icon files are small; anything larger is refused unread.
 inline constexpr std::size_t kMaxIconFileBytes = 4u << 20;
 
-// An icon directory (type 1) with at least one image that lies inside the file.
+// An icon directory (type 1) with at least one image, each lying inside the
+// file and readable.
 bool IsIconFile(std::string_view bytes);
 // A cursor directory (type 2) of the same kind, or an animated cursor (RIFF ACON).
 bool IsCursorFile(std::string_view bytes);

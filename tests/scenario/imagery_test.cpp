@@ -148,15 +148,15 @@ TEST_F(Imagery, OnceModeStopsAndRandomModeStaysInRange) {
   const Animation& four = *form->animations.list[1];
   EXPECT_EQ(sim->Timers().at(one.timer).interval_ms, 1u);
   EXPECT_EQ(sim->Timers().at(four.timer).interval_ms, 1u);
-  sim->AdvanceTime(1);
+  sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
   EXPECT_EQ(one.current_frame, 0);
   EXPECT_TRUE(one.timer_enabled);
-  sim->AdvanceTime(1);
+  sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
   EXPECT_FALSE(one.timer_enabled);
   EXPECT_FALSE(sim->Timers().at(one.timer).enabled);
   std::set<int> seen;
   for (int i = 0; i < 200; ++i) {
-    sim->AdvanceTime(1);
+    sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
     seen.insert(four.current_frame);
   }
   EXPECT_EQ(seen, (std::set<int>{0, 1, 2, 3}));
@@ -267,6 +267,7 @@ TEST_F(Imagery, ErasingRepaintsFromTheBackBuffer) {
   StartWith("_FirstAction:\n>IDS=base.bmp,b;\n>IDP=b;\n>AE;\n");
   const int presents = MainWindow().presents;
   sim->InvalidateWindow(form->window);
+  sim->ProcessPendingMessages();
   EXPECT_EQ(MainWindow().presents, presents + 1);
   EXPECT_EQ(Shown(9, 9), kBody);
 }

@@ -227,6 +227,7 @@ TEST_F(PopupMenuTest, AboutBoxLayoutPictureAndTopmostBand) {
   StartWith("_FirstAction:\n>AFS=Cap,Text,65280,pic.bmp;\n>AE;\nNoPic:\n>AFS=Cap,Text,,;\n>AE;\n");
   sim->SetWindowBounds(form->window, {100, 100, 260, 300});
   Choose("Cap(&A)");
+  sim->ProcessPendingMessages();
   ASSERT_TRUE(form->about_form);
   const WindowId about = form->about_form->window;
   const AboutBoxLayout& layout = sim->about_boxes.at(about);

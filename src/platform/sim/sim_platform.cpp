@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "platform/sim/sim_clock.h"
 
@@ -20,10 +21,21 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
+// Holds its file unshared, as the system's append handle does: while it is
+// open, nobody else reads, replaces or opens that file.
 class SimAppendFile : public AppendFile {
  public:
-  explicit SimAppendFile(std::FILE* file) : file_(file) {}
-  ~SimAppendFile() override { std::fclose(file_); }
+  SimAppendFile(std::FILE* file, std::string path,
+                std::shared_ptr<std::set<std::string>> held_files)
+      : file_(file), path_(std::move(path)), held_files_(std::move(held_files)) {
+    held_files_->insert(path_);
+  }
+  ~SimAppendFile() override {
+    std::fclose(file_);
+    held_files_->erase(path_);
+  }
+  SimAppendFile(const SimAppendFile&) = delete;
+  SimAppendFile& operator=(const SimAppendFile&) = delete;
   bool SeekToEnd() override { return std::fseek(file_, 0, SEEK_END) == 0; }
   bool Write(const std::string& bytes) override {
     return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
@@ -31,6 +43,8 @@ class SimAppendFile : public AppendFile {
 
  private:
   std::FILE* file_;
+  std::string path_;
+  std::shared_ptr<std::set<std::string>> held_files_;
 };
 
 }  // namespace
@@ -39,20 +53,13 @@ SimPlatform::SimPlatform(std::string program_folder, std::string current_directo
     : program_folder_(WithSeparator(std::move(program_folder))),
       current_directory_(WithSeparator(std::move(current_directory))) {}
 
-template <typename F>
-void SimPlatform::Dispatch(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    ShowExceptionBox(e.what());
-  }
-}
-
 // --- windows -------------------------------------------------------------------
 
 WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   const WindowId id = next_window_++;
-  windows_[id] = Window{kind, events, "", {}, false, false, {}, false, {}, 0, {}};
+  Window& window = windows_[id];
+  window.kind = kind;
+  window.events = events;
   return id;
 }
 
@@ -81,43 +88,14 @@ void SimPlatform::SetWindowTitle(WindowId id, const std::string& title) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.title = title;
 }
 
-void SimPlatform::SetWindowBounds(WindowId id, const Rect& screen_rect) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.bounds = screen_rect;
-}
-
 Rect SimPlatform::WindowBounds(WindowId id) const {
   const Window* window = FindWindow(id);
   return window ? window->bounds : Rect{};
 }
 
-void SimPlatform::ShowWindow(WindowId id, bool visible) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.visible = visible;
-}
-
 bool SimPlatform::IsWindowVisible(WindowId id) const {
   const Window* window = FindWindow(id);
   return window && window->visible;
-}
-
-void SimPlatform::SetTopmost(WindowId id, bool topmost) {
-  if (auto it = windows_.find(id); it != windows_.end()) it->second.topmost = topmost;
-}
-
-void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
-  if (auto it = windows_.find(id); it != windows_.end()) {
-    it->second.region = region;
-    it->second.region_set = true;
-  }
-}
-
-void FitSimSurface(SimPlatform::Window& window);
-
-// Erasing is painting here: the window's owner presents at once.
-void SimPlatform::InvalidateWindow(WindowId id) {
-  if (auto it = windows_.find(id); it != windows_.end()) {
-    FitSimSurface(it->second);
-    if (WindowEvents* events = it->second.events) Dispatch([&] { events->OnEraseBackground(); });
-  }
 }
 
 CursorId SimPlatform::LoadResourceCursor(const std::string& name) {
@@ -181,9 +159,10 @@ void SimPlatform::SetTimer(TimerId id, unsigned interval_ms, bool enabled) {
   const auto it = timers_.find(id);
   if (it == timers_.end()) return;
   Timer& timer = it->second;
-  timer.interval_ms = std::max(interval_ms, 1u);
+  timer.interval_ms = interval_ms;
+  timer.effective_ms = interval_ms == 0 ? 0 : std::max(interval_ms, kMinimumTimerMs);
   timer.enabled = enabled;
-  timer.due_ms = now_ms_ + timer.interval_ms;
+  timer.due_ms = now_ms_ + timer.effective_ms;
 }
 
 void SimPlatform::DestroyTimer(TimerId id) {
@@ -193,7 +172,7 @@ void SimPlatform::DestroyTimer(TimerId id) {
 bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   auto next = timers_.end();
   for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-    if (it->second.enabled && it->second.due_ms <= limit_ms &&
+    if (it->second.Ticking() && it->second.due_ms <= limit_ms &&
         (next == timers_.end() || it->second.due_ms < next->second.due_ms)) {
       next = it;
     }
@@ -201,16 +180,22 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   if (next == timers_.end()) return false;
   now_ms_ = std::max(now_ms_, next->second.due_ms);
   // Elapsed intervals coalesce into one tick, as message timers do.
-  next->second.due_ms = now_ms_ + next->second.interval_ms;
+  next->second.due_ms = now_ms_ + next->second.effective_ms;
   const std::function<void()> tick = next->second.on_tick;  // the handler may destroy it
   Dispatch(tick);
   return true;
 }
 
+void SimPlatform::Busy(std::uint64_t ms) {
+  now_ms_ += ms;
+}
+
+// Paints come before timer messages, as the system orders them, and a tick
+// that invalidates is painted before the next tick.
 void SimPlatform::AdvanceTime(std::uint64_t ms) {
   const std::uint64_t target = now_ms_ + ms;
-  while (FireNextTimerDueBy(target)) {
-  }
+  PaintPendingWindows();
+  while (FireNextTimerDueBy(target)) PaintPendingWindows();
   now_ms_ = std::max(now_ms_, target);
 }
 
@@ -278,8 +263,10 @@ void SimPlatform::ShellOpen(const std::string& file, const std::string& paramete
 
 void SimPlatform::ShowMessageBox(const std::string& text, const std::string& caption,
                                  MessageIcon icon) {
-  message_boxes.push_back({text, caption, icon, now_ms_});
-  if (on_message_box) on_message_box(message_boxes.back());
+  const MessageBoxRecord box{text, caption, icon, now_ms_};
+  ++message_box_count;
+  if (message_boxes.size() < kMessageBoxRecordLimit) message_boxes.push_back(box);
+  if (on_message_box) on_message_box(box);
 }
 
 void SimPlatform::ShowExceptionBox(const std::string& what) {
@@ -318,8 +305,13 @@ bool SimPlatform::SetCurrentDirectory(const std::string& path) {
   return true;
 }
 
+bool SimPlatform::IsHeld(const std::string& path) const {
+  return held_files_->contains(fs::path(path).lexically_normal().string());
+}
+
 std::optional<std::string> SimPlatform::ReadFile(const std::string& name, std::size_t max_bytes) {
   const std::string path = Resolve(name);
+  if (IsHeld(path)) return std::nullopt;
   std::error_code error;
   if (!fs::is_regular_file(path, error)) return std::nullopt;
   const auto size = fs::file_size(path, error);
@@ -333,8 +325,8 @@ std::optional<std::string> SimPlatform::ReadFile(const std::string& name, std::s
 }
 
 bool SimPlatform::WriteFileReplacing(const std::string& name, const std::string& bytes) {
-  if (fail_writes) return false;
   const std::string path = Resolve(name);
+  if (fail_writes || IsHeld(path)) return false;
   const std::string temp = path + ".new";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -352,9 +344,12 @@ bool SimPlatform::WriteFileReplacing(const std::string& name, const std::string&
 }
 
 std::unique_ptr<AppendFile> SimPlatform::OpenForAppend(const std::string& name) {
-  std::FILE* file = std::fopen(Resolve(name).c_str(), "ab");
+  const std::string path = Resolve(name);
+  if (IsHeld(path)) return nullptr;
+  std::FILE* file = std::fopen(path.c_str(), "ab");
   if (!file) return nullptr;
-  return std::make_unique<SimAppendFile>(file);
+  return std::make_unique<SimAppendFile>(file, fs::path(path).lexically_normal().string(),
+                                         held_files_);
 }
 
 }  // namespace tk

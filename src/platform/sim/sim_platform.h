@@ -4,7 +4,10 @@
 #pragma once
 
 #include <deque>
+#include <exception>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,10 @@ class SimPlatform : public Platform, public TrayIcons {
     // nothing was presented since it last changed size.
     Bitmap surface;
     int presents = 0;
+    // Erases the owner was asked for (OnEraseBackground calls), and whether
+    // one waits for the next pump (sim_windows.cpp has the rules).
+    int paints = 0;
+    bool needs_paint = false;
     std::vector<std::uint32_t> realized_palette;
   };
   struct MessageBoxRecord {
@@ -38,10 +45,19 @@ class SimPlatform : public Platform, public TrayIcons {
   };
   struct Timer {
     std::function<void()> on_tick;
-    unsigned interval_ms = 0;
+    unsigned interval_ms = 0;  // as the program asked for it
     bool enabled = false;
     std::uint64_t due_ms = 0;
+    // What the system runs: 0 when it does not tick at all, else no shorter
+    // than kMinimumTimerMs.
+    unsigned effective_ms = 0;
+    bool Ticking() const { return enabled && effective_ms > 0; }
   };
+  // Windows runs shorter timer intervals at this one.
+  static constexpr unsigned kMinimumTimerMs = 10;
+  // How many message boxes are kept in `message_boxes`; a script can raise
+  // boxes without end, and every later one is only counted.
+  static constexpr std::size_t kMessageBoxRecordLimit = 1000;
 
   // `program_folder` and `current_directory` are host folders.
   SimPlatform(std::string program_folder, std::string current_directory);
@@ -70,6 +86,9 @@ class SimPlatform : public Platform, public TrayIcons {
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
   void AdvanceTime(std::uint64_t ms);
+  // The program is busy for `ms` (inside a handler, say): time passes and
+  // nothing is delivered; what fell due waits for the next pump.
+  void Busy(std::uint64_t ms);
   std::uint64_t NowMs() const { return now_ms_; }
   // Input delivered as the message loop would deliver it.
   void PostClose(WindowId id);
@@ -86,7 +105,8 @@ class SimPlatform : public Platform, public TrayIcons {
   Point cursor_position;  // where the pointer is, in screen coordinates
 
   // --- what a test observes ---------------------------------------------------
-  std::vector<MessageBoxRecord> message_boxes;
+  std::vector<MessageBoxRecord> message_boxes;  // the first kMessageBoxRecordLimit
+  std::uint64_t message_box_count = 0;          // every box shown
   std::vector<std::string> exception_boxes;
   std::vector<FileDialogRequest> file_dialogs;
   std::vector<InputDialogLayout> input_dialogs;
@@ -185,8 +205,22 @@ class SimPlatform : public Platform, public TrayIcons {
   // Runs engine code as the message loop would: an exception is shown in the
   // standard error box and the program goes on.
   template <typename F>
-  void Dispatch(F&& f);
+  void Dispatch(F&& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      ShowExceptionBox(e.what());
+    } catch (...) {
+      ShowExceptionBox("unknown exception");
+    }
+  }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
+  // Paints every visible window marked for it, once each, as a pump does.
+  void PaintPendingWindows();
+  void PaintNow(WindowId id);
+  template <typename Change>
+  void Reshape(WindowId id, Change&& change);
+  bool IsHeld(const std::string& host_path) const;
   WindowEvents* EventsOf(WindowId id);
 
   std::string program_folder_;
@@ -199,6 +233,8 @@ class SimPlatform : public Platform, public TrayIcons {
   WindowId next_window_ = 1;
   TimerId next_timer_ = 1;
   std::uint64_t now_ms_ = 0;
+  // Files held open for appending, shared with their handles.
+  std::shared_ptr<std::set<std::string>> held_files_ = std::make_shared<std::set<std::string>>();
 };
 
 }  // namespace tk

@@ -1,0 +1,65 @@
+// What only the simulated desktop records for its tests.
+#include "platform/sim/sim_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tk {
+namespace {
+
+class SimRecords : public ::testing::Test {
+ protected:
+  std::string folder = std::filesystem::temp_directory_path().string();
+  SimPlatform sim{folder, folder};
+};
+
+TEST_F(SimRecords, EndlessMessageBoxesAreCountedButOnlyTheFirstAreKept) {
+  const std::size_t kept = SimPlatform::kMessageBoxRecordLimit;
+  std::uint64_t answered = 0;
+  std::string last_answered;
+  sim.on_message_box = [&](const SimPlatform::MessageBoxRecord& box) {
+    ++answered;
+    last_answered = box.text;
+  };
+  for (std::size_t i = 0; i < kept + 500; ++i) {
+    sim.ShowMessageBox("box " + std::to_string(i), "caption", MessageIcon::kError);
+  }
+  EXPECT_EQ(sim.message_box_count, kept + 500);
+  EXPECT_EQ(answered, kept + 500);
+  EXPECT_EQ(last_answered, "box " + std::to_string(kept + 499));
+  ASSERT_EQ(sim.message_boxes.size(), kept);
+  EXPECT_EQ(sim.message_boxes.front().text, "box 0");
+  EXPECT_EQ(sim.message_boxes.back().text, "box " + std::to_string(kept - 1));
+}
+
+TEST_F(SimRecords, TimersKeepTheRequestedIntervalBesideTheOneThatRuns) {
+  const TimerId timer = sim.CreateTimer([] {});
+  const struct {
+    unsigned requested, runs;
+  } cases[] = {{0, 0}, {1, 10}, {9, 10}, {10, 10}, {200, 200}};
+  for (const auto& c : cases) {
+    sim.SetTimer(timer, c.requested, true);
+    EXPECT_EQ(sim.Timers().at(timer).interval_ms, c.requested);
+    EXPECT_EQ(sim.Timers().at(timer).effective_ms, c.runs);
+    EXPECT_EQ(sim.Timers().at(timer).Ticking(), c.runs > 0);
+  }
+}
+
+TEST_F(SimRecords, PaintsAreCountedPerWindow) {
+  WindowEvents events;
+  const WindowId a = sim.CreateWindow(WindowKind::kMain, &events);
+  const WindowId b = sim.CreateWindow(WindowKind::kChild, &events);
+  for (const WindowId id : {a, b}) {
+    sim.SetWindowBounds(id, {0, 0, 10, 10});
+    sim.ShowWindow(id, true);  // painted at once
+  }
+  sim.InvalidateWindow(a);
+  sim.InvalidateWindow(a);
+  sim.ProcessPendingMessages();
+  EXPECT_EQ(sim.FindWindow(a)->paints, 2);
+  EXPECT_EQ(sim.FindWindow(b)->paints, 1);
+}
+
+}  // namespace
+}  // namespace tk
