@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "interaction/script_menu_items.h"
+#include "motion/mover.h"
 #include "script/text.h"
 
 namespace tk {
@@ -83,15 +84,8 @@ void TMainForm::PmWinMostClick() {
 
 void TMainForm::PmPutClick() {
   PopupMenu1.hidden_mark = !PopupMenu1.hidden_mark;
-  if (PopupMenu1.hidden_mark) {
-    PopupMenu1.PmPut.caption = msg::kMenuShow;
-    if (child_image) platform.ShowWindow(child_image->window, false);
-    platform.ShowWindow(window, false);
-  } else {
-    PopupMenu1.PmPut.caption = msg::kMenuHide;
-    platform.ShowWindow(window, true);
-    if (child_image) platform.ShowWindow(child_image->window, true);
-  }
+  PopupMenu1.PmPut.caption = PopupMenu1.hidden_mark ? msg::kMenuShow : msg::kMenuHide;
+  ShowCharacter(*this, !PopupMenu1.hidden_mark);
 }
 
 // The sound player pauses and resumes itself; the animations tied to a

@@ -7,6 +7,7 @@
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
+#include "motion/mover.h"
 #include "script/text.h"
 
 namespace tk {
@@ -48,16 +49,8 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name) {
 namespace {
 
 void CentreOnScreen(TMainForm& form, const Bitmap& picture) {
-  const int left = (form.platform.ScreenWidth() - picture.width()) / 2;
-  const int top = (form.platform.ScreenHeight() - picture.height()) / 2;
-  form.platform.SetWindowBounds(form.window,
-                                {left, top, left + picture.width(), top + picture.height()});
-}
-
-void SizeWindowTo(TMainForm& form, const Bitmap& picture) {
-  const Rect now = form.platform.WindowBounds(form.window);
-  form.platform.SetWindowBounds(
-      form.window, {now.left, now.top, now.left + picture.width(), now.top + picture.height()});
+  MoveCharacterTo(form, (std::int64_t{form.platform.ScreenWidth()} - picture.width()) / 2,
+                  (std::int64_t{form.platform.ScreenHeight()} - picture.height()) / 2);
 }
 
 }  // namespace
@@ -71,7 +64,7 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   }
   Bitmap& back = form.images.back_buffer;
   back = entry->bitmap;  // size, pixels and palette
-  SizeWindowTo(form, entry->bitmap);
+  ResizeCharacter(form, entry->bitmap.width(), entry->bitmap.height());
   form.platform.SetWindowRegion(form.window, entry->region);
   if (IsPaletteDisplay(form)) form.platform.RealizePalette(form.window, back.palette);
   form.images.current_name = entry->name;
