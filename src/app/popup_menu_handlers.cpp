@@ -98,11 +98,9 @@ void TMainForm::PmSoundClick() {
     Animation& a = *animation;
     if (item.checked && a.sound_ended) {
       a.sound_ended = false;
-      a.timer_enabled = true;
-      platform.SetTimer(a.timer, a.interval_ms, true);
-    } else if (!item.checked && a.sound_tie != 0 && a.timer_enabled) {
-      a.timer_enabled = false;
-      platform.SetTimer(a.timer, a.interval_ms, false);
+      a.timer.Start();
+    } else if (!item.checked && a.sound_tie != 0 && a.timer.running()) {
+      a.timer.Stop();
       a.sound_ended = true;
     }
   }

@@ -3,7 +3,6 @@
 #include "app/main_form.h"
 #include "imagery/character_image.h"
 #include "motion/mover.h"
-#include "script/text.h"
 
 namespace tk {
 
@@ -75,7 +74,7 @@ void TChildImageForm::OnMouseUp(MouseButton button, int x, int y) {
 }
 
 void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {
-  const ImageEntry* entry = form.images.Find(BoundedText::Cut(name, kImageNameCapacity));
+  const ImageEntry* entry = form.images.Find(name);
   if (entry == nullptr) return;
   if (!form.child_image) {
     form.child_image = std::make_unique<TChildImageForm>(form);

@@ -71,8 +71,10 @@ TEST_F(Mover, TheBalloonTravelsWithEveryMoveAndResize) {
 TEST_F(Mover, ExtremeOffsetsAndDragsSaturateInsteadOfOverflowing) {
   StartWith(
       "_FirstAction:\n>IDS=b.bmp,b;\n>IDS=l.bmp,l;\n>IDP=b;\n>CIP=l,2147483647,-2147483648;\n"
-      ">AE;\n");
+      ">ACS=l.bmp,far,1,2147483647,2147483647,1;\n>ACB=far,1,0,0;\n>AE;\n");
   EXPECT_EQ(Child(), (Rect{kMax - 20, kMin + 200, kMax, kMin + 210}));
+  sim->AdvanceTime(3);  // an animation far outside ticks without touching the picture
+  EXPECT_EQ(form->animations.list.at(0)->Bounds().right, kMax);
   MoveCharacterTo(*form, kMax, kMin);
   EXPECT_EQ(Main(), (Rect{kMax - 40, kMin, kMax, kMin + 30}));
   form->PmMoveClick();  // the drag goes to the form: the sim's pointer stays in 32 bits

@@ -103,10 +103,12 @@ void SimPlatform::SetTopmost(WindowId id, bool topmost) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.topmost = topmost;
 }
 
+// As on Windows, a new shape repaints the window.
 void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   if (auto it = windows_.find(id); it != windows_.end()) {
     it->second.region = region;
     it->second.region_set = true;
+    InvalidateWindow(id);
   }
 }
 
