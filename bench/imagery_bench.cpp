@@ -1,14 +1,20 @@
 // Speed of the picture paths: SGD decoding against a plain copy, building a
-// window shape against one read of every pixel, and one animation redraw.
+// window shape against one read of every pixel, one animation redraw, and a
+// character whose hundred animations all tick every millisecond.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/main_form.h"
+#include "imagery/bmp_writer.h"
 #include "imagery/image_region.h"
 #include "imagery/sgd.h"
 #include "platform/sim/sim_platform.h"
+#include "script/encoded_file.h"
 
 namespace {
 
@@ -103,5 +109,47 @@ void BM_RedrawMaskedFrame(benchmark::State& state) {
   for (auto _ : state) tk::RedrawArea(form, {300, 200, 364, 264});
 }
 BENCHMARK(BM_RedrawMaskedFrame);
+
+// A started character: a 160 x 160 picture and 100 animations named x of
+// two 16 x 16 frames at a 1 ms interval, all at one place (`spread` 0) or
+// in a 10 x 10 grid (1). Each iteration is 10 ms of virtual time: 1000 ticks.
+void BM_HundredAnimationsTicking(benchmark::State& state) {
+  const bool spread = state.range(0) != 0;
+  const auto dir = std::filesystem::temp_directory_path() / "tk_bench_animations";
+  std::filesystem::create_directories(dir);
+  const auto write = [&](const std::string& name, const std::string& bytes) {
+    std::ofstream((dir / name).string(), std::ios::binary) << bytes;
+  };
+  tk::Bitmap strip(32, 16);
+  for (int x = 16; x < 32; ++x)
+    for (int y = 0; y < 16; ++y) strip.Set(x, y, {200, 100, 50});
+  write("b.bmp", tk::EncodeBmp24(tk::Bitmap(160, 160)));
+  write("x.bmp", tk::EncodeBmp24(strip));
+  write("tk.map", tk::EncodeLines({"*TKClickableMapFile"}));
+  tk::Lines script{"*TKScriptFile", "_FirstAction:", ">IDS=b.bmp,b;", ">IDP=b;"};
+  for (int i = 0; i < 100; ++i) {
+    const int left = spread ? i % 10 * 16 : 0, top = spread ? i / 10 * 16 : 0;
+    script.push_back(">ACS=x.bmp,x,2," + std::to_string(left) + "," + std::to_string(top) + ",1;");
+  }
+  script.insert(script.end(), {">ACB=x,1,0,0;", ">AE;"});
+  write("tk.srt", tk::EncodeLines(script));
+  {
+    tk::SimPlatform sim(dir.string(), dir.string());
+    tk::TMainForm form(sim);
+    form.FormCreate();
+    const auto& list = form.animations.list;
+    const bool all_running =
+        std::all_of(list.begin(), list.end(), [](const auto& a) { return a->running; });
+    if (list.size() != 100 || !all_running || !sim.message_boxes.empty() ||
+        std::filesystem::exists(dir / "tk_error.txt")) {
+      state.SkipWithError("the character did not start its 100 animations");
+    }
+    for (auto _ : state) sim.AdvanceTime(10);
+    if (list.front()->current_frame < 0) state.SkipWithError("the animations never ticked");
+    state.SetItemsProcessed(state.iterations() * 1000);
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_HundredAnimationsTicking)->ArgName("spread")->Arg(0)->Arg(1);
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/settings.h"
 #include "motion/motion_commands.h"
+#include "motion/mover.h"
 
 namespace tk {
 
@@ -25,8 +26,7 @@ void TMainForm::ReadWindowPosition(const ProfileFile& settings) {
     y = 0;
     shell.centre_on_first_image = true;
   }
-  const Rect bounds = platform.WindowBounds(window);
-  platform.SetWindowBounds(window, {x, y, x + bounds.Width(), y + bounds.Height()});
+  MoveCharacterTo(*this, x, y);
 }
 
 void TMainForm::ReadSettings() {

@@ -7,6 +7,7 @@
 #include "imagery/imagery_commands.h"
 #include "interaction/interaction_commands.h"
 #include "motion/motion_commands.h"
+#include "motion/mover.h"
 #include "script/script_loader.h"
 #include "sound/sound_commands.h"
 
@@ -73,7 +74,7 @@ void TMainForm::FormCreate() {
   random.Seed(SeedFromClock(platform));
   shell.screen_color_depth = platform.ScreenColorDepth();
   window = platform.CreateWindow(WindowKind::kMain, this);
-  platform.SetWindowBounds(window, {0, 0, kInitialWindowSize, kInitialWindowSize});
+  ResizeCharacter(*this, kInitialWindowSize, kInitialWindowSize);
   CreateTimers();
   SetDefaults();
   platform.SetWindowTitle(window, shell.title);

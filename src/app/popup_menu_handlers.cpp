@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "interaction/script_menu_items.h"
+#include "motion/mover.h"
 #include "script/text.h"
 
 namespace tk {
@@ -83,15 +84,8 @@ void TMainForm::PmWinMostClick() {
 
 void TMainForm::PmPutClick() {
   PopupMenu1.hidden_mark = !PopupMenu1.hidden_mark;
-  if (PopupMenu1.hidden_mark) {
-    PopupMenu1.PmPut.caption = msg::kMenuShow;
-    if (child_image) platform.ShowWindow(child_image->window, false);
-    platform.ShowWindow(window, false);
-  } else {
-    PopupMenu1.PmPut.caption = msg::kMenuHide;
-    platform.ShowWindow(window, true);
-    if (child_image) platform.ShowWindow(child_image->window, true);
-  }
+  PopupMenu1.PmPut.caption = PopupMenu1.hidden_mark ? msg::kMenuShow : msg::kMenuHide;
+  ShowCharacter(*this, !PopupMenu1.hidden_mark);
 }
 
 // The sound player pauses and resumes itself; the animations tied to a
@@ -104,11 +98,9 @@ void TMainForm::PmSoundClick() {
     Animation& a = *animation;
     if (item.checked && a.sound_ended) {
       a.sound_ended = false;
-      a.timer_enabled = true;
-      platform.SetTimer(a.timer, a.interval_ms, true);
-    } else if (!item.checked && a.sound_tie != 0 && a.timer_enabled) {
-      a.timer_enabled = false;
-      platform.SetTimer(a.timer, a.interval_ms, false);
+      a.timer.Start();
+    } else if (!item.checked && a.sound_tie != 0 && a.timer.running()) {
+      a.timer.Stop();
       a.sound_ended = true;
     }
   }

@@ -7,18 +7,11 @@
 #include "imagery/character_image.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
-#include "script/text.h"
+#include "motion/mover.h"
 
 namespace tk {
 
 namespace {
-
-constexpr unsigned kCreatedIntervalMs = 90;
-
-void SetAnimationTimer(TMainForm& form, Animation& a, bool enabled) {
-  a.timer_enabled = enabled;
-  form.platform.SetTimer(a.timer, a.interval_ms, enabled);
-}
 
 // Cuts frame_width-wide frames from the left; a last, narrower remainder
 // becomes one more frame whose missing columns are the strip's key colour,
@@ -60,17 +53,18 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
   }
   auto a = std::make_unique<Animation>();
   Animation* raw = a.get();
-  a->timer = form.platform.CreateTimer([&form, raw] { StepAnimation(form, *raw); });
-  a->name = BoundedText::Cut(name, kImageNameCapacity);
-  a->left = left;
-  a->top = top;
+  a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
+  a->name = name;
   // A negative interval would wrap to weeks; it runs as fast as 0 does.
-  a->interval_ms = interval_ms <= 0 ? 1u : static_cast<unsigned>(interval_ms);
-  SetAnimationTimer(form, *a, false);
+  a->timer.SetInterval(interval_ms <= 0 ? 1u : static_cast<unsigned>(interval_ms));
   // More frames than columns would make them zero pixels wide: one column each.
   const int count = std::clamp(frame_count, 1, strip.width());
   a->frame_width = strip.width() / count;
   a->frame_height = strip.height();
+  // Kept where its right and bottom edges still have coordinates.
+  const Rect at = PlaceRect(left, top, a->frame_width, a->frame_height);
+  a->left = at.left;
+  a->top = at.top;
   CutFrames(*a, strip, form.animations.transparency);
   form.animations.list.push_back(std::move(a));
   return true;
@@ -87,14 +81,14 @@ void StartAnimations(TMainForm& form, const std::string& name, int play_mode, in
     a.end_frame = end_frame;
     a.running = true;
     a.current_frame = -1;
-    SetAnimationTimer(form, a, true);
+    a.timer.Start();
   });
 }
 
 void StopAnimations(TMainForm& form, const std::string& name, int frame) {
   ForEachNamed(form, name, [&](Animation& a) {
     a.sound_ended = false;
-    SetAnimationTimer(form, a, false);
+    a.timer.Stop();
     if (frame < 0 || frame >= a.frame_count) {
       a.running = false;
       return;
@@ -115,14 +109,12 @@ void DeleteAnimations(TMainForm& form, const std::string& name) {
       continue;
     }
     a.running = false;
-    RedrawAnimation(form, a);
-    form.platform.DestroyTimer(a.timer);
+    RedrawAnimation(form, a);  // erases it
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
   }
 }
 
 void ReleaseAnimations(TMainForm& form) {
-  for (const auto& a : form.animations.list) form.platform.DestroyTimer(a->timer);
   form.animations.list.clear();
 }
 
@@ -136,7 +128,7 @@ int NextFrame(TMainForm& form, Animation& a) {
       return a.current_frame + 1 >= a.frame_count ? 0 : a.current_frame + 1;
     case PlayMode::kOnce:
       if (a.current_frame + 1 >= a.frame_count) {
-        SetAnimationTimer(form, a, false);
+        a.timer.Stop();
         return a.current_frame;
       }
       return a.current_frame + 1;
@@ -148,7 +140,7 @@ int NextFrame(TMainForm& form, Animation& a) {
 
 void StepAnimation(TMainForm& form, Animation& a) {
   if (a.sound_tie != 0 && a.sound_ended) {
-    SetAnimationTimer(form, a, false);
+    a.timer.Stop();
     a.current_frame = a.frame_count > 0 ? a.end_frame % a.frame_count : 0;
     if (a.current_frame < 0) a.current_frame += a.frame_count;
     RedrawAnimation(form, a);
@@ -161,11 +153,12 @@ void StepAnimation(TMainForm& form, Animation& a) {
 }
 
 void RedrawAnimation(TMainForm& form, const Animation& animation) {
-  for (const auto& a : form.animations.list) {
-    if (a->name != animation.name) continue;
-    RedrawArea(form, a->Bounds());
-    PresentArea(form, a->Bounds());
-  }
+  RedrawArea(form, animation.Bounds());
+  PresentArea(form, animation.Bounds());
+}
+
+void Animation::Draw(Bitmap& target, const Rect& clip) const {
+  if (running) DrawCurrentFrame(*this, target, clip);
 }
 
 void DrawCurrentFrame(const Animation& a, Bitmap& target, const Rect& clip) {

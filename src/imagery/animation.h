@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "imagery/bitmap.h"
+#include "imagery/layer.h"
+#include "platform/timer.h"
 
 namespace tk {
 
@@ -14,7 +16,8 @@ class TMainForm;
 
 enum class PlayMode { kRandom = 0, kLoop = 1, kOnce = 2 };
 
-struct Animation {
+// A layer of the main window: while running, its current frame.
+struct Animation : Layer {
   std::string name;
   int left = 0;
   int top = 0;
@@ -28,16 +31,16 @@ struct Animation {
   int frame_height = 0;
   std::vector<Bitmap> frames;
   std::vector<Bitmap> masks;  // one per frame when the strip is transparent
-  TimerId timer = 0;
-  unsigned interval_ms = 0;
-  bool timer_enabled = false;
+  Timer timer;                // steps the frames; runs only while it has frames to show
   int current_frame = -1;
 
-  Rect Bounds() const { return {left, top, left + frame_width, top + frame_height}; }
+  Rect Bounds() const override { return {left, top, left + frame_width, top + frame_height}; }
+  void Draw(Bitmap& target, const Rect& clip) const override;
 };
 
 struct Animations {
   // Owned one by one so that each timer can keep a pointer to its own.
+  // Drawn in this order over the picture.
   std::vector<std::unique_ptr<Animation>> list;
   bool transparency = false;  // ACR: strips made from now on carry masks
 };
@@ -49,11 +52,12 @@ void StartAnimations(TMainForm& form, const std::string& name, int play_mode, in
                      int end_frame);                                       // ACB
 void StopAnimations(TMainForm& form, const std::string& name, int frame);  // ACE
 void DeleteAnimations(TMainForm& form, const std::string& name);           // ACD
-void ReleaseAnimations(TMainForm& form);  // at close: timers and strips, nothing redrawn
+void ReleaseAnimations(TMainForm& form);  // at close: nothing redrawn
 
 // The timer handler.
 void StepAnimation(TMainForm& form, Animation& animation);
-// Recomposes and shows the rectangle of every animation named like this one.
+// Recomposes and shows the animation's own rectangle, with whatever else
+// shows there.
 void RedrawAnimation(TMainForm& form, const Animation& animation);
 
 // Draws the current frame, clipped to `clip`; nothing before the first tick.

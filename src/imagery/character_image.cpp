@@ -1,13 +1,16 @@
 #include "imagery/character_image.h"
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
-#include "script/text.h"
+#include "imagery/layer.h"
+#include "motion/mover.h"
 
 namespace tk {
 
@@ -29,7 +32,7 @@ bool LoadCharacterImage(TMainForm& form, const std::string& file, const std::str
     return false;
   }
   ImageEntry entry;
-  entry.name = BoundedText::Cut(name, kImageNameCapacity);
+  entry.name = name;
   entry.region = BuildImageRegion(picture);
   entry.bitmap = std::move(picture);
   form.images.entries.push_back(std::move(entry));
@@ -48,22 +51,25 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name) {
 namespace {
 
 void CentreOnScreen(TMainForm& form, const Bitmap& picture) {
-  const int left = (form.platform.ScreenWidth() - picture.width()) / 2;
-  const int top = (form.platform.ScreenHeight() - picture.height()) / 2;
-  form.platform.SetWindowBounds(form.window,
-                                {left, top, left + picture.width(), top + picture.height()});
+  MoveCharacterTo(form, (std::int64_t{form.platform.ScreenWidth()} - picture.width()) / 2,
+                  (std::int64_t{form.platform.ScreenHeight()} - picture.height()) / 2);
 }
 
-void SizeWindowTo(TMainForm& form, const Bitmap& picture) {
-  const Rect now = form.platform.WindowBounds(form.window);
-  form.platform.SetWindowBounds(
-      form.window, {now.left, now.top, now.left + picture.width(), now.top + picture.height()});
+// Bottom first: the picture, then the animation list in its order.
+std::vector<const Layer*> MainLayers(const TMainForm& form, const Layer& picture) {
+  std::vector<const Layer*> layers;
+  layers.reserve(form.animations.list.size() + 1);
+  layers.push_back(&picture);
+  for (const auto& animation : form.animations.list) layers.push_back(animation.get());
+  return layers;
 }
 
 }  // namespace
 
+// The back buffer is composed whole before the window changes; the region's
+// repaint is what puts it on the screen, once.
 void ShowCharacterImage(TMainForm& form, const std::string& name) {
-  const ImageEntry* entry = form.images.Find(BoundedText::Cut(name, kImageNameCapacity));
+  const ImageEntry* entry = form.images.Find(name);
   if (entry == nullptr) return;
   if (form.shell.centre_on_first_image) {
     form.shell.centre_on_first_image = false;
@@ -71,12 +77,13 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   }
   Bitmap& back = form.images.back_buffer;
   back = entry->bitmap;  // size, pixels and palette
-  SizeWindowTo(form, entry->bitmap);
+  const PictureLayer picture(entry->bitmap);
+  const auto layers = MainLayers(form, picture);
+  ComposeLayers(std::span(layers).subspan(1), back, back.Bounds());  // the picture is there
+  ResizeCharacter(form, back.width(), back.height());
   form.platform.SetWindowRegion(form.window, entry->region);
   if (IsPaletteDisplay(form)) form.platform.RealizePalette(form.window, back.palette);
   form.images.current_name = entry->name;
-  for (const auto& animation : form.animations.list) RedrawArea(form, animation->Bounds());
-  PresentArea(form, back.Bounds());
 }
 
 void RedrawArea(TMainForm& form, const Rect& area) {
@@ -90,11 +97,8 @@ void RedrawArea(TMainForm& form, const Rect& area) {
     CopyPixels(blank, 0, 0, back, r.left, r.top, r.Width(), r.Height());
     return;
   }
-  CopyPixels(current->bitmap, r.left, r.top, back, r.left, r.top, r.Width(), r.Height());
-  for (const auto& animation : form.animations.list) {
-    if (!animation->running || IsEmpty(Intersect(animation->Bounds(), r))) continue;
-    DrawCurrentFrame(*animation, back, r);
-  }
+  const PictureLayer picture(current->bitmap);
+  ComposeLayers(MainLayers(form, picture), back, r);
 }
 
 void PresentArea(TMainForm& form, const Rect& area) {

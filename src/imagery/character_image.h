@@ -35,8 +35,9 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name);
 // IDP: silently nothing for a name no entry has.
 void ShowCharacterImage(TMainForm& form, const std::string& name);
 
-// Recomposes `area` of the back buffer from the current picture and the
-// running animations over it; nothing reaches the screen.
+// Recomposes `area` of the back buffer from the main window's layers: the
+// current picture, then the running animations in list order; nothing
+// reaches the screen.
 void RedrawArea(TMainForm& form, const Rect& area);
 // Copies `area` of the back buffer to the main window.
 void PresentArea(TMainForm& form, const Rect& area);

@@ -2,7 +2,7 @@
 
 #include "app/main_form.h"
 #include "imagery/character_image.h"
-#include "script/text.h"
+#include "motion/mover.h"
 
 namespace tk {
 
@@ -24,19 +24,12 @@ void TChildImageForm::FormClose() {
   window = kNoWindow;
 }
 
-void TChildImageForm::MoveWithMain() {
-  const Rect main = owner_.platform.WindowBounds(owner_.window);
-  const int left = main.left + offset_x, top = main.top + offset_y;
-  owner_.platform.SetWindowBounds(
-      window, {left, top, left + display_bitmap.width(), top + display_bitmap.height()});
-}
-
 void TChildImageForm::ShowPicture(const Bitmap& picture, const Region& region, int x, int y) {
   offset_x = x;
   offset_y = y;
   display_bitmap = picture;
   clean_bitmap = picture;
-  MoveWithMain();  // places and sizes it to the picture
+  PlaceChildImage(owner_);  // sized to the picture
   owner_.platform.SetWindowRegion(window, region);
   if (IsPaletteDisplay(owner_)) owner_.platform.RealizePalette(window, display_bitmap.palette);
   Present(display_bitmap.Bounds());
@@ -81,7 +74,7 @@ void TChildImageForm::OnMouseUp(MouseButton button, int x, int y) {
 }
 
 void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {
-  const ImageEntry* entry = form.images.Find(BoundedText::Cut(name, kImageNameCapacity));
+  const ImageEntry* entry = form.images.Find(name);
   if (entry == nullptr) return;
   if (!form.child_image) {
     form.child_image = std::make_unique<TChildImageForm>(form);

@@ -22,8 +22,6 @@ class TChildImageForm : public WindowEvents {
 
   // Shows `picture` (with its ready-made `region`) at the offset.
   void ShowPicture(const Bitmap& picture, const Region& region, int offset_x, int offset_y);
-  // Follows the main window to its new place.
-  void MoveWithMain();
   void Present(const Rect& area);
 
   // Dragging, the popup menu and the clicks of speech text join this

@@ -1,9 +1,11 @@
 // The character's mouse handlers: a left-button drag moves it while move
 // mode is on; otherwise the clickable map hears the mouse.
 #include <algorithm>
+#include <cstdint>
 
 #include "app/main_form.h"
 #include "interaction/clickable_map.h"
+#include "motion/mover.h"
 
 namespace tk {
 
@@ -29,16 +31,16 @@ void TMainForm::FormMouseMove(int x, int y) {
   }
   if (!drag.dragging) return;
   const Rect bounds = platform.WindowBounds(window);
-  int left = x + bounds.left - drag.grab_x;
-  int top = y + bounds.top - drag.grab_y;
+  std::int64_t left = std::int64_t{x} + bounds.left - drag.grab_x;
+  std::int64_t top = std::int64_t{y} + bounds.top - drag.grab_y;
   if (cling.clinging) {
     top = bounds.top;
-    if (left < cling.target.left) left = cling.target.left;
+    left = std::max<std::int64_t>(left, cling.target.left);
     // Checked second, so a window wider than its target keeps to its right edge.
-    if (left + bounds.Width() > cling.target.right) left = cling.target.right - bounds.Width();
+    if (left + bounds.Width() > cling.target.right)
+      left = std::int64_t{cling.target.right} - bounds.Width();
   }
-  platform.SetWindowBounds(window, {left, top, left + bounds.Width(), top + bounds.Height()});
-  if (child_image) child_image->MoveWithMain();
+  MoveCharacterTo(*this, left, top);
 }
 
 void TMainForm::FormMouseUp(MouseButton button, int x, int y) {

@@ -146,14 +146,14 @@ TEST_F(Imagery, OnceModeStopsAndRandomModeStaysInRange) {
       ">ACS=four.bmp,four,4,10,10,-5;\n>ACB=one,2,0,0;\n>ACB=four,0,0,0;\n>AE;\n");
   const Animation& one = *form->animations.list[0];
   const Animation& four = *form->animations.list[1];
-  EXPECT_EQ(sim->Timers().at(one.timer).interval_ms, 1u);
-  EXPECT_EQ(sim->Timers().at(four.timer).interval_ms, 1u);
+  EXPECT_EQ(sim->Timers().at(one.timer.id()).interval_ms, 1u);
+  EXPECT_EQ(sim->Timers().at(four.timer.id()).interval_ms, 1u);
   sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
   EXPECT_EQ(one.current_frame, 0);
-  EXPECT_TRUE(one.timer_enabled);
+  EXPECT_TRUE(one.timer.running());
   sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
-  EXPECT_FALSE(one.timer_enabled);
-  EXPECT_FALSE(sim->Timers().at(one.timer).enabled);
+  EXPECT_FALSE(one.timer.running());
+  EXPECT_FALSE(sim->Timers().at(one.timer.id()).enabled);
   std::set<int> seen;
   for (int i = 0; i < 200; ++i) {
     sim->AdvanceTime(SimPlatform::kMinimumTimerMs);
@@ -260,6 +260,46 @@ TEST_F(Imagery, ChildImageIsShapedPlacedAndReshaped) {
   EXPECT_EQ(Child().region, (Region{{1, 0, 20, 1}, {0, 1, 20, 2}, {0, 2, 20, 3}, {0, 3, 20, 4}}));
   Run("Close");
   EXPECT_EQ(sim->FirstWindowOfKind(WindowKind::kChild), nullptr);
+}
+
+// A picture change reaches the screen in one paint, animations included; a
+// tick paints its own rectangle once, whatever else shares its name.
+TEST_F(Imagery, EachChangeIsPaintedOnce) {
+  Put("a.bmp", Figure(30, 20));
+  Put("b.bmp", Figure(40, 30));
+  Put("s.bmp", Strip(2, 4, 4));
+  StartWith(
+      "_FirstAction:\n>IDS=a.bmp,a;\n>IDS=b.bmp,b;\n>IDP=a;\n>ACS=s.bmp,x,2,2,2,10;\n"
+      ">ACS=s.bmp,x,2,12,2,10;\n>ACS=s.bmp,x,2,22,2,10;\n>ACB=x,1,0,0;\n>AE;\n"
+      "Switch:\n>IDP=b;\n>AE;\n");
+  const auto presents = [&] { return MainWindow().presents; };
+  int before = presents();
+  sim->AdvanceTime(10);
+  EXPECT_EQ(presents(), before + 3);
+  before = presents();
+  Run("Switch");
+  sim->ProcessPendingMessages();
+  EXPECT_EQ(presents(), before + 1);
+  EXPECT_EQ(MainWindow().bounds.Width(), 40);
+  for (const int x : {2, 12, 22}) EXPECT_EQ(Shown(x, 2), Shade(0)) << x;
+  EXPECT_EQ(Shown(39, 29), kBody);
+}
+
+TEST_F(Imagery, AnimationTimersGoWithTheirAnimations) {
+  Put("base.bmp", Figure(20, 20));
+  Put("s.bmp", Strip(2, 4, 4));
+  StartWith(
+      "_FirstAction:\n>IDS=base.bmp,b;\n>IDP=b;\n>ACS=s.bmp,a,2,0,0,10;\n>ACS=s.bmp,k,2,4,4,10;\n"
+      ">ACS=s.bmp,a,2,8,8,10;\n>ACB=k,1,0,0;\n>AE;\nDel:\n>ACD=a;\n>AE;\n");
+  std::vector<TimerId> ids;
+  for (const auto& a : form->animations.list) ids.push_back(a->timer.id());
+  for (const TimerId id : ids) EXPECT_EQ(sim->Timers().count(id), 1u);
+  Run("Del");
+  EXPECT_EQ(sim->Timers().count(ids[0]) + sim->Timers().count(ids[2]), 0u);
+  sim->AdvanceTime(10);
+  EXPECT_EQ(form->animations.list.at(0)->current_frame, 0);  // k goes on
+  Exit();
+  EXPECT_EQ(sim->Timers().count(ids[1]), 0u);
 }
 
 TEST_F(Imagery, ErasingRepaintsFromTheBackBuffer) {

@@ -62,10 +62,13 @@ void SimPlatform::SetWindowBounds(WindowId id, const Rect& screen_rect) {
   Reshape(id, [&](Window& window) { window.bounds = screen_rect; });
 }
 
+// A new shape repaints the whole window, whatever it uncovers: a new
+// picture reaches the screen through this one paint.
 void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   Reshape(id, [&](Window& window) {
     window.region = region;
     window.region_set = true;
+    if (window.visible) window.needs_paint = true;
   });
 }
 

@@ -140,6 +140,9 @@ void Win32Platform::SetWindowRegion(WindowId id, const Region& region) {
   if (hwnd == nullptr) return;
   HRGN rgn = win32::CreateRegionFromRects(region);
   if (rgn == nullptr) return;
+  // A new region repaints only what it uncovers, but the engine shows a new
+  // picture through this repaint: the whole window is due, in one paint.
+  InvalidateRect(hwnd, nullptr, TRUE);
   // On success the window owns the region.
   if (!SetWindowRgn(hwnd, rgn, TRUE)) DeleteObject(rgn);
 }

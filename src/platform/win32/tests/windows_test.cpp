@@ -82,6 +82,25 @@ TEST_F(WindowTest, RegionIsAppliedAndReplaced) {
   DeleteObject(copy);
 }
 
+// The engine puts a new picture on the screen through this repaint alone,
+// whether the new shape shrinks, grows or stays as it was.
+TEST_F(WindowTest, ANewRegionRepaintsAShownWindowOnce) {
+  const auto settle = [&] {
+    PumpUntil(
+        platform, [] { return false; }, std::chrono::milliseconds(200));
+  };
+  platform.SetWindowBounds(id, {0, 0, 50, 50});
+  platform.ShowWindow(id, true);
+  settle();
+  const Region shapes[] = {{{0, 0, 10, 5}, {2, 5, 8, 9}}, {{0, 0, 50, 50}}, {{0, 0, 50, 50}}};
+  for (const Region& shape : shapes) {
+    events.erases = 0;
+    platform.SetWindowRegion(id, shape);
+    settle();
+    EXPECT_EQ(events.erases, 1) << shape.size();
+  }
+}
+
 TEST_F(WindowTest, UnknownIdsAreIgnored) {
   const WindowId unknown = id + 100;
   platform.SetWindowBounds(unknown, {0, 0, 1, 1});

@@ -1,0 +1,39 @@
+// A window's picture is composed from layers, bottom first: the character
+// picture, then the animations (the clock, counter, date and text images are
+// animations of one frame, in the same list), and in the balloon its text.
+// A feature that shows something over the picture adds a layer; composing
+// stays the same.
+#pragma once
+
+#include <span>
+
+#include "imagery/bitmap.h"
+
+namespace tk {
+
+class Layer {
+ public:
+  virtual ~Layer() = default;
+  // The rectangle it may draw on, in the window's client pixels.
+  virtual Rect Bounds() const = 0;
+  // Draws what it shows now into `target`, changing no pixel outside
+  // `clip`, which lies within Bounds().
+  virtual void Draw(Bitmap& target, const Rect& clip) const = 0;
+};
+
+// A picture drawn whole at the client origin, opaque.
+class PictureLayer : public Layer {
+ public:
+  explicit PictureLayer(const Bitmap& picture) : picture_(picture) {}
+  Rect Bounds() const override { return picture_.Bounds(); }
+  void Draw(Bitmap& target, const Rect& clip) const override;
+
+ private:
+  const Bitmap& picture_;
+};
+
+// Draws the layers that meet `area` into it, in order, each clipped to it;
+// the rest of `target` is left alone.
+void ComposeLayers(std::span<const Layer* const> layers, Bitmap& target, const Rect& area);
+
+}  // namespace tk

@@ -1,0 +1,58 @@
+#include "motion/mover.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "app/main_form.h"
+
+namespace tk {
+
+namespace {
+
+constexpr std::int64_t kMinCoordinate = std::numeric_limits<int>::min();
+constexpr std::int64_t kMaxCoordinate = std::numeric_limits<int>::max();
+
+int Clamp(std::int64_t value, std::int64_t low, std::int64_t high) {
+  return static_cast<int>(std::clamp(value, low, std::max(low, high)));
+}
+
+}  // namespace
+
+Rect PlaceRect(std::int64_t left, std::int64_t top, int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  const int l = Clamp(left, kMinCoordinate, kMaxCoordinate - width);
+  const int t = Clamp(top, kMinCoordinate, kMaxCoordinate - height);
+  return {l, t, l + width, t + height};
+}
+
+void PlaceChildImage(TMainForm& form) {
+  if (!form.child_image) return;
+  const TChildImageForm& child = *form.child_image;
+  const Rect main = form.platform.WindowBounds(form.window);
+  form.platform.SetWindowBounds(
+      child.window,
+      PlaceRect(std::int64_t{main.left} + child.offset_x, std::int64_t{main.top} + child.offset_y,
+                child.display_bitmap.width(), child.display_bitmap.height()));
+}
+
+void MoveCharacterTo(TMainForm& form, std::int64_t left, std::int64_t top) {
+  const Rect now = form.platform.WindowBounds(form.window);
+  form.platform.SetWindowBounds(form.window, PlaceRect(left, top, now.Width(), now.Height()));
+  PlaceChildImage(form);
+}
+
+void ResizeCharacter(TMainForm& form, int width, int height) {
+  const Rect now = form.platform.WindowBounds(form.window);
+  form.platform.SetWindowBounds(form.window, PlaceRect(now.left, now.top, width, height));
+  PlaceChildImage(form);
+}
+
+void ShowCharacter(TMainForm& form, bool visible) {
+  const WindowId child = form.child_image ? form.child_image->window : kNoWindow;
+  if (visible) form.platform.ShowWindow(form.window, true);
+  if (child != kNoWindow) form.platform.ShowWindow(child, visible);
+  if (!visible) form.platform.ShowWindow(form.window, false);
+}
+
+}  // namespace tk
