@@ -6,7 +6,7 @@
 # Set by CTest (tests/e2e/CMakeLists.txt):
 #   TK_EXE_DIR   the Windows build tree holding tenkoro.exe and tkdriver.exe
 #   TK_TKC       the native author tool, to encode the tests' scripts
-#   TK_E2E_WORK  where the tests' folders go; left in place for inspection
+#   TK_E2E_WORK  where the tests' folders go; left in place to look at afterwards
 set -euo pipefail
 
 : "${TK_EXE_DIR:?set by CTest}" "${TK_TKC:?set by CTest}" "${TK_E2E_WORK:?set by CTest}"
