@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
+#include "app/command_table.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "imagery/imagery_commands.h"
@@ -28,7 +29,9 @@ std::uint32_t SeedFromClock(const Platform& platform) {
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& platform) : platform(platform) {}
+TMainForm::TMainForm(Platform& platform) : platform(platform) {
+  runner.commands = &Commands();
+}
 
 TMainForm::~TMainForm() {
   if (!destroyed_) FormDestroy();
@@ -43,19 +46,18 @@ void TMainForm::ShowInformation(const std::string& text) {
 }
 
 void TMainForm::CreateTimers() {
-  event_timer = platform.CreateTimer([this] { OnEventTimer(*this); });
-  platform.SetTimer(event_timer, kEventTimerMs, true);
-  prompt_timer = platform.CreateTimer([] {});
-  prompt_timer_interval = kPromptTimerStartMs;
-  platform.SetTimer(prompt_timer, kPromptTimerStartMs, false);
-  walk_timer = platform.CreateTimer([this] { OnWalkTimer(*this); });
-  platform.SetTimer(walk_timer, kWalkTimerDefaultMs, false);
+  events.timer = Timer(platform, [this] { OnEventTimer(*this); });
+  events.timer.Start(kEventTimerMs);
+  prompt.timer = Timer(platform, [] {});
+  prompt.timer.SetInterval(kPromptTimerStartMs);
+  walk.timer = Timer(platform, [this] { OnWalkTimer(*this); });
+  walk.timer.SetInterval(kWalkTimerDefaultMs);
 }
 
 void TMainForm::SetDefaults() {
-  walk_dx = random.Next() % 3 - 1;
-  walk_dy = random.Next() % 3 - 1;
-  walk_labels.fill({});
+  walk.dx = random.Next() % 3 - 1;
+  walk.dy = random.Next() % 3 - 1;
+  walk.labels.fill({});
   speech.font_name = msg::kFormFontName;
   speech.color = kNavy;
   shell.title = msg::kDefaultTitle;

@@ -2,7 +2,6 @@
 // state; the subsystems are operations on it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -14,7 +13,10 @@
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
+#include "imagery/prompt_state.h"
 #include "interaction/clickable_map.h"
+#include "motion/event_state.h"
+#include "motion/walk_state.h"
 #include "platform/platform.h"
 #include "script/flags.h"
 #include "script/input_dialog.h"
@@ -80,6 +82,16 @@ struct SpeechDefaults {
   std::uint32_t color = 0;  // 0x00BBGGRR
 };
 
+// Where a request to start an action comes from. Each asks MayStartAction.
+enum class ActionTrigger {
+  kMapClick,     // a left press on the character
+  kMapHover,     // the pointer moving over the character (sets cursors)
+  kPopupMenu,    // the popup menu, from the character or the tray icon
+  kChildWindow,  // presses on the balloon
+  kWalkTimer,
+  kEventTimer,
+};
+
 class TMainForm : public WindowEvents {
  public:
   explicit TMainForm(Platform& platform);
@@ -120,6 +132,11 @@ class TMainForm : public WindowEvents {
   void PmShowAboutClick();
   void PmExitClick();
 
+  // The one answer to "may an action start now?". No action starts inside
+  // another one, nor once the window is closing; the event timer alone may
+  // start one while a choice waits, nested in the choosing action.
+  bool MayStartAction(ActionTrigger trigger) const;
+
   // Cursor number 1, 2, or a script's; kNoCursor when the number has none.
   CursorId CursorOfNumber(int number) const;
   // The map's choice: the named cursor table first, then the built-in names.
@@ -157,14 +174,9 @@ class TMainForm : public WindowEvents {
   Animations animations;
   std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
 
-  TimerId event_timer = 0;
-  TimerId prompt_timer = 0;
-  TimerId walk_timer = 0;
-  unsigned prompt_timer_interval = 0;
-
-  int walk_dx = 0;
-  int walk_dy = 0;
-  std::array<std::string, 9> walk_labels;
+  EventState events;
+  PromptState prompt;
+  WalkState walk;
 
   // Cursor numbers (1 open hand, 2 closed hand, scripts' from -50 down).
   std::map<int, CursorId> cursors;

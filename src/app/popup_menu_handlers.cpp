@@ -9,7 +9,7 @@
 namespace tk {
 
 void TMainForm::OpenPopupMenu() {
-  if (runner.action_running || shell.closing) return;
+  if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
   TrackPopupMenu(speech_state.choice_waiting);
 }
 
@@ -57,11 +57,11 @@ void TMainForm::OnTrayMessage(int mouse_message) {
   if (mouse_message == kTrayLeftButtonDown) {
     platform.ForceForeground(window);
   } else if (mouse_message == kTrayRightButtonDown) {
-    if (runner.action_running || shell.closing) return;
+    if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
     platform.ForceForeground(window);
     platform.ProcessPendingMessages();
     // What was pumped may have started an action or a close.
-    if (runner.action_running || shell.closing || closed_) return;
+    if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
     platform.CancelMode(window);
     TrackPopupMenu(PopupMenu1.hidden_mark || speech_state.choice_waiting);
   }

@@ -26,10 +26,9 @@ void TMainForm::ReleaseAll() {
   map.clear();
   if (child_image) child_image->FormClose();
   child_image.reset();
-  for (TimerId* timer : {&walk_timer, &prompt_timer, &event_timer}) {
-    if (*timer != 0) platform.DestroyTimer(*timer);
-    *timer = 0;
-  }
+  events = {};
+  walk = {};
+  prompt = {};
   script.Clear();
   images.back_buffer = Bitmap();
 }

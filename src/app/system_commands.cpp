@@ -9,8 +9,6 @@ namespace tk {
 
 namespace {
 
-enum Code { kNs = 80, kMcs = 81, kAfs = 82, kIs = 83, kNus = 84 };
-
 void SetTitle(CommandContext& c) {
   TMainForm& form = c.form;
   form.shell.title = c.Param(ParamMode::kPlain, kTitleCapacity);
@@ -86,21 +84,24 @@ void ToggleSoundItems(TMainForm& form) {
 
 }  // namespace
 
-void RunSystemCommand(CommandContext& c) {
-  switch (c.code) {
-    case kNs:
-      return SetTitle(c);
-    case kMcs:
-      return LoadNamedCursor(c);
-    case kAfs:
-      return SetAbout(c);
-    case kIs:
-      return SetTrayIcon(c);
-    case kNus:
-      return ToggleSoundItems(c.form);
-    default:
-      return;
-  }
+void RunNs(CommandContext& c) {
+  SetTitle(c);
+}
+
+void RunMcs(CommandContext& c) {
+  LoadNamedCursor(c);
+}
+
+void RunAfs(CommandContext& c) {
+  SetAbout(c);
+}
+
+void RunIs(CommandContext& c) {
+  SetTrayIcon(c);
+}
+
+void RunNus(CommandContext& c) {
+  ToggleSoundItems(c.form);
 }
 
 }  // namespace tk

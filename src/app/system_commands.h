@@ -5,6 +5,10 @@ namespace tk {
 
 struct CommandContext;
 
-void RunSystemCommand(CommandContext& context);
+void RunNs(CommandContext& context);
+void RunMcs(CommandContext& context);
+void RunAfs(CommandContext& context);
+void RunIs(CommandContext& context);
+void RunNus(CommandContext& context);
 
 }  // namespace tk

@@ -5,6 +5,7 @@
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
 #include "script/command_context.h"
+#include "script/text.h"
 
 namespace tk {
 
@@ -12,22 +13,31 @@ namespace {
 
 constexpr unsigned kPromptIntervalMs = 200;
 
-enum Code {
-  kIds = 3,
-  kIdd = 4,
-  kIdp = 5,
-  kAcs = 10,
-  kAcd = 11,
-  kAcb = 12,
-  kAce = 13,
-  kCip = 14,
-  kCie = 15,
-  kAcr = 16,
-};
+// Picture and animation names are cut where they enter, so that every
+// command naming one compares the same bytes.
+std::string ReadName(CommandContext& c) {
+  return BoundedText::Cut(c.Param(), kImageNameCapacity);
+}
+
+}  // namespace
+
+void RunIds(CommandContext& c) {
+  const std::string file = c.Param();
+  const std::string name = ReadName(c);
+  if (!LoadCharacterImage(c.form, file, name)) c.Report(ErrorKind::kFileOpen);
+}
+
+void RunIdd(CommandContext& c) {
+  DeleteCharacterImages(c.form, ReadName(c));
+}
+
+void RunIdp(CommandContext& c) {
+  ShowCharacterImage(c.form, ReadName(c));
+}
 
 void RunAcs(CommandContext& c) {
   const std::string file = c.Param();
-  const std::string name = c.Param();
+  const std::string name = ReadName(c);
   const auto count = c.Int();
   if (!count) return;
   const auto left = c.Int();
@@ -41,8 +51,12 @@ void RunAcs(CommandContext& c) {
   }
 }
 
+void RunAcd(CommandContext& c) {
+  DeleteAnimations(c.form, ReadName(c));
+}
+
 void RunAcb(CommandContext& c) {
-  const std::string name = c.Param();
+  const std::string name = ReadName(c);
   const auto mode = c.Int();
   if (!mode) return;
   const auto tie = c.Int();
@@ -53,69 +67,29 @@ void RunAcb(CommandContext& c) {
 }
 
 void RunAce(CommandContext& c) {
-  const std::string name = c.Param();
+  const std::string name = ReadName(c);
   if (const auto frame = c.Int()) StopAnimations(c.form, name, *frame);
 }
 
 void RunCip(CommandContext& c) {
-  const std::string name = c.Param();
+  const std::string name = ReadName(c);
   const auto x = c.Int();
   if (!x) return;
   if (const auto y = c.Int()) ShowChildImage(c.form, name, *x, *y);
+}
+
+void RunCie(CommandContext& c) {
+  CloseChildImage(c.form);
 }
 
 void RunAcr(CommandContext& c) {
   if (const auto on = c.Int()) c.form.animations.transparency = *on != 0;
 }
 
-}  // namespace
-
-void RunPictureCommand(CommandContext& c) {
-  switch (c.code) {
-    case kIds: {
-      const std::string file = c.Param();
-      const std::string name = c.Param();
-      if (!LoadCharacterImage(c.form, file, name)) c.Report(ErrorKind::kFileOpen);
-      break;
-    }
-    case kIdd:
-      DeleteCharacterImages(c.form, c.Param());
-      break;
-    case kIdp:
-      ShowCharacterImage(c.form, c.Param());
-      break;
-  }
-}
-
-void RunAnimationCommand(CommandContext& c) {
-  switch (c.code) {
-    case kAcs:
-      return RunAcs(c);
-    case kAcd:
-      return DeleteAnimations(c.form, c.Param());
-    case kAcb:
-      return RunAcb(c);
-    case kAce:
-      return RunAce(c);
-    case kCip:
-      return RunCip(c);
-    case kCie:
-      return CloseChildImage(c.form);
-    case kAcr:
-      return RunAcr(c);
-  }
-}
-
-// Speech and clock images are not built yet; their commands are accepted
-// and do nothing.
-void RunSpeechCommand(CommandContext&) {}
-void RunClockCommand(CommandContext&) {}
-
 // The prompt strip itself is cut into frames once speech text exists; the
-// timer already runs at the prompt's pace.
+// timer already waits at the prompt's pace, stopped until a mark shows.
 void LoadDefaultPrompt(TMainForm& form) {
-  form.prompt_timer_interval = kPromptIntervalMs;
-  form.platform.SetTimer(form.prompt_timer, kPromptIntervalMs, false);
+  form.prompt.timer.SetInterval(kPromptIntervalMs);
 }
 
 }  // namespace tk

@@ -73,7 +73,7 @@ bool LoadMapFile(TMainForm& form, const std::string& file_name, bool plain_text)
 // The override ends as the walk over the list leaves it: the first region
 // that contains the point sets its cursor; passing any other lifts it.
 void MapHoverTest(TMainForm& form, int x, int y) {
-  if (form.runner.action_running || form.map.empty()) return;
+  if (!form.MayStartAction(ActionTrigger::kMapHover) || form.map.empty()) return;
   const auto hit = std::find_if(form.map.begin(), form.map.end(),
                                 [&](const MapRegion& r) { return r.Contains(x, y); });
   form.platform.SetCursorOverride(hit == form.map.end() ? kNoCursor
@@ -81,7 +81,7 @@ void MapHoverTest(TMainForm& form, int x, int y) {
 }
 
 void MapClickTest(TMainForm& form, int x, int y) {
-  if (form.runner.action_running) return;
+  if (!form.MayStartAction(ActionTrigger::kMapClick)) return;
   for (const MapRegion& region : form.map) {
     if (region.Contains(x, y)) {
       const std::string label = region.label;  // the action may change the map

@@ -10,8 +10,6 @@ namespace tk {
 
 namespace {
 
-enum Code { kCms = 30, kCmd = 31, kCma = 32, kPms = 35, kPmd = 36, kPma = 37 };
-
 // CMS and CMD: four integers, a cursor name and a label, all read with the
 // same limit; a bad number stops the command.
 std::optional<MapRegion> ReadRegion(CommandContext& c) {
@@ -29,36 +27,36 @@ std::optional<MapRegion> ReadRegion(CommandContext& c) {
 
 }  // namespace
 
-void RunMapCommand(CommandContext& c) {
-  ClickableMap& map = c.form.map;
-  if (c.code == kCma) {
-    map.clear();
-    return;
-  }
-  auto region = ReadRegion(c);
-  if (!region) return;
-  if (c.code == kCms) {
-    map.insert(map.begin(), std::move(*region));
-  } else if (c.code == kCmd) {
-    const auto it = std::find_if(map.begin(), map.end(), [&](const MapRegion& r) {
-      return EqualsIgnoreCase(r.line, region->line);
-    });
-    if (it != map.end()) map.erase(it);
-  }
+void RunCms(CommandContext& c) {
+  if (auto region = ReadRegion(c)) c.form.map.insert(c.form.map.begin(), std::move(*region));
 }
 
-void RunMenuItemCommand(CommandContext& c) {
-  if (c.code == kPma) {
-    DeleteScriptMenuItems(c.form, "", "");
-    return;
-  }
+void RunCmd(CommandContext& c) {
+  const auto region = ReadRegion(c);
+  if (!region) return;
+  ClickableMap& map = c.form.map;
+  const auto it = std::find_if(map.begin(), map.end(), [&](const MapRegion& r) {
+    return EqualsIgnoreCase(r.line, region->line);
+  });
+  if (it != map.end()) map.erase(it);
+}
+
+void RunCma(CommandContext& c) {
+  c.form.map.clear();
+}
+
+void RunPms(CommandContext& c) {
   const std::string caption = c.Param();
-  const std::string label = c.Param();
-  if (c.code == kPms) {
-    AddScriptMenuItem(c.form, caption, label);
-  } else if (c.code == kPmd) {
-    DeleteScriptMenuItems(c.form, caption, label);
-  }
+  AddScriptMenuItem(c.form, caption, c.Param());
+}
+
+void RunPmd(CommandContext& c) {
+  const std::string caption = c.Param();
+  DeleteScriptMenuItems(c.form, caption, c.Param());
+}
+
+void RunPma(CommandContext& c) {
+  DeleteScriptMenuItems(c.form, "", "");
 }
 
 void LoadClickableMap(TMainForm& form, const std::string& file_name) {

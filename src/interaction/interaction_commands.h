@@ -8,8 +8,12 @@ namespace tk {
 class TMainForm;
 struct CommandContext;
 
-void RunMapCommand(CommandContext& context);
-void RunMenuItemCommand(CommandContext& context);
+void RunCms(CommandContext& context);
+void RunCmd(CommandContext& context);
+void RunCma(CommandContext& context);
+void RunPms(CommandContext& context);
+void RunPmd(CommandContext& context);
+void RunPma(CommandContext& context);
 
 // Loads the clickable map file; failures are reported and start-up goes on.
 void LoadClickableMap(TMainForm& form, const std::string& file_name);

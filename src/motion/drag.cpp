@@ -18,10 +18,7 @@ void TMainForm::FormMouseDown(MouseButton button, int x, int y) {
     if (!cling.clinging) drag.grab_y = y;
     return;
   }
-  if (button == MouseButton::kLeft && !runner.action_running && !speech_state.showing &&
-      !speech_state.choice_waiting) {
-    MapClickTest(*this, x, y);
-  }
+  if (button == MouseButton::kLeft) MapClickTest(*this, x, y);
 }
 
 void TMainForm::FormMouseMove(int x, int y) {

@@ -2,11 +2,8 @@
 
 namespace tk {
 
-// Walking, timed events and clinging are not built yet: their commands and
-// timers do nothing, and there is never a cling target to return to.
-void RunWalkCommand(CommandContext&) {}
-void RunEventCommand(CommandContext&) {}
-void RunClingCommand(CommandContext&) {}
+// Walking, timed events and clinging are not built yet: their timers do
+// nothing, and there is never a cling target to return to.
 void OnEventTimer(TMainForm&) {}
 void OnWalkTimer(TMainForm&) {}
 void PlaceOnSavedClingTarget(TMainForm&) {}

@@ -1,14 +1,9 @@
-// Walking, timed and event actions, clinging to other windows.
+// Walking, timed events and clinging to other windows.
 #pragma once
 
 namespace tk {
 
 class TMainForm;
-struct CommandContext;
-
-void RunWalkCommand(CommandContext& context);
-void RunEventCommand(CommandContext& context);
-void RunClingCommand(CommandContext& context);
 
 // Timer handlers.
 void OnEventTimer(TMainForm& form);

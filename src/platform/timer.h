@@ -52,7 +52,7 @@ class Timer {
   // Keeps the timer running or stopped as it is.
   void SetInterval(unsigned interval_ms) {
     interval_ms_ = interval_ms;
-    if (running_) platform_->SetTimer(id_, interval_ms_, true);
+    if (platform_ != nullptr && id_ != 0) platform_->SetTimer(id_, interval_ms_, running_);
   }
   // Gives the platform timer back; a later Start makes a new one.
   void Release() {

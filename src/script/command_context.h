@@ -20,6 +20,7 @@ struct ActionRun {
   bool end_of_action = false;
   bool result = true;
   std::optional<std::string> jump_target;  // label without its colon
+  const ActionRun* outer = nullptr;        // the run this one is nested in
 };
 
 struct CommandContext {

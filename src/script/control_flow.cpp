@@ -5,6 +5,7 @@
 
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/wait.h"
 #include "script/command_context.h"
 #include "script/runner.h"
 #include "script/text.h"
@@ -13,25 +14,7 @@ namespace tk {
 
 namespace {
 
-enum Code {
-  kRJS = 60,
-  kRJP = 61,
-  kRJD = 62,
-  kCLL = 65,
-  kRCL = 66,
-  kWAT = 90,
-  kEXEC = 91,
-  kFNDP = 92,
-  kAE = 99,
-  kJMP = 170,
-  kJVC = 171,
-  kJB0 = 172,
-  kJB1 = 173,
-};
-
 constexpr int kMaxCallDepth = 8;
-// Longest a wait sleeps between looks at the clock and the message queue.
-constexpr std::uint32_t kWaitSliceMs = 10;
 
 // The running action's label as the script wrote it: up to its colon.
 std::string_view RunningAction(const ActionRun& run) {
@@ -113,23 +96,6 @@ void RandomJump(CommandContext& c) {
   }
 }
 
-// Counts elapsed ticks rather than comparing with an end tick, so a wait
-// across the tick counter's wrap-around (every 49.7 days) still lasts its
-// time. A window closed meanwhile ends the wait.
-void Wait(CommandContext& c) {
-  const auto ms = c.Int();
-  if (!ms || *ms <= 0) return;
-  Platform& platform = c.form.platform;
-  const auto wait = static_cast<std::uint32_t>(*ms);
-  const std::uint32_t start = platform.TickCount();
-  for (;;) {
-    platform.ProcessPendingMessages();
-    const std::uint32_t elapsed = platform.TickCount() - start;
-    if (elapsed >= wait || c.form.IsClosed()) return;
-    platform.WaitForMessages(std::min(wait - elapsed, kWaitSliceMs));
-  }
-}
-
 void FindFile(CommandContext& c) {
   const std::string flag_name = c.Param();
   const std::string extension = c.Param();
@@ -150,54 +116,62 @@ void FindFile(CommandContext& c) {
 
 }  // namespace
 
-void RunControlCommand(CommandContext& c) {
-  switch (c.code) {
-    case kAE:
-      c.EndAction();
-      break;
-    case kJMP:
-      c.JumpTo(c.Param());
-      break;
-    case kJVC:
-      JumpIfCompared(c);
-      break;
-    case kJB0:
-    case kJB1:
-      JumpIfBit(c, c.code == kJB1);
-      break;
-    case kCLL:
-      Call(c, c.Param());
-      break;
-    case kRCL:
-      RandomCall(c);
-      break;
-    case kRJS: {
-      const std::string name = c.Param();
-      c.form.random_jumps.Add(name, c.Param());
-      break;
-    }
-    case kRJD: {
-      const std::string name = c.Param();
-      c.form.random_jumps.Remove(name, c.Param());
-      break;
-    }
-    case kRJP:
-      RandomJump(c);
-      break;
-    case kWAT:
-      Wait(c);
-      break;
-    case kEXEC: {
-      const std::string file = c.Param();
-      c.form.platform.ShellOpen(file, c.Param());
-      break;
-    }
-    case kFNDP:
-      FindFile(c);
-      break;
-    default:
-      break;
-  }
+void RunAe(CommandContext& c) {
+  c.EndAction();
+}
+
+void RunJmp(CommandContext& c) {
+  c.JumpTo(c.Param());
+}
+
+void RunJvc(CommandContext& c) {
+  JumpIfCompared(c);
+}
+
+void RunJb0(CommandContext& c) {
+  JumpIfBit(c, false);
+}
+
+void RunJb1(CommandContext& c) {
+  JumpIfBit(c, true);
+}
+
+void RunCll(CommandContext& c) {
+  Call(c, c.Param());
+}
+
+void RunRcl(CommandContext& c) {
+  RandomCall(c);
+}
+
+void RunRjs(CommandContext& c) {
+  const std::string name = c.Param();
+  c.form.random_jumps.Add(name, c.Param());
+}
+
+void RunRjd(CommandContext& c) {
+  const std::string name = c.Param();
+  c.form.random_jumps.Remove(name, c.Param());
+}
+
+void RunRjp(CommandContext& c) {
+  RandomJump(c);
+}
+
+// A window closed meanwhile ends the wait early.
+void RunWat(CommandContext& c) {
+  const auto ms = c.Int();
+  if (!ms || *ms <= 0) return;
+  WaitFor(c.form, static_cast<std::uint32_t>(*ms));
+}
+
+void RunExec(CommandContext& c) {
+  const std::string file = c.Param();
+  c.form.platform.ShellOpen(file, c.Param());
+}
+
+void RunFndp(CommandContext& c) {
+  FindFile(c);
 }
 
 }  // namespace tk

@@ -12,20 +12,6 @@ namespace tk {
 
 namespace {
 
-enum Code {
-  kFVS = 150,
-  kFVAdd = 151,
-  kFVSub = 152,
-  kFBS = 153,
-  kFAD = 154,
-  kFOR = 155,
-  kFVMul = 160,
-  kFVDiv = 161,
-  kFVMod = 162,
-  kFDTS = 163,
-  kFDPS = 164,
-};
-
 // Scripts count on 32-bit wrap-around.
 std::int32_t Wrap(std::uint32_t value) {
   return static_cast<std::int32_t>(value);
@@ -154,59 +140,82 @@ std::string ScreenSize(const Platform& platform, std::int32_t which) {
   }
 }
 
+// Every flag command names its flag first, then its first operand.
+struct Operands {
+  std::string name;
+  std::string first;
+};
+
+Operands ReadOperands(CommandContext& c) {
+  std::string name = c.Param();
+  return {std::move(name), c.Param()};
+}
+
 }  // namespace
 
-void RunFlagCommand(CommandContext& c) {
-  FlagLists& flags = c.form.flags;
-  const std::string name = c.Param();
-  const std::string first = c.Param();
-  switch (c.code) {
-    case kFVS:
-      if (!flags.SetFlagText(name, first)) Fail(c);
-      break;
-    case kFVAdd:
-      AddOrAppend(c, name, first);
-      break;
-    case kFVSub:
-      SubtractOrRemove(c, name, first);
-      break;
-    case kFVMul:
-      Multiply(c, flags.FindIntFlag(name), first);
-      break;
-    case kFVDiv: {
-      const std::string rounding = c.Param();
-      Divide(c, flags.FindIntFlag(name), first, rounding);
-      break;
-    }
-    case kFVMod:
-      Remainder(c, flags.FindIntFlag(name), first);
-      break;
-    case kFBS: {
-      const std::string bit_value = c.Param();
-      SetBit(c, flags.FindIntFlag(name), first, bit_value);
-      break;
-    }
-    case kFAD:
-    case kFOR:
-      Bitwise(c, flags.FindIntFlag(name), first, c.code == kFAD);
-      break;
-    case kFDTS:
-      // A flag that does not take the text is left alone without a report.
-      if (const auto part = ParseInt32(first)) {
-        flags.SetFlagText(name, DateTimePart(c.form.platform.Now(), *part));
-      } else {
-        Fail(c);
-      }
-      break;
-    case kFDPS:
-      if (const auto which = ParseInt32(first)) {
-        flags.SetFlagText(name, ScreenSize(c.form.platform, *which));
-      } else {
-        Fail(c);
-      }
-      break;
-    default:
-      break;
+void RunFvs(CommandContext& c) {
+  const auto [name, text] = ReadOperands(c);
+  if (!c.form.flags.SetFlagText(name, text)) Fail(c);
+}
+
+void RunFvAdd(CommandContext& c) {
+  const auto [name, value] = ReadOperands(c);
+  AddOrAppend(c, name, value);
+}
+
+void RunFvSubtract(CommandContext& c) {
+  const auto [name, value] = ReadOperands(c);
+  SubtractOrRemove(c, name, value);
+}
+
+void RunFvMultiply(CommandContext& c) {
+  const auto [name, value] = ReadOperands(c);
+  Multiply(c, c.form.flags.FindIntFlag(name), value);
+}
+
+void RunFvDivide(CommandContext& c) {
+  const auto [name, divisor] = ReadOperands(c);
+  const std::string rounding = c.Param();
+  Divide(c, c.form.flags.FindIntFlag(name), divisor, rounding);
+}
+
+void RunFvRemainder(CommandContext& c) {
+  const auto [name, divisor] = ReadOperands(c);
+  Remainder(c, c.form.flags.FindIntFlag(name), divisor);
+}
+
+void RunFbs(CommandContext& c) {
+  const auto [name, bit] = ReadOperands(c);
+  const std::string bit_value = c.Param();
+  SetBit(c, c.form.flags.FindIntFlag(name), bit, bit_value);
+}
+
+void RunFad(CommandContext& c) {
+  const auto [name, value] = ReadOperands(c);
+  Bitwise(c, c.form.flags.FindIntFlag(name), value, true);
+}
+
+void RunFor(CommandContext& c) {
+  const auto [name, value] = ReadOperands(c);
+  Bitwise(c, c.form.flags.FindIntFlag(name), value, false);
+}
+
+// A flag that does not take the text is left alone without a report.
+void RunFdts(CommandContext& c) {
+  const auto [name, part_text] = ReadOperands(c);
+  if (const auto part = ParseInt32(part_text)) {
+    c.form.flags.SetFlagText(name, DateTimePart(c.form.platform.Now(), *part));
+  } else {
+    Fail(c);
+  }
+}
+
+void RunFdps(CommandContext& c) {
+  const auto [name, which_text] = ReadOperands(c);
+  if (const auto which = ParseInt32(which_text)) {
+    c.form.flags.SetFlagText(name, ScreenSize(c.form.platform, *which));
+  } else {
+    Fail(c);
   }
 }
 

@@ -1,4 +1,4 @@
-// Flag arithmetic, flag files and the text-input dialog.
+// Flag arithmetic, the date, time and screen readers, and the flag-init block.
 #pragma once
 
 namespace tk {
@@ -6,8 +6,17 @@ namespace tk {
 class TMainForm;
 struct CommandContext;
 
-void RunFlagCommand(CommandContext& context);
-void RunFlagFileCommand(CommandContext& context);
+void RunFvs(CommandContext& context);
+void RunFvAdd(CommandContext& context);
+void RunFvSubtract(CommandContext& context);
+void RunFvMultiply(CommandContext& context);
+void RunFvDivide(CommandContext& context);
+void RunFvRemainder(CommandContext& context);
+void RunFbs(CommandContext& context);
+void RunFad(CommandContext& context);
+void RunFor(CommandContext& context);
+void RunFdts(CommandContext& context);
+void RunFdps(CommandContext& context);
 
 // Declares the flags of the script's flag-init block.
 void DeclareInitFlags(TMainForm& form);

@@ -1,39 +1,28 @@
 #include "script/flags.h"
 
-#include <algorithm>
-
 #include "script/text.h"
 
 namespace tk {
 
-namespace {
-
-template <typename List>
-auto FindByName(List& list, std::string_view name) {
-  return std::find_if(list.begin(), list.end(),
-                      [&](const auto& flag) { return EqualsIgnoreCase(flag.name, name); });
+template <typename Flag>
+void FlagList<Flag>::push_back(Flag flag) {
+  first_.try_emplace(FoldCase(flag.name), flags_.size());
+  flags_.push_back(std::move(flag));
 }
 
-template <typename List>
-auto* PointerOrNull(List& list, std::string_view name) {
-  const auto it = FindByName(list, name);
-  return it == list.end() ? nullptr : &*it;
+template <typename Flag>
+Flag* FlagList<Flag>::Find(std::string_view name) {
+  const auto it = first_.find(FoldCase(name));
+  return it == first_.end() ? nullptr : &flags_[it->second];
 }
 
-}  // namespace
+template <typename Flag>
+const Flag* FlagList<Flag>::Find(std::string_view name) const {
+  return const_cast<FlagList*>(this)->Find(name);
+}
 
-IntFlag* FlagLists::FindIntFlag(std::string_view name) {
-  return PointerOrNull(ints, name);
-}
-const IntFlag* FlagLists::FindIntFlag(std::string_view name) const {
-  return PointerOrNull(ints, name);
-}
-StrFlag* FlagLists::FindStrFlag(std::string_view name) {
-  return PointerOrNull(strs, name);
-}
-const StrFlag* FlagLists::FindStrFlag(std::string_view name) const {
-  return PointerOrNull(strs, name);
-}
+template class FlagList<IntFlag>;
+template class FlagList<StrFlag>;
 
 bool FlagLists::SetFlagText(std::string_view name, std::string_view text) {
   if (IntFlag* flag = FindIntFlag(name)) {

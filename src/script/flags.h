@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tk {
@@ -18,21 +19,51 @@ struct StrFlag {
   std::string text;
 };
 
-// Both lists are searched from their first entry; names ignore letter case
-// and the first match wins.
-struct FlagLists {
-  std::vector<IntFlag> ints;
-  std::vector<StrFlag> strs;
+// Flags in declaration order. Names ignore letter case and the first flag of
+// a name wins; an index of each name's first flag keeps lookups from walking
+// the list on every command. A flag's name never changes once it is added.
+template <typename Flag>
+class FlagList {
+ public:
+  void push_back(Flag flag);
+  void clear() {
+    flags_.clear();
+    first_.clear();
+  }
+  std::size_t size() const { return flags_.size(); }
+  bool empty() const { return flags_.empty(); }
+  Flag& operator[](std::size_t i) { return flags_[i]; }
+  const Flag& operator[](std::size_t i) const { return flags_[i]; }
+  Flag& back() { return flags_.back(); }
+  auto begin() { return flags_.begin(); }
+  auto end() { return flags_.end(); }
+  auto begin() const { return flags_.begin(); }
+  auto end() const { return flags_.end(); }
 
-  IntFlag* FindIntFlag(std::string_view name);
-  const IntFlag* FindIntFlag(std::string_view name) const;
-  StrFlag* FindStrFlag(std::string_view name);
-  const StrFlag* FindStrFlag(std::string_view name) const;
+  Flag* Find(std::string_view name);
+  const Flag* Find(std::string_view name) const;
+
+ private:
+  std::vector<Flag> flags_;
+  std::unordered_map<std::string, std::size_t> first_;  // folded name -> index
+};
+
+struct FlagLists {
+  FlagList<IntFlag> ints;
+  FlagList<StrFlag> strs;
+
+  IntFlag* FindIntFlag(std::string_view name) { return ints.Find(name); }
+  const IntFlag* FindIntFlag(std::string_view name) const { return ints.Find(name); }
+  StrFlag* FindStrFlag(std::string_view name) { return strs.Find(name); }
+  const StrFlag* FindStrFlag(std::string_view name) const { return strs.Find(name); }
   // An integer flag takes the text as a number (failing, unchanged, when it
   // is not one); else a string flag takes the text. False when neither
   // list has the name.
   bool SetFlagText(std::string_view name, std::string_view text);
   void Clear();
 };
+
+extern template class FlagList<IntFlag>;
+extern template class FlagList<StrFlag>;
 
 }  // namespace tk

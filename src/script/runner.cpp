@@ -5,7 +5,7 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "script/command_context.h"
-#include "script/command_table.h"
+#include "script/command_index.h"
 #include "script/text.h"
 
 namespace tk {
@@ -13,6 +13,9 @@ namespace tk {
 namespace {
 
 constexpr std::size_t kCommandNameBytes = 5;
+// How many commands run between two questions to keep_going: rare enough to
+// cost nothing, often enough that a runaway loop stops at once.
+constexpr unsigned kCommandsPerCheck = 4096;
 
 // The name runs to the first '=' or ';' (or the end of a line that has
 // neither) and only its first five bytes count.
@@ -24,7 +27,8 @@ std::string_view CommandName(std::string_view line, std::size_t& params_start) {
 
 void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
   std::size_t params_start = 0;
-  const CommandEntry& entry = LookupCommand(CommandName(run.command_line, params_start));
+  const CommandEntry& entry =
+      form.runner.commands->Find(CommandName(run.command_line, params_start));
   if (entry.handler == nullptr) {
     form.ShowError(msg::kCommandError);
     LogScriptError(form, run.command_line, run.label, ErrorKind::kCommand,
@@ -36,31 +40,76 @@ void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
   entry.handler(context);
 }
 
+bool TimeToCheck(RunnerState& runner) {
+  if (runner.commands_until_check > 0) {
+    --runner.commands_until_check;
+    return false;
+  }
+  runner.commands_until_check = kCommandsPerCheck;
+  return true;
+}
+
 // Walks command lines from the label line at `label_index` until the action
 // ends or a jump names another label.
 void RunFrom(TMainForm& form, ActionRun& run, std::size_t label_index) {
+  RunnerState& runner = form.runner;
   run.line_index = label_index + 1;
   while (!run.end_of_action) {
+    if (runner.stopped || (TimeToCheck(runner) && !runner.CheckKeepGoing())) return;
     const ScriptLines& script = form.script;
     while (run.line_index < script.Size() &&
            (script[run.line_index].empty() || script[run.line_index][0] != '>')) {
       ++run.line_index;
     }
     if (run.line_index >= script.Size()) return;
-    run.command_line = script[run.line_index];
+    run.command_line.assign(script[run.line_index]);
     ExecuteCommandLine(form, run);
     if (run.jump_target) return;
     ++run.line_index;
   }
 }
 
+// Counts the run in for as long as it lasts, however it ends.
+class RunScope {
+ public:
+  RunScope(RunnerState& runner, ActionRun& run) : runner_(runner), run_(run) {
+    ++runner_.runs;
+    run_.outer = runner_.innermost;
+    runner_.innermost = &run_;
+  }
+  ~RunScope() {
+    runner_.innermost = run_.outer;
+    --runner_.runs;
+  }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+
+ private:
+  RunnerState& runner_;
+  ActionRun& run_;
+};
+
 }  // namespace
+
+bool RunnerState::CheckKeepGoing() {
+  if (!stopped && keep_going && !keep_going()) stopped = true;
+  return !stopped;
+}
+
+std::string RunnerState::RunningAction() const {
+  const ActionRun* outermost = innermost;
+  while (outermost != nullptr && outermost->outer != nullptr) outermost = outermost->outer;
+  if (outermost == nullptr) return {};
+  const std::string_view label = outermost->label;
+  return std::string(label.substr(0, label.find(':')));
+}
 
 bool RunAction(TMainForm& form, std::string_view label) {
   ActionRun run;
   run.jump_target = std::string(label);
-  form.runner.action_running = true;
-  while (run.jump_target) {
+  if (form.runner.stopped) return false;
+  RunScope counted(form.runner, run);
+  while (run.jump_target && !form.runner.stopped) {
     run.label = std::move(*run.jump_target) + ":";
     run.jump_target.reset();
     const auto found = form.script.Find(run.label);
@@ -71,7 +120,6 @@ bool RunAction(TMainForm& form, std::string_view label) {
     }
     RunFrom(form, run, *found);
   }
-  if (form.runner.call_depth == 0) form.runner.action_running = false;
   return run.result;
 }
 

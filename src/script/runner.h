@@ -1,16 +1,35 @@
 // The action runner: finds an action's label and runs its command lines.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace tk {
 
 class TMainForm;
+class CommandIndex;
+struct ActionRun;
 
 // Shared by all runs of one window.
 struct RunnerState {
-  bool action_running = false;
-  int call_depth = 0;  // CLL and RCL calls in progress
+  const CommandIndex* commands = nullptr;  // the form's command table
+  int runs = 0;                            // RunAction calls in progress, nested ones included
+  int call_depth = 0;                      // CLL and RCL calls in progress
+  // Asked now and then while runs go on (every few thousand commands and on
+  // each pass of a wait). Once it answers false, every run ends at once and
+  // no action starts any more.
+  std::function<bool()> keep_going;
+  bool stopped = false;
+  const ActionRun* innermost = nullptr;  // the run whose command is executing
+  unsigned commands_until_check = 0;
+
+  bool Running() const { return runs > 0; }
+  // Label of the outermost action in progress, without its colon; empty when
+  // nothing runs.
+  std::string RunningAction() const;
+  // Asks keep_going (if set) and remembers a refusal; false once stopped.
+  bool CheckKeepGoing();
 };
 
 // Runs the action to its end (AE, SEL, the end of the script or a missing

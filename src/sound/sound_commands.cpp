@@ -2,9 +2,7 @@
 
 namespace tk {
 
-// The sound player is not built yet: no player exists, sound commands do
-// nothing.
-void RunSoundCommand(CommandContext&) {}
+// The sound player is not built yet: no player exists.
 void CreateSoundPlayer(TMainForm&) {}
 
 }  // namespace tk

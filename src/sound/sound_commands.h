@@ -4,9 +4,6 @@
 namespace tk {
 
 class TMainForm;
-struct CommandContext;
-
-void RunSoundCommand(CommandContext& context);
 
 // Creates the sound player when an output device exists.
 void CreateSoundPlayer(TMainForm& form);

@@ -119,9 +119,9 @@ TEST_F(ClickableMapTest, CmdMatchesCanonicalTextIgnoringCaseAndRemovesOneCopy) {
 TEST_F(ClickableMapTest, ClickRunsOnlyWhenIdleAndMissingLabelsAreReported) {
   WriteMap("*TKClickableMapFile\n>0,0,50,50,,Nowhere;\n>0,0,100,100,,Head;\n");
   StartWith(CountingScript());
-  form->runner.action_running = true;
+  form->runner.runs = 1;
   Click(60, 60);
-  form->runner.action_running = false;
+  form->runner.runs = 0;
   form->speech_state.showing = true;
   Click(60, 60);
   form->speech_state = {false, true};
@@ -149,9 +149,9 @@ TEST_F(ClickableMapTest, HoverChoosesTheCursorByName) {
   EXPECT_EQ(HoverCursor(15, 5), "file:ear.cur");
   EXPECT_EQ(HoverCursor(15, 50), "");  // outside every region: no override
   HoverCursor(15, 5);
-  form->runner.action_running = true;
+  form->runner.runs = 1;
   EXPECT_EQ(HoverCursor(5, 5), "file:ear.cur");  // unchanged while an action runs
-  form->runner.action_running = false;
+  form->runner.runs = 0;
   form->map.clear();
   EXPECT_EQ(HoverCursor(100, 100), "file:ear.cur");  // an empty map leaves the override
 }

@@ -113,7 +113,7 @@ TEST_F(ControlFlow, CallsReturnAndAreRefusedWhenRecursiveOrTooDeep) {
                       }));
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{msg::kRecursiveCall, msg::kCallNesting}));
   EXPECT_EQ(form->runner.call_depth, 0);
-  EXPECT_FALSE(form->runner.action_running);
+  EXPECT_FALSE(form->runner.Running());
 }
 
 TEST_F(ControlFlow, RandomJumpTablesAddRemoveAndRecreateAtTheEnd) {
@@ -219,7 +219,7 @@ TEST_F(ControlFlow, WaitInsideAJumpLoopKeepsTimersRunningInVirtualTime) {
   bool running_during_tick = true;
   const TimerId timer = sim->CreateTimer([&] {
     ++ticks;
-    running_during_tick = running_during_tick && form->runner.action_running;
+    running_during_tick = running_during_tick && form->runner.Running();
   });
   sim->SetTimer(timer, 50, true);
   const std::uint64_t start = sim->NowMs();

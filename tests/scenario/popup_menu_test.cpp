@@ -67,9 +67,9 @@ TEST_F(PopupMenuTest, NoMenuWhileAnActionRunsOrWhileClosing) {
   RunAction(*form, "Busy");
   EXPECT_TRUE(sim->popup_menus.empty());
   sim->SendTrayMessage(kTrayRightButtonDown);
-  form->runner.action_running = true;
+  form->runner.runs = 1;
   sim->SendTrayMessage(kTrayRightButtonDown);
-  form->runner.action_running = false;
+  form->runner.runs = 0;
   EXPECT_EQ(sim->popup_menus.size(), 1u);  // only the idle tray click
   Exit();
   sim->DestroyTimer(poke);

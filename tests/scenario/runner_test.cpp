@@ -44,7 +44,7 @@ TEST_F(Runner, CommandNamesIgnoreCaseAndOnlyTheirFirstFiveBytesCount) {
                           "Command Error Line(8) LabelName[go:] >Tail;",
                       }));
   EXPECT_EQ(BoxTexts(), std::vector<std::string>(5, msg::kCommandError));
-  EXPECT_FALSE(form->runner.action_running);
+  EXPECT_FALSE(form->runner.Running());
 }
 
 TEST_F(Runner, AnActionRunsOnThroughLabelsUntilItsEnd) {
@@ -98,18 +98,24 @@ TEST_F(Runner, ALabelLineMatchesOnlyAsAWholeLine) {
   EXPECT_EQ(Logged().back(), "Label not found Error LabelName[Nowhere:]");
 }
 
-TEST_F(Runner, TheRunningFlagCoversTheRunAndNestedRunsLeaveItSet) {
-  StartWith("A:\n>Probe;\n>AE;\n");
-  std::vector<bool> seen;
+// A run that a handler starts inside another (a timer while a command
+// waits) must not end the outer run's guard when it ends itself.
+TEST_F(Runner, RunsAreCountedSoANestedRunEndingLeavesTheOuterOneRunning) {
+  StartWith("A:\n>Probe;\n>CLL=B;\n>AE;\nB:\n>Probe;\n>AE;\nC:\n>Probe;\n>AE;\n");
+  std::vector<std::string> seen;
+  bool nested = false;
+  auto note = [&] { seen.push_back(form->runner.Running() ? form->runner.RunningAction() : "-"); };
   sim->on_message_box = [&](const SimPlatform::MessageBoxRecord&) {
-    seen.push_back(form->runner.action_running);
+    note();
+    if (nested) return;
+    nested = true;
+    RunAction(*form, "C");
+    note();
   };
   RunAction(*form, "A");
-  EXPECT_FALSE(form->runner.action_running);
-  form->runner.call_depth = 1;  // as inside a call
-  RunAction(*form, "A");
-  EXPECT_TRUE(form->runner.action_running);
-  EXPECT_EQ(seen, (std::vector<bool>{true, true}));
+  EXPECT_FALSE(form->runner.Running());
+  EXPECT_EQ(form->runner.RunningAction(), "");
+  EXPECT_EQ(seen, (std::vector<std::string>{"A", "A", "A", "A"}));
 }
 
 TEST_F(Runner, FirstActionRunsAtStartAndAnUnknownCommandDoesNotStopIt) {

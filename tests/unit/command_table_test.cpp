@@ -1,4 +1,4 @@
-#include "script/command_table.h"
+#include "app/command_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,136 @@
+#include "app/command_table.h"
+
+#include <array>
+
+#include "app/system_commands.h"
+#include "imagery/imagery_commands.h"
+#include "interaction/interaction_commands.h"
+#include "script/control_flow.h"
+#include "script/flag_commands.h"
+#include "script/flag_file.h"
+#include "script/input_dialog.h"
+
+namespace tk {
+
+namespace {
+
+constexpr CommandHandler kNotBuilt = CommandNotBuiltYet;
+
+constexpr std::array<CommandEntry, 97> kTable{{
+    {">IDS", 3, RunIds},
+    {">IDD", 4, RunIdd},
+    {">IDP", 5, RunIdp},
+    {">ACS", 10, RunAcs},
+    {">ACD", 11, RunAcd},
+    {">ACB", 12, RunAcb},
+    {">ACE", 13, RunAce},
+    {">CIP", 14, RunCip},
+    {">CIE", 15, RunCie},
+    {">ACR", 16, RunAcr},
+    {">MSP", 20, kNotBuilt},
+    {">MSC", 21, kNotBuilt},
+    {">MLS", 22, kNotBuilt},
+    {">MFS", 23, kNotBuilt},
+    {">MFN", 24, kNotBuilt},
+    {">MPS", 25, kNotBuilt},
+    {">SDS", 28, kNotBuilt},
+    {">SEL", 29, kNotBuilt},
+    {">CMS", 30, RunCms},
+    {">CMD", 31, RunCmd},
+    {">CMA", 32, RunCma},
+    {">PMS", 35, RunPms},
+    {">PMD", 36, RunPmd},
+    {">PMA", 37, RunPma},
+    {">MVB", 40, kNotBuilt},
+    {">MVE", 41, kNotBuilt},
+    {">MVL", 42, kNotBuilt},
+    {">MVR", 43, kNotBuilt},
+    {">MVA", 44, kNotBuilt},
+    {">AWP", 50, kNotBuilt},
+    {">AMP", 51, kNotBuilt},
+    {">ACP", 52, kNotBuilt},
+    {">AWT", 57, kNotBuilt},
+    {">AMT", 58, kNotBuilt},
+    {">ACT", 59, kNotBuilt},
+    {">RJS", 60, RunRjs},
+    {">RJP", 61, RunRjp},
+    {">RJD", 62, RunRjd},
+    {">CLL", 65, RunCll},
+    {">RCL", 66, RunRcl},
+    {">CES", 70, kNotBuilt},
+    {">CED", 71, kNotBuilt},
+    {">CEA", 72, kNotBuilt},
+    {">IES", 73, kNotBuilt},
+    {">IED", 74, kNotBuilt},
+    {">IEA", 75, kNotBuilt},
+    {">DES", 76, kNotBuilt},
+    {">DED", 77, kNotBuilt},
+    {">DEA", 78, kNotBuilt},
+    {">NS", 80, RunNs},
+    {">MCS", 81, RunMcs},
+    {">AFS", 82, RunAfs},
+    {">IS", 83, RunIs},
+    {">NUS", 84, RunNus},
+    {">WCS", 85, kNotBuilt},
+    {">WAT", 90, RunWat},
+    {">EXEC", 91, RunExec},
+    {">FNDP", 92, RunFndp},
+    {">AE", 99, RunAe},
+    {">TMIP", 120, kNotBuilt},
+    {">TMDL", 121, kNotBuilt},
+    {">TCIP", 125, kNotBuilt},
+    {">TCON", 126, kNotBuilt},
+    {">TCOF", 127, kNotBuilt},
+    {">TCRS", 128, kNotBuilt},
+    {">TCDL", 129, kNotBuilt},
+    {">DCIP", 130, kNotBuilt},
+    {">DCID", 131, kNotBuilt},
+    {">DPIS", 132, kNotBuilt},
+    {">DPID", 133, kNotBuilt},
+    {">DPFN", 134, kNotBuilt},
+    {">DPFS", 135, kNotBuilt},
+    {">DTIP", 136, kNotBuilt},
+    {">DTSP", 137, kNotBuilt},
+    {">DTID", 138, kNotBuilt},
+    {">DAIP", 140, kNotBuilt},
+    {">DADL", 141, kNotBuilt},
+    {">FVS", 150, RunFvs},
+    {">FV+", 151, RunFvAdd},
+    {">FV-", 152, RunFvSubtract},
+    {">FBS", 153, RunFbs},
+    {">FAD", 154, RunFad},
+    {">FOR", 155, RunFor},
+    {">DIDP", 156, RunInputDialogCommand},
+    {">FFLD", 157, RunFlagFileLoad},
+    {">FFSV", 158, RunFlagFileSave},
+    {">FFDP", 159, RunFlagFileDialog},
+    {">FV*", 160, RunFvMultiply},
+    {">FV/", 161, RunFvDivide},
+    {">FV%", 162, RunFvRemainder},
+    {">FDTS", 163, RunFdts},
+    {">FDPS", 164, RunFdps},
+    {">JMP", 170, RunJmp},
+    {">JVC", 171, RunJvc},
+    {">JB0", 172, RunJb0},
+    {">JB1", 173, RunJb1},
+    {"None", 0, nullptr},
+}};
+
+}  // namespace
+
+void CommandNotBuiltYet(CommandContext&) {}
+
+std::span<const CommandEntry> CommandTable() {
+  return kTable;
+}
+
+const CommandIndex& Commands() {
+  static const CommandIndex index(kTable);
+  return index;
+}
+
+const CommandEntry& LookupCommand(std::string_view name) {
+  return Commands().Find(name);
+}
+
+}  // namespace tk
