@@ -6,6 +6,11 @@
 #   ./run.sh --headless   the virtual display even when there is a $DISPLAY
 #
 # TK_RUN_SECONDS (default 5) is how long a headless run lets the character live.
+#
+# The character runs in build/run/character, a copy of the build's stage: each
+# run refreshes the shipped files from the stage and keeps what the character
+# saved there (tk.ini, its flag file), also across rebuilds. The stage itself
+# stays as built, for the tests to copy.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 root="$PWD"
@@ -24,15 +29,14 @@ seconds="${TK_RUN_SECONDS:-5}"
 ./scripts/install-deps.sh
 ./scripts/build.sh
 
-stage="$root/build/windows/stage"
-exe="$root/build/windows/tenkoro.exe"
-driver="$root/build/windows/tkdriver.exe"
-[[ -f "$exe" ]] || {
-  echo "run: $exe was not built" >&2
+windows="$root/build/windows"
+exe="$windows/tenkoro.exe"
+driver="$windows/tkdriver.exe"
+folder="$root/build/run/character"
+[[ -f "$exe" && -f "$windows/stage_files.txt" ]] || {
+  echo "run: $exe or the sample character was not built" >&2
   exit 1
 }
-mkdir -p "$stage"
-cp -u "$exe" "$stage/"
 
 TK_WINE_NAME=run
 source "$root/scripts/wine-env.sh"
@@ -40,21 +44,28 @@ tk_wine_lock 5 || {
   echo "run: another ./run.sh is using the character's Wine; end it first" >&2
   exit 1
 }
+# Refreshed only now: another run.sh may have been running the old program.
+mkdir -p "$folder"
+cp "$exe" "$folder/"
+while read -r name how; do
+  [[ "$how" == rewritten && -f "$folder/$name" ]] && continue
+  cp "$windows/stage/$name" "$folder/"
+done <"$windows/stage_files.txt"
 
 show_outputs() {
   local f
   for f in tk.ini tk_error.txt; do
-    [[ -f "$stage/$f" ]] || continue
-    echo "---- $stage/$f"
-    iconv -f CP932 -t UTF-8 "$stage/$f" | tr -d '\r'
+    [[ -f "$folder/$f" ]] || continue
+    echo "---- $folder/$f"
+    iconv -f CP932 -t UTF-8 "$folder/$f" | tr -d '\r'
   done
 }
 
 if ((headless == 0)); then
   tk_wine_prepare
-  echo "run: starting the character on $DISPLAY from $stage (close it from its menu)"
+  echo "run: starting the character on $DISPLAY from $folder (close it from its menu)"
   rc=0
-  (cd "$stage" && exec wine "$stage/tenkoro.exe") || rc=$?
+  (cd "$folder" && exec wine "$folder/tenkoro.exe") || rc=$?
   tk_wine_finish 60 || true
   tk_wine_unlock
   show_outputs
@@ -93,8 +104,8 @@ answer_boxes() {
   done
 }
 
-echo "run: starting the character on the virtual display $DISPLAY from $stage"
-(cd "$stage" && exec wine "$stage/tenkoro.exe") &
+echo "run: starting the character on the virtual display $DISPLAY from $folder"
+(cd "$folder" && exec wine "$folder/tenkoro.exe") &
 pid=$!
 if ! drive wait-visible Tenkoro 30000 >/dev/null; then
   answer_boxes 200

@@ -4,8 +4,9 @@
 
 namespace tk {
 
-int RunProgram(Platform& platform) {
+int RunProgram(Platform& platform, const FormCreatedHook& on_form_created) {
   TMainForm form(platform);
+  if (on_form_created) on_form_created(form);
   form.FormCreate();
   if (form.shell.closing) {
     form.Close();

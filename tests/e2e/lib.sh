@@ -6,7 +6,7 @@
 # Set by CTest (tests/e2e/CMakeLists.txt):
 #   TK_EXE_DIR   the Windows build tree holding tenkoro.exe and tkdriver.exe
 #   TK_TKC       the native author tool, to encode the tests' scripts
-#   TK_E2E_WORK  where the tests' folders go; left in place for inspection
+#   TK_E2E_WORK  where the tests' folders go; left in place to look at afterwards
 set -euo pipefail
 
 : "${TK_EXE_DIR:?set by CTest}" "${TK_TKC:?set by CTest}" "${TK_E2E_WORK:?set by CTest}"
@@ -111,14 +111,15 @@ e2e_new_case() {
   e2e_log "folder $e2e_folder"
 }
 
-# Copies the sample character as the build staged it (all but the program,
-# which the case already has) into the case's folder.
+# Copies the sample character as the build staged it into the case's folder
+# (which already has the program): only the files it ships, so that whatever a
+# run inside the stage left there (tk.ini, a rewritten flag file) stays out.
 e2e_copy_stage() {
-  local file
-  for file in "$TK_EXE_DIR/stage/"*; do
-    [[ "$(basename "$file")" == tenkoro.exe ]] && continue
-    cp "$file" "$e2e_folder/" || e2e_fail "cannot copy $file"
-  done
+  local list="$TK_EXE_DIR/stage_files.txt" name _
+  [[ -f "$list" ]] || e2e_fail "no $list (build the Windows tree first)"
+  while read -r name _; do
+    cp "$TK_EXE_DIR/stage/$name" "$e2e_folder/" || e2e_fail "cannot copy $name from the stage"
+  done <"$list"
   [[ -f "$e2e_folder/tk.srt" && -f "$e2e_folder/tk.map" ]] || e2e_fail "no staged sample character"
 }
 

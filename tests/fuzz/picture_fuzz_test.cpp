@@ -42,13 +42,13 @@ std::vector<std::pair<std::string, std::string>> Seeds() {
   Bitmap picture(13, 7);
   for (int y = 0; y < 7; ++y)
     for (int x = 0; x < 13; ++x) picture.Set(x, y, {std::uint8_t(x * 9), std::uint8_t(y * 30), 7});
-  testing::BmpSpec rle{.width = 6, .height = 3, .bpp = 8, .compression = 1};
+  testing::BmpLayout rle{.width = 6, .height = 3, .bpp = 8, .compression = 1};
   rle.colours = {0x112233, 0x445566, 0x778899};
   rle.pixels = std::string("\x04\x01\x00\x00\x00\x03\x02\x00\x01\x00\x00\x02\x01\x01\x00\x01", 16);
-  testing::BmpSpec fields{.width = 5, .height = -2, .bpp = 16, .compression = 3};
+  testing::BmpLayout fields{.width = 5, .height = -2, .bpp = 16, .compression = 3};
   fields.masks = {0xF800, 0x07E0, 0x001F};
   fields.pixels = testing::Rows({std::string(10, '\x5A'), std::string(10, '\xA5')});
-  testing::BmpSpec four{.width = 7, .height = 2, .bpp = 4, .colours = {0, 0xFFFFFF, 0xFF}};
+  testing::BmpLayout four{.width = 7, .height = 2, .bpp = 4, .colours = {0, 0xFFFFFF, 0xFF}};
   four.pixels = testing::Rows({"\x01\x20\x12\x00", "\x21\x10\x00\x02"});
   std::string gdt = EncodeBmp24(picture);
   gdt[0] = 'G';

@@ -15,7 +15,7 @@ inline void PutLe(ByteString& s, std::size_t at, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
 }
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t header_size = 40;
   std::int32_t width = 1;
   std::int32_t height = 1;
@@ -29,35 +29,35 @@ struct BmpSpec {
 
 // A BMP file laid out as the system writes them: file header, information
 // header, masks, colour table, pixels; bfOffBits points at the pixels.
-inline ByteString MakeBmp(const BmpSpec& spec) {
-  ByteString f(14 + spec.header_size, '\0');
+inline ByteString MakeBmp(const BmpLayout& layout) {
+  ByteString f(14 + layout.header_size, '\0');
   f[0] = 'B';
   f[1] = 'M';
-  PutLe(f, 14, spec.header_size, 4);
-  if (spec.header_size == 12) {
-    PutLe(f, 18, static_cast<std::uint32_t>(spec.width), 2);
-    PutLe(f, 20, static_cast<std::uint32_t>(spec.height), 2);
+  PutLe(f, 14, layout.header_size, 4);
+  if (layout.header_size == 12) {
+    PutLe(f, 18, static_cast<std::uint32_t>(layout.width), 2);
+    PutLe(f, 20, static_cast<std::uint32_t>(layout.height), 2);
     PutLe(f, 22, 1, 2);
-    PutLe(f, 24, static_cast<std::uint32_t>(spec.bpp), 2);
+    PutLe(f, 24, static_cast<std::uint32_t>(layout.bpp), 2);
   } else {
-    PutLe(f, 18, static_cast<std::uint32_t>(spec.width), 4);
-    PutLe(f, 22, static_cast<std::uint32_t>(spec.height), 4);
+    PutLe(f, 18, static_cast<std::uint32_t>(layout.width), 4);
+    PutLe(f, 22, static_cast<std::uint32_t>(layout.height), 4);
     PutLe(f, 26, 1, 2);
-    PutLe(f, 28, static_cast<std::uint32_t>(spec.bpp), 2);
-    PutLe(f, 30, spec.compression, 4);
-    PutLe(f, 46, spec.colours_used, 4);
-    for (std::size_t i = 0; i < spec.masks.size(); ++i) {
-      if (spec.header_size == 40) {
-        PutLe(f, f.size(), spec.masks[i], 4);  // after the header
+    PutLe(f, 28, static_cast<std::uint32_t>(layout.bpp), 2);
+    PutLe(f, 30, layout.compression, 4);
+    PutLe(f, 46, layout.colours_used, 4);
+    for (std::size_t i = 0; i < layout.masks.size(); ++i) {
+      if (layout.header_size == 40) {
+        PutLe(f, f.size(), layout.masks[i], 4);  // after the header
       } else {
-        PutLe(f, 54 + 4 * i, spec.masks[i], 4);  // inside it
+        PutLe(f, 54 + 4 * i, layout.masks[i], 4);  // inside it
       }
     }
   }
-  const int entry = spec.header_size == 12 ? 3 : 4;
-  for (std::uint32_t c : spec.colours) PutLe(f, f.size(), c, entry);
+  const int entry = layout.header_size == 12 ? 3 : 4;
+  for (std::uint32_t c : layout.colours) PutLe(f, f.size(), c, entry);
   PutLe(f, 10, static_cast<std::uint32_t>(f.size()), 4);
-  f += spec.pixels;
+  f += layout.pixels;
   PutLe(f, 2, static_cast<std::uint32_t>(f.size()), 4);
   return f;
 }

@@ -20,7 +20,10 @@ grep -q "cannot read" "$work/err" || fail "missing-file message"
 printf 'B\016\014' > "$work/bad.srt"
 if "$tkc" decode "$work/bad.srt" "$work/x.txt" 2> "$work/err"; then fail "malformed file accepted"; fi
 grep -q "not an encoded file" "$work/err" || fail "malformed-file message"
-if "$tkc" run "$work" --seconds abc 2> /dev/null; then fail "bad --seconds accepted"; fi
+for bad in "--seconds abc" "--seconds 5 --real-seconds -1" "--seconds" "--real-seconds 5" "--seconds 1 --loud 1"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$work" $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
 
 # Running: the box is printed, the log and the settings are left behind.
 "$tkc" run "$work" --seconds 2 > "$work/out"
@@ -30,7 +33,57 @@ grep -q '^X_Pos=0' "$work/tk.ini" || fail "tk.ini not written"
 
 # A folder without a script: the start-up failure is printed and tk.ini written.
 mkdir "$work/empty"
-"$tkc" run "$work/empty" --seconds 1 > "$work/out2"
+"$tkc" run "$work/empty" --seconds 1 > "$work/out2" 2> /dev/null || true
 grep -q 'スクリプトファイルが読み込めません。' "$work/out2" || fail "missing script not reported"
 [ -f "$work/empty/tk.ini" ] || fail "tk.ini not written after a failed start"
+
+# Characters that cannot start or would not stop. Each case is a folder made
+# below; tkc run must end with the exit code and print the line.
+case_dir() { mkdir -p "$work/cases/$1" && echo "$work/cases/$1"; }
+# script NAME: the script from stdin (UTF-8, one command a line) as tk.srt.
+script() {
+  local dir
+  dir=$(case_dir "$1")
+  { echo '*TKScriptFile'; cat; } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$dir/tk_srt.txt"
+  "$tkc" encode "$dir/tk_srt.txt" "$dir/tk.srt"
+}
+case_dir empty > /dev/null
+printf '*TKScriptFile\r\n_FirstAction:\r\n>AE;\r\n' > "$(case_dir text-only)/tk_srt.txt"
+printf 'MZ\220\0\3\0\0\0\4\0\0\0\377\377\0\0' > "$(case_dir garbage)/tk.srt"  # a program, say
+cp "$work/tk_srt.txt" "$(case_dir plain-text)/tk.srt"
+cp "$work/bad.srt" "$(case_dir broken-line-end)/tk.srt"
+printf '[Debug]\r\nScript=1\r\n' > "$(case_dir debug-without-text)/tk.ini"
+printf '_FirstAction:\r\n>AE;\r\n' > "$(case_dir debug-text-without-marker)/tk_srt.txt"
+printf '[Debug]\r\nScript=1\r\n' > "$work/cases/debug-text-without-marker/tk.ini"
+printf '_FirstAction:\n>WAT=3000;\n>Nope;\n>AE;\n' | script slow-start
+printf '_FirstAction:\n>WAT=100;\n>JMP=_FirstAction;\n' | script first-waits
+printf '_FirstAction:\n>JMP=_FirstAction;\n' | script first-spins
+printf '_LastAction:\n>WAT=100;\n>JMP=_LastAction;\n' | script last-waits
+printf '_LastAction:\n>JMP=_LastAction;\n' | script last-spins
+printf '_FirstAction:\n>CLL=Loop;\n>AE;\nLoop:\n>WAT=10;\n>JMP=Loop;\n' | script called-loop
+
+trim() { local s="${1#"${1%%[! ]*}"}"; echo "${s%"${s##*[! ]}"}"; }
+while IFS='|' read -r name options code line; do
+  name=$(trim "$name") code=$(trim "$code") line=$(trim "$line")
+  rc=0
+  # shellcheck disable=SC2086 # the options are meant to split
+  "$tkc" run "$work/cases/$name" $options > "$work/out" 2>&1 || rc=$?
+  [[ $rc == "$code" ]] || fail "$name: exit $rc, expected $code: $(cat "$work/out")"
+  grep -q -F -- "$line" "$work/out" || fail "$name: no line \"$line\" in: $(cat "$work/out")"
+  [ -f "$work/cases/$name/tk.ini" ] || fail "$name: tk.ini not written"
+done <<'TABLE'
+empty                     | --seconds 1                  | 1 | has no tk.srt; encode the script with "tkc encode tk_srt.txt tk.srt", or put "[Debug]" with "Script=1" into tk.ini to read tk_srt.txt directly
+text-only                 | --seconds 1                  | 1 | has no tk.srt; encode the script with "tkc encode tk_srt.txt tk.srt", or put "[Debug]" with "Script=1" into tk.ini to read tk_srt.txt directly
+garbage                   | --seconds 1                  | 1 | garbage/tk.srt is not an encoded script file
+plain-text                | --seconds 1                  | 1 | plain-text/tk.srt is not an encoded script file
+broken-line-end           | --seconds 1                  | 1 | broken-line-end/tk.srt is not an encoded script file
+debug-without-text        | --seconds 1                  | 1 | has no tk_srt.txt, which "Script=1" in tk.ini asks for
+debug-text-without-marker | --seconds 1                  | 1 | tk_srt.txt is not a script: it has no "*TKScriptFile" line
+slow-start                | --seconds 1                  | 0 | [3000 ms] Tenkoro: 命令異常です。
+first-waits               | --seconds 1                  | 3 | tkc: stopped after 61 s of virtual time: action _FirstAction was still running
+first-spins               | --seconds 1 --real-seconds 1 | 3 | tkc: stopped after 1 s of real time: action _FirstAction was still running
+last-waits                | --seconds 2                  | 3 | tkc: stopped after 62 s of virtual time: action _LastAction was still running
+last-spins                | --seconds 1 --real-seconds 1 | 3 | tkc: stopped after 1 s of real time: action _LastAction was still running
+called-loop               | --seconds 1                  | 3 | action _FirstAction was still running
+TABLE
 echo "tkc: all checks passed"

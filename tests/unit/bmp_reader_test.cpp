@@ -9,7 +9,7 @@ namespace {
 
 using namespace std::string_literals;
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::ByteString;
 using testing::MakeBmp;
 using testing::Rows;
@@ -29,8 +29,8 @@ std::vector<Bgr> Pixels(const Bitmap& b) {
   return out;
 }
 
-std::vector<Bgr> ParsedPixels(const BmpSpec& spec) {
-  const auto bitmap = Parse(MakeBmp(spec));
+std::vector<Bgr> ParsedPixels(const BmpLayout& layout) {
+  const auto bitmap = Parse(MakeBmp(layout));
   EXPECT_TRUE(bitmap);
   return bitmap ? Pixels(*bitmap) : std::vector<Bgr>{};
 }
@@ -39,24 +39,24 @@ std::vector<Bgr> ParsedPixels(const BmpSpec& spec) {
 const std::vector<Bgr> kSquare{kRed, kGreen, kBlue, kWhite};
 
 TEST(BmpReader, TrueColourRowsInEitherOrder) {
-  BmpSpec bottom_up{.width = 2, .height = 2};
+  BmpLayout bottom_up{.width = 2, .height = 2};
   bottom_up.pixels = Rows({"\xFF\0\0\xFF\xFF\xFF"s, "\0\0\xFF\0\xFF\0"s});
   EXPECT_EQ(ParsedPixels(bottom_up), kSquare);
-  BmpSpec top_down = bottom_up;
+  BmpLayout top_down = bottom_up;
   top_down.height = -2;
   top_down.pixels = Rows({"\0\0\xFF\0\xFF\0"s, "\xFF\0\0\xFF\xFF\xFF"s});
   EXPECT_EQ(ParsedPixels(top_down), kSquare);
 
-  BmpSpec bgrx{.width = 2, .height = 2, .bpp = 32};
+  BmpLayout bgrx{.width = 2, .height = 2, .bpp = 32};
   bgrx.pixels = "\xFF\0\0\x7F\xFF\xFF\xFF\x7F\0\0\xFF\x7F\0\xFF\0\x7F"s;
   EXPECT_EQ(ParsedPixels(bgrx), kSquare);
 }
 
 TEST(BmpReader, SixteenBitsAsFiveFiveFiveOrBitFields) {
-  BmpSpec rgb555{.width = 2, .height = 1, .bpp = 16};
+  BmpLayout rgb555{.width = 2, .height = 1, .bpp = 16};
   rgb555.pixels = Rows({"\x00\x7C\xFF\x7F"s});  // red, white
   EXPECT_EQ(ParsedPixels(rgb555), (std::vector<Bgr>{kRed, kWhite}));
-  BmpSpec rgb565{.width = 3, .height = 1, .bpp = 16, .compression = 3};
+  BmpLayout rgb565{.width = 3, .height = 1, .bpp = 16, .compression = 3};
   rgb565.masks = {0xF800, 0x07E0, 0x001F};
   rgb565.pixels = Rows({"\xE0\x07\x1F\x00\x10\x84"s});  // green, blue, mid grey
   const auto pixels = ParsedPixels(rgb565);
@@ -65,22 +65,22 @@ TEST(BmpReader, SixteenBitsAsFiveFiveFiveOrBitFields) {
   EXPECT_EQ(pixels[1], kBlue);
   EXPECT_EQ(pixels[2], (Bgr{132, 130, 132}));
   // The same masks inside a version 4 header.
-  BmpSpec v4 = rgb565;
+  BmpLayout v4 = rgb565;
   v4.header_size = 108;
   EXPECT_EQ(ParsedPixels(v4), pixels);
 }
 
 TEST(BmpReader, ThirtyTwoBitFieldsInEveryHeaderVersion) {
   for (std::uint32_t header : {40u, 52u, 56u, 108u, 124u}) {
-    BmpSpec spec{.header_size = header, .width = 2, .height = 1, .bpp = 32, .compression = 3};
-    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
-    spec.pixels = "\xFF\0\0\0\0\0\xFF\0"s;
-    EXPECT_EQ(ParsedPixels(spec), (std::vector<Bgr>{kRed, kBlue})) << header;
+    BmpLayout layout{.header_size = header, .width = 2, .height = 1, .bpp = 32, .compression = 3};
+    layout.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
+    layout.pixels = "\xFF\0\0\0\0\0\xFF\0"s;
+    EXPECT_EQ(ParsedPixels(layout), (std::vector<Bgr>{kRed, kBlue})) << header;
   }
 }
 
 TEST(BmpReader, PalettePicturesThroughTheirColourTable) {
-  BmpSpec one{.width = 10, .height = 1, .bpp = 1, .colours = {0x000000, 0xFFFFFF}};
+  BmpLayout one{.width = 10, .height = 1, .bpp = 1, .colours = {0x000000, 0xFFFFFF}};
   one.pixels = Rows({"\xA0\x40"s});  // 1010 0000 01..
   const auto mono = ParsedPixels(one);
   EXPECT_EQ(mono[0], kWhite);
@@ -88,12 +88,12 @@ TEST(BmpReader, PalettePicturesThroughTheirColourTable) {
   EXPECT_EQ(mono[2], kWhite);
   EXPECT_EQ(mono[9], kWhite);
 
-  BmpSpec four{.width = 3, .height = 1, .bpp = 4, .colours = {0xFF0000, 0x00FF00, 0x0000FF}};
+  BmpLayout four{.width = 3, .height = 1, .bpp = 4, .colours = {0xFF0000, 0x00FF00, 0x0000FF}};
   four.colours_used = 3;
   four.pixels = Rows({"\x12\x00"s});
   EXPECT_EQ(ParsedPixels(four), (std::vector<Bgr>{kGreen, kBlue, kRed}));
 
-  BmpSpec eight{.width = 2, .height = 1, .bpp = 8, .colours = {0xFF0000, 0x00FF00}};
+  BmpLayout eight{.width = 2, .height = 1, .bpp = 8, .colours = {0xFF0000, 0x00FF00}};
   eight.colours_used = 2;
   eight.pixels = Rows({"\x01\x07"s});  // index 7 is past the table: black
   EXPECT_EQ(ParsedPixels(eight), (std::vector<Bgr>{kGreen, kBlack}));
@@ -105,26 +105,26 @@ TEST(BmpReader, PalettePicturesThroughTheirColourTable) {
 }
 
 TEST(BmpReader, CoreHeadersWithThreeByteEntries) {
-  BmpSpec core{.header_size = 12, .width = 2, .height = 1, .bpp = 8};
+  BmpLayout core{.header_size = 12, .width = 2, .height = 1, .bpp = 8};
   core.colours.assign(256, 0);
   core.colours[0] = 0x00FF00;
   core.colours[5] = 0xFFFFFF;
   core.pixels = Rows({"\x05\x00"s});
   EXPECT_EQ(ParsedPixels(core), (std::vector<Bgr>{kWhite, kGreen}));
-  BmpSpec core24{.header_size = 12, .width = 1, .height = 1, .bpp = 24};
+  BmpLayout core24{.header_size = 12, .width = 1, .height = 1, .bpp = 24};
   core24.pixels = Rows({"\xFF\0\0"s});
   EXPECT_EQ(ParsedPixels(core24), (std::vector<Bgr>{kBlue}));
 }
 
 TEST(BmpReader, RunLengthCodes) {
-  BmpSpec rle8{.width = 4, .height = 2, .bpp = 8, .compression = 1};
+  BmpLayout rle8{.width = 4, .height = 2, .bpp = 8, .compression = 1};
   rle8.colours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   // Bottom row: 3 x red, end of line; top row: absolute 3 (green, blue, red)
   // padded to a word, then the end: last pixels of both rows stay black.
   rle8.pixels = "\x03\x01\x00\x00\x00\x03\x02\x03\x01\x00\x00\x01"s;
   EXPECT_EQ(ParsedPixels(rle8),
             (std::vector<Bgr>{kGreen, kBlue, kRed, kBlack, kRed, kRed, kRed, kBlack}));
-  BmpSpec rle4{.width = 6, .height = 1, .bpp = 4, .compression = 2};
+  BmpLayout rle4{.width = 6, .height = 1, .bpp = 4, .compression = 2};
   rle4.colours = {0x000000, 0xFF0000, 0x00FF00};
   rle4.pixels = "\x03\x12\x00\x03\x20\x10\x00\x01"s;  // red green red, absolute green black red
   EXPECT_EQ(ParsedPixels(rle4), (std::vector<Bgr>{kRed, kGreen, kRed, kGreen, kBlack, kRed}));
@@ -136,27 +136,27 @@ TEST(BmpReader, RunLengthCodes) {
 }
 
 TEST(BmpReader, RefusesWhatCannotBeAPicture) {
-  BmpSpec good{.width = 2, .height = 2};
+  BmpLayout good{.width = 2, .height = 2};
   good.pixels = Rows({"\xFF\0\0\xFF\xFF\xFF"s, "\0\0\xFF\0\xFF\0"s});
   const ByteString file = MakeBmp(good);
   for (std::size_t n = 0; n < file.size(); ++n) EXPECT_FALSE(Parse(file.substr(0, n))) << n;
 
-  auto refused = [](BmpSpec spec) { return !Parse(MakeBmp(spec)); };
-  BmpSpec wide = good;
+  auto refused = [](BmpLayout layout) { return !Parse(MakeBmp(layout)); };
+  BmpLayout wide = good;
   wide.width = 100000;
   EXPECT_TRUE(refused(wide));
-  BmpSpec huge = good;
+  BmpLayout huge = good;
   huge.width = huge.height = 16000;  // each side fine, the area is not
   EXPECT_TRUE(refused(huge));
-  BmpSpec flat = good;
+  BmpLayout flat = good;
   flat.height = 0;
   EXPECT_TRUE(refused(flat));
-  BmpSpec odd_depth = good;
+  BmpLayout odd_depth = good;
   odd_depth.bpp = 7;
   EXPECT_TRUE(refused(odd_depth));
-  BmpSpec top_down_rle{.width = 1, .height = -1, .bpp = 8, .compression = 1};
+  BmpLayout top_down_rle{.width = 1, .height = -1, .bpp = 8, .compression = 1};
   EXPECT_TRUE(refused(top_down_rle));
-  BmpSpec odd_header = good;
+  BmpLayout odd_header = good;
   odd_header.header_size = 20;
   EXPECT_TRUE(refused(odd_header));
 

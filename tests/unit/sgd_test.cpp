@@ -204,11 +204,11 @@ struct Pair {
 };
 
 Pair SamplePair() {
-  testing::BmpSpec spec{.width = 3, .height = 2};
-  spec.pixels = testing::Rows(
+  testing::BmpLayout layout{.width = 3, .height = 2};
+  layout.pixels = testing::Rows(
       {"\x01\x02\x03\x04\x05\x06\x07\x08\x09"s, "\xFF\xFF\xFF\xFF\xFF\xFF\x10\x20\x30"s});
-  const std::string bmp = testing::MakeBmp(spec);
-  return {bmp, bmp.substr(14, 40), spec.pixels};
+  const std::string bmp = testing::MakeBmp(layout);
+  return {bmp, bmp.substr(14, 40), layout.pixels};
 }
 
 TEST(SgdFile, PlainAndCompressedGiveTheBmpsPicture) {

@@ -1,8 +1,6 @@
 // tkc: the author tool. Encodes and decodes the program's encoded files and
 // runs a character on the simulated desktop.
-#include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,10 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/program.h"
-#include "console_text.h"
-#include "imagery/png_writer.h"
-#include "platform/sim/sim_platform.h"
+#include "run_character.h"
 #include "script/encoded_file.h"
 
 namespace {
@@ -22,9 +17,13 @@ int Usage() {
   std::cerr << "usage:\n"
                "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
                "  tkc decode IN OUT          encoded form -> text\n"
-               "  tkc run DIR --seconds N [--screenshot FILE.png]\n"
-               "                             run the character in DIR on a simulated desktop,\n"
-               "                             then save the screen as it looks at the end\n";
+               "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
+               "                             run the character in DIR on a simulated desktop\n"
+               "                             for N seconds of virtual time, close it, and save\n"
+               "                             the screen as it looked before the close; an action\n"
+               "                             still running 60 virtual seconds after its time\n"
+               "                             (or S real seconds, default 60, into the run) is\n"
+               "                             stopped and named, and tkc exits with 3\n";
   return 2;
 }
 
@@ -71,39 +70,38 @@ int Decode(const std::string& in, const std::string& out) {
   return 0;
 }
 
-// Virtual time starts at the author's wall-clock time so that timed events
-// behave as they would today.
-tk::LocalTime HostLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  const std::tm* local = std::localtime(&now);
-  if (!local) return {};
-  return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
-          local->tm_min,         local->tm_sec,     local->tm_wday};
+// Reads a whole number of seconds into `out`; false when it is not one or
+// is beyond a day.
+bool ReadSeconds(const char* text, long& out) {
+  char* end = nullptr;
+  out = std::strtol(text, &end, 10);
+  return end != text && *end == '\0' && out >= 0 && out <= 86400;
 }
 
-// A plain desktop colour that no character picture is likely to use.
-constexpr tk::Bgr kDesktop{0x80, 0x60, 0x30};
-
-int Run(const std::string& folder, long seconds, const std::string& screenshot) {
-  std::error_code error;
-  const std::string dir = std::filesystem::absolute(folder, error).string();
-  if (error || !std::filesystem::is_directory(dir)) return Fail(folder + " is not a folder");
-  tk::SimPlatform platform(dir, dir);
-  platform.start_time = HostLocalTime();
-  platform.on_message_box = [&](const tk::SimPlatform::MessageBoxRecord& box) {
-    std::cout << "[" << platform.NowMs() << " ms] " << tkc::SjisToUtf8(box.caption) << ": "
-              << tkc::SjisToUtf8(box.text) << std::endl;
-  };
-  platform.message_loop_ms = static_cast<std::uint64_t>(seconds) * 1000;
-  bool saved = screenshot.empty();
-  platform.on_loop_end = [&] {
-    if (!saved) saved = WriteAll(screenshot, tk::EncodePng(platform.RenderScreen(kDesktop)));
-  };
-  const int code = tk::RunProgram(platform);
-  if (!saved) return Fail("cannot write " + screenshot + " (or the program ended at start-up)");
-  for (const std::string& what : platform.exception_boxes)
-    std::cout << "exception: " << what << "\n";
-  return code;
+// tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE], options in any order.
+int Run(int argc, char** argv) {
+  tkc::RunOptions options;
+  options.folder = argv[2];
+  bool have_seconds = false;
+  for (int i = 3; i < argc; i += 2) {
+    const std::string option = argv[i];
+    if (i + 1 == argc) return Usage();
+    long value = 0;
+    if (option == "--screenshot") {
+      options.screenshot = argv[i + 1];
+    } else if (option == "--seconds" || option == "--real-seconds") {
+      if (!ReadSeconds(argv[i + 1], value)) return Fail("bad " + option + " value");
+      if (option == "--seconds") {
+        options.seconds = static_cast<std::uint64_t>(value);
+        have_seconds = true;
+      } else {
+        options.real_limit = std::chrono::seconds(value);
+      }
+    } else {
+      return Usage();
+    }
+  }
+  return have_seconds ? tkc::RunCharacter(options) : Usage();
 }
 
 }  // namespace
@@ -113,12 +111,6 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "encode" && argc == 4) return Encode(argv[2], argv[3]);
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
-  if (command == "run" && (argc == 5 || (argc == 7 && std::string(argv[5]) == "--screenshot")) &&
-      std::string(argv[3]) == "--seconds") {
-    char* end = nullptr;
-    const long seconds = std::strtol(argv[4], &end, 10);
-    if (*end != '\0' || seconds < 0 || seconds > 86400) return Fail("bad --seconds value");
-    return Run(argv[2], seconds, argc == 7 ? argv[6] : "");
-  }
+  if (command == "run" && argc >= 3) return Run(argc, argv);
   return Usage();
 }

@@ -1,0 +1,171 @@
+#include "run_character.h"
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/program.h"
+#include "console_text.h"
+#include "imagery/png_writer.h"
+#include "platform/sim/sim_platform.h"
+
+namespace tkc {
+
+namespace {
+
+// How long an action may go on once the character's time is up, and how
+// long _LastAction may take once the close has begun, in virtual time.
+constexpr std::uint64_t kOverrunMs = 60'000;
+
+// A plain desktop colour that no character picture is likely to use.
+constexpr tk::Bgr kDesktop{0x80, 0x60, 0x30};
+
+using Clock = std::chrono::steady_clock;
+
+// Virtual time starts at the author's wall-clock time so that timed events
+// behave as they would today.
+tk::LocalTime HostLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (!local) return {};
+  return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
+          local->tm_min,         local->tm_sec,     local->tm_wday};
+}
+
+std::string ActionName(const std::string& label) {
+  return label.empty() ? "(none)" : SjisToUtf8(label);
+}
+
+// Answers the runner's "keep going?" A loop that waits lets virtual time run
+// past its deadline; one that never waits lets none pass, so real time bounds
+// it too. The first answer "no" is final and ends the message loop as well.
+class RunBounds {
+ public:
+  RunBounds(tk::SimPlatform& sim, std::uint64_t virtual_deadline_ms,
+            std::chrono::seconds real_limit)
+      : sim_(sim),
+        virtual_deadline_ms_(virtual_deadline_ms),
+        real_limit_(real_limit),
+        real_deadline_(Clock::now() + real_limit) {}
+
+  bool KeepGoing(const tk::TMainForm& form) {
+    if (!report_.empty()) return false;
+    if (sim_.NowMs() > virtual_deadline_ms_) {
+      Stop(form, std::to_string(sim_.NowMs() / 1000) + " s of virtual time", "");
+    } else if (Clock::now() > real_deadline_) {
+      Stop(form, std::to_string(real_limit_.count()) + " s of real time",
+           " (a loop without a wait lets no virtual time pass)");
+    }
+    return report_.empty();
+  }
+  void AllowVirtualUntil(std::uint64_t deadline_ms) { virtual_deadline_ms_ = deadline_ms; }
+  // Empty unless a bound stopped the run.
+  const std::string& Report() const { return report_; }
+
+ private:
+  void Stop(const tk::TMainForm& form, const std::string& after, const std::string& hint) {
+    report_ = "stopped after " + after + ": action " + ActionName(form.runner.RunningAction()) +
+              " was still running" + hint;
+    sim_.Quit();
+  }
+
+  tk::SimPlatform& sim_;
+  std::uint64_t virtual_deadline_ms_;
+  std::chrono::seconds real_limit_;
+  Clock::time_point real_deadline_;
+  std::string report_;
+};
+
+// The cause and the fix, in the author's words, of a start-up that stopped
+// with `box_text`; empty for any other box.
+std::string StartFailure(const std::string& box_text, const std::string& folder,
+                         bool reads_text_script) {
+  const bool unreadable = box_text == tk::msg::kScriptUnreadable;
+  if (!unreadable && box_text != tk::msg::kScriptUnrecognised) return {};
+  constexpr char kEncodeHint[] = "encode the script with \"tkc encode tk_srt.txt tk.srt\"";
+  if (reads_text_script) {
+    if (!std::filesystem::exists(std::filesystem::path(folder) / "tk_srt.txt")) {
+      return folder +
+             " has no tk_srt.txt, which \"Script=1\" in tk.ini asks for; write the script "
+             "there, or remove \"Script=1\" to read tk.srt";
+    }
+    if (unreadable) return folder + "/tk_srt.txt cannot be read";
+    return folder + "/tk_srt.txt is not a script: it has no \"*TKScriptFile\" line";
+  }
+  if (!std::filesystem::exists(std::filesystem::path(folder) / "tk.srt")) {
+    return folder + " has no tk.srt; " + kEncodeHint +
+           ", or put \"[Debug]\" with \"Script=1\" into tk.ini to read tk_srt.txt directly";
+  }
+  return folder + "/tk.srt is not an encoded script file; " + kEncodeHint;
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// Ends the message loop once the character has lived `ms` of virtual time,
+// however much of it start-up took.
+void QuitAt(tk::SimPlatform& sim, std::uint64_t ms) {
+  auto timer = std::make_shared<tk::TimerId>();
+  *timer = sim.CreateTimer([&sim, timer] {
+    sim.Quit();
+    sim.SetTimer(*timer, 1, false);
+  });
+  sim.SetTimer(*timer, static_cast<unsigned>(ms), true);
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "tkc: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int RunCharacter(const RunOptions& options) {
+  std::error_code error;
+  const std::string dir = std::filesystem::absolute(options.folder, error).string();
+  if (error || !std::filesystem::is_directory(dir))
+    return Fail(options.folder + " is not a folder");
+  tk::SimPlatform sim(dir, dir);
+  sim.start_time = HostLocalTime();
+  const std::uint64_t lifetime_ms = options.seconds * 1000;
+  RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);
+
+  const tk::TMainForm* form = nullptr;  // set while the program runs
+  std::string start_failure;
+  sim.on_message_box = [&](const tk::SimPlatform::MessageBoxRecord& box) {
+    std::cout << "[" << sim.NowMs() << " ms] " << SjisToUtf8(box.caption) << ": "
+              << SjisToUtf8(box.text) << std::endl;
+    if (form && start_failure.empty())
+      start_failure = StartFailure(box.text, options.folder, form->shell.debug_script);
+  };
+  sim.message_loop_ms = lifetime_ms;  // a backstop: QuitAt ends the loop first
+  QuitAt(sim, lifetime_ms);
+  bool saved = options.screenshot.empty();
+  sim.on_loop_end = [&] {
+    bounds.AllowVirtualUntil(sim.NowMs() + kOverrunMs);
+    if (!saved) saved = WriteAll(options.screenshot, tk::EncodePng(sim.RenderScreen(kDesktop)));
+  };
+  tk::RunProgram(sim, [&](tk::TMainForm& created) {
+    form = &created;
+    created.runner.keep_going = [&bounds, &created] { return bounds.KeepGoing(created); };
+  });
+  form = nullptr;
+
+  if (!start_failure.empty()) return Fail(start_failure);
+  for (const std::string& what : sim.exception_boxes) std::cout << "exception: " << what << "\n";
+  if (!bounds.Report().empty()) {
+    std::cerr << "tkc: " << bounds.Report() << "\n";
+    return kExitStopped;
+  }
+  if (!saved)
+    return Fail("cannot write " + options.screenshot + " (or the character closed at start-up)");
+  return sim.exception_boxes.empty() ? 0 : Fail("the program hit an internal error (see above)");
+}
+
+}  // namespace tkc
