@@ -151,6 +151,18 @@ Operands ReadOperands(CommandContext& c) {
   return {std::move(name), c.Param()};
 }
 
+// The operand is a number choosing the text the flag takes. A flag that does
+// not take the text is left alone without a report.
+template <typename TextFor>
+void SetFlagToChoice(CommandContext& c, TextFor&& text_for) {
+  const auto [name, choice] = ReadOperands(c);
+  if (const auto number = ParseInt32(choice)) {
+    c.form.flags.SetFlagText(name, text_for(*number));
+  } else {
+    Fail(c);
+  }
+}
+
 }  // namespace
 
 void RunFvs(CommandContext& c) {
@@ -200,23 +212,12 @@ void RunFor(CommandContext& c) {
   Bitwise(c, c.form.flags.FindIntFlag(name), value, false);
 }
 
-// A flag that does not take the text is left alone without a report.
 void RunFdts(CommandContext& c) {
-  const auto [name, part_text] = ReadOperands(c);
-  if (const auto part = ParseInt32(part_text)) {
-    c.form.flags.SetFlagText(name, DateTimePart(c.form.platform.Now(), *part));
-  } else {
-    Fail(c);
-  }
+  SetFlagToChoice(c, [&](std::int32_t part) { return DateTimePart(c.form.platform.Now(), part); });
 }
 
 void RunFdps(CommandContext& c) {
-  const auto [name, which_text] = ReadOperands(c);
-  if (const auto which = ParseInt32(which_text)) {
-    c.form.flags.SetFlagText(name, ScreenSize(c.form.platform, *which));
-  } else {
-    Fail(c);
-  }
+  SetFlagToChoice(c, [&](std::int32_t which) { return ScreenSize(c.form.platform, which); });
 }
 
 }  // namespace tk

@@ -314,3 +314,28 @@ TEST_F(Imagery, ErasingRepaintsFromTheBackBuffer) {
 
 }  // namespace
 }  // namespace tk
+
+namespace tk {
+namespace {
+
+// A name longer than a name buffer holds means the same picture or
+// animation to every command that takes it.
+TEST_F(Imagery, LongNamesAreCutAlikeForEveryCommandThatNamesAPictureOrAnimation) {
+  const std::string longer(40, 'n');
+  Put("fig.bmp", Figure(20, 20));
+  Put("strip.bmp", Strip(2, 5, 5));
+  StartWith("_FirstAction:\n>IDS=fig.bmp," + longer + ";\n>IDP=" + longer + "0;\n>ACS=strip.bmp," +
+            longer + ",2,0,0,100;\n>ACB=" + longer + "9,1,0,0;\n>AE;\n" + "Stop:\n>ACE=" + longer +
+            "x,1;\n>AE;\nDrop:\n>ACD=" + longer + "y;\n>IDD=" + longer + "z;\n>AE;\n");
+  EXPECT_EQ(form->images.current_name, std::string(31, 'n'));
+  ASSERT_EQ(form->animations.list.size(), 1u);
+  EXPECT_TRUE(form->animations.list[0]->running);
+  Run("Stop");
+  EXPECT_EQ(form->animations.list[0]->current_frame, 1);
+  Run("Drop");
+  EXPECT_TRUE(form->animations.list.empty());
+  EXPECT_TRUE(form->images.entries.empty());
+}
+
+}  // namespace
+}  // namespace tk
