@@ -61,5 +61,26 @@ TEST_F(SimRecords, PaintsAreCountedPerWindow) {
   EXPECT_EQ(sim.FindWindow(b)->paints, 1);
 }
 
+// Speech tests predict cursor positions and pixels from these metrics.
+TEST_F(SimRecords, TheBuiltInFontHasKnownCellsAndDrawsBlocks) {
+  const TextFont plain{"f", 12}, bold{"f", 12, true}, small{"f", 4, false, false, true};
+  EXPECT_EQ(sim.MeasureText(plain, "Ab"), (TextExtent{12, 12}));
+  EXPECT_EQ(sim.MeasureText(plain, "\x82\xA0 "), (TextExtent{18, 12}));  // a two-byte character
+  EXPECT_EQ(sim.MeasureText(bold, "Ab"), (TextExtent{14, 12}));
+  EXPECT_EQ(sim.MeasureText(plain, "\x82"), (TextExtent{6, 12}));  // a lone lead byte
+  Bitmap b(11, 6);
+  sim.DrawText(b, 1, 1, small,
+               "A \x81\x40"
+               "B",
+               0x0000FF);  // red; both spaces stay blank
+  std::string rows;
+  for (int y = 0; y < b.height(); ++y) {
+    for (int x = 0; x < b.width(); ++x) rows += b.At(x, y) == Bgr{0, 0, 255} ? '#' : '.';
+    rows += '/';
+  }
+  EXPECT_EQ(rows, ".........../.#.......#./.#.......#./.#.......#./.##########/.........../");
+  sim.DrawText(b, -100, 1000000, plain, "xyz", 0xFFFFFF);  // far outside: nothing, no fault
+}
+
 }  // namespace
 }  // namespace tk

@@ -16,7 +16,7 @@
 
 namespace tk {
 
-class SimPlatform : public Platform, public TrayIcons {
+class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
  public:
   struct Window {
     WindowKind kind = WindowKind::kMain;
@@ -179,6 +179,14 @@ class SimPlatform : public Platform, public TrayIcons {
                                              const InputDialogLayout& layout) override;
   void ShellOpen(const std::string& file, const std::string& parameters) override;
   TrayIcons& Tray() override { return *this; }
+  TextRenderer& Text() override { return *this; }
+  // The built-in font: a one-byte character is a cell (points + 1) / 2
+  // pixels wide, a two-byte one `points` wide, one more each when bold; a
+  // line is `points` high. Each glyph but the spaces is a solid block one
+  // pixel smaller than its cell, the underline its cell's last row.
+  TextExtent MeasureText(const TextFont& font, std::string_view text) override;
+  void DrawText(Bitmap& target, int x, int y, const TextFont& font, std::string_view text,
+                std::uint32_t colour) override;
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
   void ModifyTrayIcon(WindowId owner, const std::string& tip, IconId icon) override;

@@ -15,3 +15,4 @@
 
 #undef CreateWindow
 #undef SetCurrentDirectory
+#undef DrawText

@@ -14,7 +14,7 @@
 
 namespace tk {
 
-class Win32Platform : public Platform, public TrayIcons {
+class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
  public:
   // The notification-area icon reports to its owner with this message.
   static constexpr UINT kTrayCallbackMessage = WM_USER + 1;
@@ -91,6 +91,10 @@ class Win32Platform : public Platform, public TrayIcons {
 
   // --- notification area (tray.cpp) ---
   TrayIcons& Tray() override { return *this; }
+  TextRenderer& Text() override { return *this; }
+  TextExtent MeasureText(const TextFont& font, std::string_view text) override;
+  void DrawText(Bitmap& target, int x, int y, const TextFont& font, std::string_view text,
+                std::uint32_t colour) override;
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
 

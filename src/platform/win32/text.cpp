@@ -1,0 +1,113 @@
+// Text through GDI: the script's Shift-JIS converted explicitly, the font
+// named by the script, drawn over the target's own pixels so that smoothed
+// edges blend with what lies beneath.
+#include <algorithm>
+#include <cstring>
+
+#include "imagery/bitmap.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tk {
+
+namespace {
+
+// The program is not DPI-aware: a point is 96/72 pixels.
+int PixelHeight(int points) {
+  return -MulDiv(std::clamp(points, 1, 1000), 96, 72);
+}
+
+HFONT CreateTextFont(const TextFont& font) {
+  const std::wstring face = win32::WideFromSjis(font.name);
+  LOGFONTW wanted_font{};
+  wanted_font.lfHeight = PixelHeight(font.points);
+  wanted_font.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  wanted_font.lfItalic = font.italic;
+  wanted_font.lfUnderline = font.underline;
+  wanted_font.lfStrikeOut = font.strikeout;
+  wanted_font.lfCharSet = SHIFTJIS_CHARSET;
+  wcsncpy(wanted_font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  return CreateFontIndirectW(&wanted_font);
+}
+
+// A memory drawing surface with the font selected, released with it.
+class FontSurface {
+ public:
+  explicit FontSurface(const TextFont& font)
+      : dc_(CreateCompatibleDC(nullptr)), font_(CreateTextFont(font)) {
+    if (dc_ && font_) old_font_ = SelectObject(dc_, font_);
+  }
+  ~FontSurface() {
+    if (dc_ && old_font_) SelectObject(dc_, old_font_);
+    if (font_) DeleteObject(font_);
+    if (dc_) DeleteDC(dc_);
+  }
+  FontSurface(const FontSurface&) = delete;
+  FontSurface& operator=(const FontSurface&) = delete;
+  HDC dc() const { return dc_; }
+  bool ok() const { return dc_ && font_; }
+
+ private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ old_font_ = nullptr;
+};
+
+TextExtent Measure(HDC dc, const std::wstring& wide) {
+  SIZE size{};
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  if (!wide.empty()) GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return {static_cast<int>(size.cx), static_cast<int>(metrics.tmHeight)};
+}
+
+}  // namespace
+
+TextExtent Win32Platform::MeasureText(const TextFont& font, std::string_view text) {
+  FontSurface surface(font);
+  if (!surface.ok()) return {};
+  return Measure(surface.dc(), win32::WideFromSjis(text));
+}
+
+// The part of the target the text covers goes into a DIB section, the text
+// is drawn there, and the result comes back.
+void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
+                             std::string_view text, std::uint32_t colour) {
+  FontSurface surface(font);
+  if (!surface.ok() || text.empty()) return;
+  const std::wstring wide = win32::WideFromSjis(text);
+  const TextExtent extent = Measure(surface.dc(), wide);
+  // Italic overhangs its advance; a little margin keeps its tail.
+  const Rect wanted{x, y, x + extent.width + extent.height / 2, y + extent.height};
+  const Rect area = Intersect(wanted, target.Bounds());
+  if (IsEmpty(area)) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = area.Width();
+  info.bmiHeader.biHeight = -area.Height();  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(surface.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib == nullptr) return;
+  const int stride = (area.Width() * 3 + 3) & ~3;
+  auto* rows = static_cast<std::uint8_t*>(bits);
+  for (int row = 0; row < area.Height(); ++row) {
+    std::memcpy(rows + row * stride, target.Row(area.top + row) + area.left * 3,
+                static_cast<std::size_t>(area.Width()) * 3);
+  }
+  const HGDIOBJ old_bitmap = SelectObject(surface.dc(), dib);
+  SetBkMode(surface.dc(), TRANSPARENT);
+  SetTextColor(surface.dc(), static_cast<COLORREF>(colour & 0x00FFFFFF));
+  TextOutW(surface.dc(), x - area.left, y - area.top, wide.c_str(), static_cast<int>(wide.size()));
+  GdiFlush();
+  for (int row = 0; row < area.Height(); ++row) {
+    std::memcpy(target.Row(area.top + row) + area.left * 3, rows + row * stride,
+                static_cast<std::size_t>(area.Width()) * 3);
+  }
+  SelectObject(surface.dc(), old_bitmap);
+  DeleteObject(dib);
+}
+
+}  // namespace tk
