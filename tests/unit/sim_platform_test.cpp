@@ -82,5 +82,25 @@ TEST_F(SimRecords, TheBuiltInFontHasKnownCellsAndDrawsBlocks) {
   sim.DrawText(b, -100, 1000000, plain, "xyz", 0xFFFFFF);  // far outside: nothing, no fault
 }
 
+TEST_F(SimRecords, ThePointerFindsTheWindowShownThroughItsShape) {
+  WindowEvents events;
+  const WindowId low = sim.CreateWindow(WindowKind::kMain, &events);
+  const WindowId high = sim.CreateWindow(WindowKind::kChild, &events);
+  sim.SetWindowBounds(low, {100, 100, 200, 200});
+  sim.SetWindowBounds(high, {150, 150, 250, 250});
+  sim.SetWindowRegion(high, {{0, 0, 10, 10}});  // only its corner shows
+  sim.ShowWindow(low, true);
+  sim.ShowWindow(high, true);
+  EXPECT_EQ(sim.WindowAt({155, 155}), high);
+  EXPECT_EQ(sim.WindowAt({170, 170}), low);  // through the later window's cut-out
+  EXPECT_EQ(sim.WindowAt({220, 220}), kNoWindow);
+  sim.SetTopmost(low, true);
+  EXPECT_EQ(sim.WindowAt({155, 155}), low);
+  sim.ShowWindow(low, false);
+  EXPECT_EQ(sim.WindowAt({155, 155}), high);
+  EXPECT_FALSE(sim.ClickAt({99, 99}, MouseButton::kLeft));
+  EXPECT_EQ(sim.cursor_position, (Point{99, 99}));
+}
+
 }  // namespace
 }  // namespace tk
