@@ -4,6 +4,7 @@
 #include "imagery/number_images.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "app/messages.h"
@@ -60,12 +61,12 @@ class NumberImagesTest : public testing::SimFixture {
   }
   void Run(const std::string& label) { RunAction(*form, label); }
 
-  // The cells shown from (kX, kY) on, read at each cell's middle: a cell's
+  // The cells shown from (kX, y) on, read at each cell's middle: a cell's
   // index, or -1 for anything else (the picture below, a blank cell).
-  std::vector<int> ShownCells(int count) const {
+  std::vector<int> ShownCells(int count, int y = kY) const {
     std::vector<int> cells;
     for (int i = 0; i < count; ++i) {
-      const Bgr c = MainWindow().surface.At(kX + i * kCellW + kCellW / 2, kY + kCellH / 2);
+      const Bgr c = MainWindow().surface.At(kX + i * kCellW + kCellW / 2, y + kCellH / 2);
       int k = -1;
       for (int j = 0; j < 12; ++j)
         if (CellColour(j) == c) k = j;
@@ -152,10 +153,12 @@ TEST_F(NumberImagesTest, DeletedClockPicturesComeBackAtTheNextSecond) {
 }
 
 TEST_F(NumberImagesTest, CounterCountsWhileOnFreezesWhenOffAndWraps) {
-  StartWith(">TCIP=d11.bmp,10,20;\n>TCON;\n",
+  // Before its image the counter's commands do nothing.
+  StartWith(">TCON;\n>TCRS;\n>TCOF;\n>TCIP=d11.bmp,10,20;\n>TCON;\n",
             "Off:\n>TCOF;\n>AE;\nOn:\n>TCON;\n>AE;\nReset:\n>TCRS;\n>AE;\nGone:\n>TCDL;\n>AE;\n");
   const auto shown = [&] { return ShownCells(8); };
   EXPECT_EQ(shown(), (Cells{0, 0, S, 0, 0, S, 0, 0}));
+  EXPECT_TRUE(LogLines().empty());
   sim->AdvanceTime(1010);
   EXPECT_EQ(shown(), (Cells{0, 0, S, 0, 0, S, 0, 1}));
   sim->AdvanceTime(1000);
@@ -184,13 +187,6 @@ TEST_F(NumberImagesTest, CounterCountsWhileOnFreezesWhenOffAndWraps) {
   Run("Gone");
   EXPECT_EQ(Named(kCounterImage), nullptr);
   EXPECT_EQ(form->numbers.counter.shown, 0);
-}
-
-TEST_F(NumberImagesTest, CounterCommandsBeforeItsImageDoNothing) {
-  StartWith(">TCON;\n>TCOF;\n>TCRS;\n>TCIP=d11.bmp,10,20;\n");
-  sim->AdvanceTime(3000);
-  EXPECT_EQ(ShownCells(8), (Cells{0, 0, S, 0, 0, S, 0, 0}));  // never started
-  EXPECT_TRUE(LogLines().empty());
 }
 
 struct DayCountCase {
@@ -226,17 +222,7 @@ TEST_F(NumberImagesTest, DayCountAndDateChangeAtMidnightAndSleepUntilThen) {
   sim->start_time = At(2003, 7, 5, 23, 58, 30);
   StartWith(">DCIP=d11.bmp,10,20,2003,7,15;\n>DAIP=d12.bmp,10,50;\n",
             "Again:\n>DCIP=d11.bmp,10,20,2003,8,15;\n>AE;\n");
-  const auto date = [&] {
-    Cells cells;
-    for (int i = 0; i < 10; ++i) {
-      const Bgr c = MainWindow().surface.At(kX + i * kCellW + 5, 60);
-      int k = -1;
-      for (int j = 0; j < 12; ++j)
-        if (CellColour(j) == c) k = j;
-      cells.push_back(k);
-    }
-    return cells;
-  };
+  const auto date = [&] { return ShownCells(10, 50); };
   EXPECT_EQ(ShownCells(3), (Cells{1, 0, B}));
   EXPECT_EQ(date(), (Cells{2, 0, 0, 3, 11, S, 7, 11, S, 5}));
   EXPECT_EQ(Named(kDateImage)->Bounds().Width(), 100);
@@ -366,6 +352,30 @@ TEST_F(NumberImagesTest, ClosingReleasesEveryTimer) {
   const std::vector<TimerId> ids{n.clock.timer.id(), n.counter.timer.id(), n.date.timer.id()};
   Exit();
   for (TimerId id : ids) EXPECT_FALSE(sim->Timers().contains(id)) << id;
+}
+
+// The sample character as the build staged it wears a clock on its coat:
+// light digits on a dark plate, 5 x 9 cells.
+TEST_F(NumberImagesTest, TheSampleCharacterWearsAClock) {
+  for (const auto& entry : std::filesystem::directory_iterator(TK_SAMPLE_STAGE_DIR)) {
+    std::filesystem::copy_file(entry.path(), Path(entry.path().filename().string()),
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  sim->start_time = At(2026, 12, 7, 9, 5, 3);
+  Start();
+  ASSERT_NE(Named(kTimeImage), nullptr);
+  EXPECT_EQ(Named(kTimeImage)->Bounds(), (Rect{60, 178, 100, 187}));
+  const Bgr plate{40, 30, 30}, lit{255, 255, 255};
+  const auto at = [&](int cell, int col, int row) {
+    return MainWindow().surface.At(60 + cell * 5 + 1 + col, 178 + 2 + row);
+  };
+  EXPECT_EQ(at(0, 1, 0), lit);    // the top of the hour's 0
+  EXPECT_EQ(at(0, 1, 2), plate);  // ... and its hollow middle
+  EXPECT_EQ(at(1, 0, 3), plate);  // 9: open at the lower left
+  EXPECT_EQ(at(2, 1, 1), lit);    // the colon
+  EXPECT_EQ(at(7, 0, 1), plate);  // 3: open at the upper left
+  EXPECT_EQ(at(7, 2, 1), lit);
+  EXPECT_TRUE(BoxTexts().empty());
 }
 
 // Where the second turns is found by polling and then predicted; wakes that
