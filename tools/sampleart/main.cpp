@@ -226,6 +226,28 @@ tk::resgen::Image TrayIcon(int size) {
   return image;
 }
 
+// The clock's strip: the digits 0 to 9 and a colon, light on a dark plate,
+// each glyph 3 x 5 pixels in a 5 x 9 cell.
+constexpr int kClockCellWidth = 5, kClockCellHeight = 9;
+Bitmap ClockDigitStrip() {
+  static constexpr const char* kGlyphs[11][5] = {
+      {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
+      {"###", "..#", "###", "#..", "###"}, {"###", "..#", "###", "..#", "###"},
+      {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+      {"###", "#..", "###", "#.#", "###"}, {"###", "..#", ".#.", ".#.", ".#."},
+      {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "###"},
+      {"...", ".#.", "...", ".#.", "..."},
+  };
+  Bitmap strip(11 * kClockCellWidth, kClockCellHeight);
+  strip.Fill(kOutline);
+  for (int cell = 0; cell < 11; ++cell)
+    for (int row = 0; row < 5; ++row)
+      for (int col = 0; col < 3; ++col)
+        if (kGlyphs[cell][row][col] == '#')
+          strip.Set(cell * kClockCellWidth + 1 + col, 2 + row, kWhite);
+  return strip;
+}
+
 // The about box's background: a pale sky with the character peeking in at
 // the bottom corners, on either side of the button. The box's text is
 // drawn over the middle.
@@ -266,48 +288,6 @@ Bitmap Balloon() {
   return b;
 }
 
-// The clock's digits: eleven 8 x 13 cells, 0 to 9 and a colon, lit segments
-// on a dark panel, as a small watch worn on the coat.
-constexpr int kDigitWidth = 8, kDigitHeight = 13;
-constexpr Bgr kPanel{50, 35, 30}, kLit{150, 240, 255};
-
-void Segment(Bitmap& b, int cell, char which) {
-  const int x0 = cell * kDigitWidth;
-  auto fill = [&](int left, int top, int right, int bottom) {
-    for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x) b.Set(x0 + x, y, kLit);
-  };
-  switch (which) {
-    case 'a':
-      return fill(2, 1, 6, 2);
-    case 'b':
-      return fill(6, 2, 7, 6);
-    case 'c':
-      return fill(6, 7, 7, 11);
-    case 'd':
-      return fill(2, 11, 6, 12);
-    case 'e':
-      return fill(1, 7, 2, 11);
-    case 'f':
-      return fill(1, 2, 2, 6);
-    case 'g':
-      return fill(2, 6, 6, 7);
-    case ':':
-      fill(3, 3, 5, 5);
-      return fill(3, 8, 5, 10);
-  }
-}
-
-Bitmap DigitStrip() {
-  static const char* const kSegments[] = {"abcdef", "bc",  "abdeg",   "abcdg",  "bcfg", "acdfg",
-                                          "acdefg", "abc", "abcdefg", "abcdfg", ":"};
-  Bitmap b(11 * kDigitWidth, kDigitHeight);
-  b.Fill(kPanel);
-  for (int cell = 0; cell < 11; ++cell)
-    for (const char* s = kSegments[cell]; *s; ++s) Segment(b, cell, *s);
-  return b;
-}
-
 bool Write(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -334,7 +314,7 @@ int main(int argc, char** argv) {
       Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
       Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
       Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
-      Write(dir + "digits.bmp", tk::EncodeBmp24(DigitStrip())) &&
+      Write(dir + "clock.bmp", tk::EncodeBmp24(ClockDigitStrip())) &&
       Write(dir + "sample.ico", tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
       Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
   if (!ok) std::fprintf(stderr, "tksampleart: cannot write into %s\n", argv[1]);
