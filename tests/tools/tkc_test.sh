@@ -98,8 +98,10 @@ cp -r "$stage" "$work/sample"
 cp -r "$stage" "$work/unclicked"
 "$tkc" run "$work/unclicked" --seconds 3 --shot 900="$work/before2.png" \
   --shot 1500="$work/plain.png" > /dev/null
-cmp -s "$work/before.png" "$work/before2.png" || fail "the runs differ before the click"
-cmp -s "$work/delighted.png" "$work/plain.png" && fail "the click on the head changed nothing"
+# Only the head is compared: the watch on the coat shows the wall clock.
+head_pixels() { convert "$work/$1" -crop 132x114+446+302 +repage rgb:-; }
+cmp -s <(head_pixels before.png) <(head_pixels before2.png) || fail "the runs differ before the click"
+cmp -s <(head_pixels delighted.png) <(head_pixels plain.png) && fail "the click on the head changed nothing"
 "$tkc" run "$work/sample" --seconds 1 --click 5,5@100 --move 6,6@200 > "$work/out"
 grep -q -F '[100 ms] click at 5,5: no window of the character there' "$work/out" || fail "missed click"
 grep -q -F '[200 ms] move at 6,6: no window of the character there' "$work/out" || fail "missed move"
