@@ -4,6 +4,7 @@
 
 #include "app/system_commands.h"
 #include "imagery/imagery_commands.h"
+#include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
 #include "script/control_flow.h"
 #include "script/flag_commands.h"
@@ -90,7 +91,7 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">DPFN", 134, kNotBuilt},
     {">DPFS", 135, kNotBuilt},
     {">DTIP", 136, kNotBuilt},
-    {">DTSP", 137, kNotBuilt},
+    {">DTSP", 137, RunDtsp},
     {">DTID", 138, kNotBuilt},
     {">DAIP", 140, kNotBuilt},
     {">DADL", 141, kNotBuilt},

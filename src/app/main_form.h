@@ -13,6 +13,7 @@
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
+#include "imagery/number_images.h"
 #include "imagery/prompt_state.h"
 #include "interaction/clickable_map.h"
 #include "motion/event_state.h"
@@ -173,6 +174,7 @@ class TMainForm : public WindowEvents {
   CharacterImages images;
   Animations animations;
   std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
+  NumberImages numbers;
 
   EventState events;
   PromptState prompt;

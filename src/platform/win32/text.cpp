@@ -2,6 +2,7 @@
 // named by the script, drawn over the target's own pixels so that smoothed
 // edges blend with what lies beneath.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "imagery/bitmap.h"
@@ -77,8 +78,12 @@ void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
   if (!surface.ok() || text.empty()) return;
   const std::wstring wide = win32::WideFromSjis(text);
   const TextExtent extent = Measure(surface.dc(), wide);
-  // Italic overhangs its advance; a little margin keeps its tail.
-  const Rect wanted{x, y, x + extent.width + extent.height / 2, y + extent.height};
+  // Italic overhangs its advance; a little margin keeps its tail. Far ends
+  // are held in range: a text starting near the largest int lies outside.
+  const auto end = [](int from, int length) {
+    return static_cast<int>(std::min<long long>(static_cast<long long>(from) + length, INT_MAX));
+  };
+  const Rect wanted{x, y, end(x, extent.width + extent.height / 2), end(y, extent.height)};
   const Rect area = Intersect(wanted, target.Bounds());
   if (IsEmpty(area)) return;
   BITMAPINFO info{};
