@@ -110,16 +110,25 @@ TEST_F(GdiText, JapaneseGlyphsAreRealAndDistinct) {
   SavePng(sample, "text_sample.png");  // to look at when in doubt
 }
 
-TEST_F(GdiText, BoldIsWiderAndDrawsMore) {
-  TextFont bold = gothic;
+TEST_F(GdiText, StylesShowAndItalicKeepsItsTail) {
+  TextFont bold = gothic, italic = gothic, underline = gothic;
   bold.bold = true;
-  Bitmap plain_b = Grey(200, 30), bold_b = Grey(200, 30);
-  text.DrawText(plain_b, 0, 0, gothic, "Tenkoro Tenkoro", kRed);
-  text.DrawText(bold_b, 0, 0, bold, "Tenkoro Tenkoro", kRed);
+  italic.italic = true;
+  underline.underline = true;
+  const std::string s = "Tenkoro Tenkorof";
+  const auto drawn = [&](const TextFont& font) {
+    Bitmap b = Grey(200, 30);
+    text.DrawText(b, 0, 0, font, s, kRed);
+    return b;
+  };
+  const Bitmap plain_b = drawn(gothic), bold_b = drawn(bold);
   EXPECT_GT(Changed(bold_b).right, Changed(plain_b).right);
   // Bold may be smoothed where plain is not: count every touched pixel.
   const int area = 200 * 30;
   EXPECT_GT(area - CountOf(bold_b, kGrey), area - CountOf(plain_b, kGrey));
+  // The slanted "f" reaches past the advance of the text.
+  EXPECT_GT(Changed(drawn(italic)).right, text.MeasureText(italic, s).width + 1);
+  EXPECT_GT(Changed(drawn(underline)).bottom, Changed(plain_b).bottom);
 }
 
 // What shows of a text cut by an edge is the same part of the uncut text.
