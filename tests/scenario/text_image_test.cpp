@@ -39,8 +39,12 @@ class TextImages : public testing::SimFixture {
       form.reset();
       for (const char* file : {"tk.ini", "tk_error.txt"}) std::filesystem::remove(Path(file));
     }
-    WriteScript("*TKScriptFile\n_FirstAction:\n>IDS=fig.bmp,fig;\n>IDP=fig;\n>AE;\nGo:\n" + body +
-                ">AE;\n");
+    WriteScript(
+        "*TKScriptFile\n"
+        "_BeginInitFlags:\nstr:Word,AB;\n_EndInitFlags:\n"
+        "_FirstAction:\n>IDS=fig.bmp,fig;\n>IDP=fig;\n>AE;\n"
+        "Go:\n" +
+        body + ">AE;\n");
     Start();
     ASSERT_FALSE(form->shell.closing);
     form->numbers.font.size = 4;
@@ -74,6 +78,9 @@ TEST_F(TextImages, TextOnItsBackgroundOnePixelLargerThanTheText) {
   const Case cases[] = {
       // Two one-byte glyphs, each a block one pixel smaller than its cell.
       {">DTSP=AB,1,1,t,16777215;\n", false, 0,
+       "kccccccc/c#.#..cc/c#.#..cc/c#.#..cc/c.....cc/c.....cc/"},
+      // A flag's text, as any text parameter may be.
+      {">DTSP=@FWord,1,1,t,16777215;\n", false, 0,
        "kccccccc/c#.#..cc/c#.#..cc/c#.#..cc/c.....cc/c.....cc/"},
       // The shadow one pixel down and right, under the text.
       {">DTSP=AB,1,1,t,16777215;\n", false, 0x0000FF,
