@@ -21,6 +21,7 @@ void TMainForm::ReleaseAll() {
   cursors.clear();
   images.entries.clear();
   ReleaseAnimations(*this);
+  numbers = {};
   random_jumps.Clear();
   about_form.reset();
   map.clear();

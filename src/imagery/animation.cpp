@@ -70,6 +70,31 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
   return true;
 }
 
+Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
+                                int left, int top) {
+  constexpr unsigned kStillIntervalMs = 1000;
+  auto a = std::make_unique<Animation>();
+  Animation* raw = a.get();
+  a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
+  a->timer.SetInterval(kStillIntervalMs);
+  a->name = name;
+  a->frame_width = picture.width();
+  a->frame_height = picture.height();
+  const Rect at = PlaceRect(left, top, a->frame_width, a->frame_height);
+  a->left = at.left;
+  a->top = at.top;
+  if (form.animations.transparency) {
+    Bitmap mask;
+    MakeFrameMask(picture, mask);
+    a->masks.push_back(std::move(mask));
+  }
+  a->frames.push_back(picture);
+  a->running = true;
+  a->current_frame = 0;
+  form.animations.list.push_back(std::move(a));
+  return *raw;
+}
+
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
                      int end_frame) {
   ForEachNamed(form, name, [&](Animation& a) {

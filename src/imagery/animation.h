@@ -48,6 +48,11 @@ struct Animations {
 // ACS. False (after the message box) when the picture does not load.
 bool CreateAnimation(TMainForm& form, const std::string& file, const std::string& name,
                      int frame_count, int left, int top, int interval_ms);
+// A ready-made picture as an animation of one frame, appended running and
+// showing it; nothing is redrawn. Its frame count stays 0, so ACE on any
+// frame hides it until whoever made it replaces it.
+Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
+                                int left, int top);
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
                      int end_frame);                                       // ACB
 void StopAnimations(TMainForm& form, const std::string& name, int frame);  // ACE

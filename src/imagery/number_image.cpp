@@ -1,46 +1,88 @@
-#include <memory>
+// Digit strips and the pictures composed from them; the script's number
+// pictures.
+#include <algorithm>
+#include <vector>
 
 #include "app/main_form.h"
 #include "imagery/animation.h"
-#include "imagery/character_image.h"
-#include "imagery/image_region.h"
+#include "imagery/image_file.h"
 #include "imagery/number_images.h"
-#include "motion/mover.h"
 
 namespace tk {
 
 namespace {
 
-// Its frame count stays 0 and its timer never runs: nothing steps a still
-// picture, and ACE on any frame hides it.
-Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
-                                int left, int top) {
-  auto a = std::make_unique<Animation>();
-  a->name = name;
-  a->frame_width = picture.width();
-  a->frame_height = picture.height();
-  const Rect at = PlaceRect(left, top, a->frame_width, a->frame_height);
-  a->left = at.left;
-  a->top = at.top;
-  if (form.animations.transparency) {
-    Bitmap mask;
-    MakeFrameMask(picture, mask);
-    a->masks.push_back(std::move(mask));
-  }
-  a->frames.push_back(picture);
-  a->running = true;
-  a->current_frame = 0;
-  form.animations.list.push_back(std::move(a));
-  return *form.animations.list.back();
+constexpr std::size_t kMaxNumberCells = 128;
+
+int NumberCell(char c) {
+  if (c == ' ') return 10;
+  if (c == '-') return 11;
+  // Any other byte picks the cell its distance from '0' names, as digits
+  // do; cells past the strip's last show blank.
+  const int cell = static_cast<unsigned char>(c) - '0';
+  return cell >= 0 && cell < kNumberCells ? cell : kBlankCell;
+}
+
+std::string PadToField(const std::string& text, int width) {
+  const std::size_t field =
+      std::min<std::size_t>(width < 0 ? static_cast<std::size_t>(-static_cast<std::int64_t>(width))
+                                      : static_cast<std::size_t>(width),
+                            kMaxNumberCells);
+  const std::string spaces(field - std::min(field, text.size()), ' ');
+  const std::string padded = width < 0 ? text + spaces : spaces + text;
+  return padded.substr(0, kMaxNumberCells);
 }
 
 }  // namespace
+
+Bitmap ComposeCells(const Bitmap& strip, int cell_count, std::span<const int> cells) {
+  const int cell_width = cell_count > 0 ? strip.width() / cell_count : 0;
+  const int height = strip.height();
+  const auto width = static_cast<std::int64_t>(cell_width) * std::ssize(cells);
+  if (width == 0 || height == 0 || !IsSaneImageSize(width, height)) return Bitmap();
+  Bitmap picture(static_cast<int>(width), height);
+  picture.Fill(KeyColour(strip));
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const int cell = cells[i];
+    if (cell < 0 || cell >= cell_count) continue;
+    CopyPixels(strip, cell * cell_width, 0, picture, static_cast<int>(i) * cell_width, 0,
+               cell_width, height);
+  }
+  return picture;
+}
 
 void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitmap& picture, int x,
                            int y) {
   DeleteAnimations(form, name);
   if (picture.empty()) return;
   RedrawAnimation(form, AppendStillAnimation(form, name, picture, x, y));
+}
+
+bool LoadDigitStrip(TMainForm& form, Bitmap& strip, const std::string& file) {
+  Bitmap loaded;
+  if (!LoadImageFile(form.platform, loaded, file)) {
+    form.ShowError(msg::kImageFileUnopenable);
+    return false;
+  }
+  strip = std::move(loaded);
+  return true;
+}
+
+void LoadNumberStrip(TMainForm& form, const std::string& file) {
+  LoadDigitStrip(form, form.numbers.number_strip, file);
+}
+
+void ReleaseNumberStrip(TMainForm& form) {
+  form.numbers.number_strip = Bitmap();
+}
+
+void ShowNumberImage(TMainForm& form, const std::string& text, int x, int y,
+                     const std::string& name, int width) {
+  const Bitmap& strip = form.numbers.number_strip;
+  if (strip.empty()) return;
+  std::vector<int> cells;
+  for (char c : PadToField(text, width)) cells.push_back(NumberCell(c));
+  ReplaceImageAnimation(form, name, ComposeCells(strip, kNumberCells, cells), x, y);
 }
 
 }  // namespace tk

@@ -18,7 +18,7 @@ e2e_expect_command_error 1 2 _FirstAction ">ZZZ;"
 
 # Loaded and running: the window is shown, still without a shape, since the
 # script has shown no picture.
-e2e_driver wait-visible Tenkoro 10000 >/dev/null || e2e_fail "the main window is not visible"
+e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window is not visible"
 region="$(e2e_window_info region)"
 [[ "$region" == "empty"* ]] || e2e_fail "window region \"$region\", expected an empty one"
 

@@ -8,7 +8,7 @@ e2e_begin
 e2e_new_case sample
 e2e_copy_stage
 e2e_start
-e2e_driver wait-visible Tenkoro 10000 >/dev/null || e2e_fail "the main window is not visible"
+e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window is not visible"
 
 read -r left top right bottom <<<"$(e2e_window_info rect)"
 ((right - left == 160 && bottom - top == 200)) || e2e_fail "window $left $top $right $bottom, expected 160 x 200"

@@ -31,7 +31,8 @@ class TextImages : public testing::SimFixture {
     WriteFile("fig.bmp", EncodeBmp24(figure));
   }
   // Starts with the figure shown and the font at 4 points (two-pixel
-  // one-byte cells, four-pixel two-byte ones, four rows), then runs `body`.
+  // one-byte cells, four-pixel two-byte ones, four rows) in navy, then runs
+  // `body`.
   // Each call starts afresh, so a table of cases runs one character each.
   void Show(const std::string& body, bool bold = false, std::uint32_t shadow = 0) {
     if (form) {
@@ -43,13 +44,10 @@ class TextImages : public testing::SimFixture {
         "*TKScriptFile\n"
         "_BeginInitFlags:\nstr:Word,AB;\n_EndInitFlags:\n"
         "_FirstAction:\n>IDS=fig.bmp,fig;\n>IDP=fig;\n>AE;\n"
-        "Go:\n" +
-        body + ">AE;\n");
+        "Go:\n>DPFS=4,8388608," +
+        std::to_string(shadow) + (bold ? ",1" : ",0") + ",0,0,0;\n" + body + ">AE;\n");
     Start();
     ASSERT_FALSE(form->shell.closing);
-    form->numbers.font.size = 4;
-    form->numbers.font.bold = bold;
-    form->numbers.font.shadow = shadow;
     RunAction(*form, "Go");
   }
   // The first `rows` rows of the window, eight pixels each, '/' between rows.
@@ -111,13 +109,15 @@ TEST_F(TextImages, TextOnItsBackgroundOnePixelLargerThanTheText) {
   }
 }
 
-TEST_F(TextImages, ANewTextReplacesTheOldAndACDRemovesIt) {
+TEST_F(TextImages, ANewTextReplacesTheOldAndDTIDOrACDRemovesIt) {
   Show(">DTSP=ABC,0,0,t,16777215;\n>DTSP=A,0,0,t,16777215;\n>DTSP=B,4,0,u,16777215;\n");
   EXPECT_EQ(Named("t"), 1);
   EXPECT_EQ(Shown(5), "#..c#..c/#..c#..c/#..c#..c/...c...c/...c...c/");
-  Show(">DTSP=AB,0,0,t,16777215;\n>ACD=t;\n");
-  EXPECT_EQ(Named("t"), 0);
-  EXPECT_EQ(Shown(5), "kccccccc/cccccccc/cccccccc/cccccccc/cccccccc/");
+  for (const char* removal : {">DTID=t;\n", ">ACD=t;\n"}) {
+    Show(std::string(">DTSP=AB,0,0,t,16777215;\n") + removal);
+    EXPECT_EQ(Named("t"), 0);
+    EXPECT_EQ(Shown(5), "kccccccc/cccccccc/cccccccc/cccccccc/cccccccc/");
+  }
 }
 
 TEST_F(TextImages, ANumberThatIsNotOneShowsNothing) {

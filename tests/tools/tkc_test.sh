@@ -86,4 +86,28 @@ last-waits                | --seconds 2                  | 3 | tkc: stopped afte
 last-spins                | --seconds 1 --real-seconds 1 | 3 | tkc: stopped after 1 s of real time: action _LastAction was still running
 called-loop               | --seconds 1                  | 3 | action _FirstAction was still running
 TABLE
+# Scripted input: the README's example, run as written on a fresh copy of the
+# sample character, against the same run without the click: the pictures
+# agree before the click and differ after it.
+stage=$2
+readme="$(dirname "${BASH_SOURCE[0]}")/../../README.md"
+example=$(grep -m1 '^tkc run sample ' "$readme") || fail "no tkc run example in the README"
+cp -r "$stage" "$work/sample"
+(cd "$work" && eval "\"$tkc\" ${example#tkc }") > "$work/out" 2>&1 || fail "README example: $(cat "$work/out")"
+[ -s "$work/before.png" ] && [ -s "$work/delighted.png" ] || fail "README example saved no shots"
+cp -r "$stage" "$work/unclicked"
+"$tkc" run "$work/unclicked" --seconds 3 --shot 900="$work/before2.png" \
+  --shot 1500="$work/plain.png" > /dev/null
+# Only the head is compared: the watch on the coat shows the wall clock.
+head_pixels() { convert "$work/$1" -crop 132x114+446+302 +repage rgb:-; }
+cmp -s <(head_pixels before.png) <(head_pixels before2.png) || fail "the runs differ before the click"
+cmp -s <(head_pixels delighted.png) <(head_pixels plain.png) && fail "the click on the head changed nothing"
+"$tkc" run "$work/sample" --seconds 1 --click 5,5@100 --move 6,6@200 > "$work/out"
+grep -q -F '[100 ms] click at 5,5: no window of the character there' "$work/out" || fail "missed click"
+grep -q -F '[200 ms] move at 6,6: no window of the character there' "$work/out" || fail "missed move"
+for bad in "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.png" "--right-click 1@2"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+
 echo "tkc: all checks passed"

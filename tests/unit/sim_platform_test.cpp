@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "platform/sim/sim_clock.h"
+
 namespace tk {
 namespace {
 
@@ -80,6 +82,46 @@ TEST_F(SimRecords, TheBuiltInFontHasKnownCellsAndDrawsBlocks) {
   }
   EXPECT_EQ(rows, ".........../.#.......#./.#.......#./.#.......#./.##########/.........../");
   sim.DrawText(b, -100, 1000000, plain, "xyz", 0xFFFFFF);  // far outside: nothing, no fault
+}
+
+TEST_F(SimRecords, ThePointerFindsTheWindowShownThroughItsShape) {
+  WindowEvents events;
+  const WindowId low = sim.CreateWindow(WindowKind::kMain, &events);
+  const WindowId high = sim.CreateWindow(WindowKind::kChild, &events);
+  sim.SetWindowBounds(low, {100, 100, 200, 200});
+  sim.SetWindowBounds(high, {150, 150, 250, 250});
+  sim.SetWindowRegion(high, {{0, 0, 10, 10}});  // only its corner shows
+  sim.ShowWindow(low, true);
+  sim.ShowWindow(high, true);
+  EXPECT_EQ(sim.WindowAt({155, 155}), high);
+  EXPECT_EQ(sim.WindowAt({170, 170}), low);  // through the later window's cut-out
+  EXPECT_EQ(sim.WindowAt({220, 220}), kNoWindow);
+  sim.SetTopmost(low, true);
+  EXPECT_EQ(sim.WindowAt({155, 155}), low);
+  sim.ShowWindow(low, false);
+  EXPECT_EQ(sim.WindowAt({155, 155}), high);
+  EXPECT_FALSE(sim.ClickAt({99, 99}, MouseButton::kLeft));
+  EXPECT_EQ(sim.cursor_position, (Point{99, 99}));
+}
+
+TEST_F(SimRecords, VirtualTimeRunsOnTheCalendarBeforeAndAfter1970) {
+  const struct {
+    LocalTime start;
+    std::uint64_t seconds;
+    LocalTime expected;
+  } cases[] = {
+      {{1969, 12, 31, 23, 59, 59, 3}, 1, {1970, 1, 1, 0, 0, 0, 4}},
+      {{1900, 2, 28, 12, 0, 0, 3}, 86400, {1900, 3, 1, 12, 0, 0, 4}},
+      {{2000, 2, 28, 23, 0, 0, 1}, 3600, {2000, 2, 29, 0, 0, 0, 2}},
+      {{2026, 12, 31, 23, 59, 30, 4}, 45, {2027, 1, 1, 0, 0, 15, 5}},
+  };
+  for (const auto& c : cases) {
+    const LocalTime t = AddSeconds(c.start, c.seconds);
+    EXPECT_EQ(std::vector<int>({t.year, t.month, t.day, t.hour, t.minute, t.second, t.day_of_week}),
+              std::vector<int>({c.expected.year, c.expected.month, c.expected.day, c.expected.hour,
+                                c.expected.minute, c.expected.second, c.expected.day_of_week}))
+        << c.start.year;
+  }
 }
 
 }  // namespace

@@ -226,6 +226,28 @@ tk::resgen::Image TrayIcon(int size) {
   return image;
 }
 
+// The clock's strip: the digits 0 to 9 and a colon, light on a dark plate,
+// each glyph 3 x 5 pixels in a 5 x 9 cell.
+constexpr int kClockCellWidth = 5, kClockCellHeight = 9;
+Bitmap ClockDigitStrip() {
+  static constexpr const char* kGlyphs[11][5] = {
+      {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
+      {"###", "..#", "###", "#..", "###"}, {"###", "..#", "###", "..#", "###"},
+      {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+      {"###", "#..", "###", "#.#", "###"}, {"###", "..#", ".#.", ".#.", ".#."},
+      {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "###"},
+      {"...", ".#.", "...", ".#.", "..."},
+  };
+  Bitmap strip(11 * kClockCellWidth, kClockCellHeight);
+  strip.Fill(kOutline);
+  for (int cell = 0; cell < 11; ++cell)
+    for (int row = 0; row < 5; ++row)
+      for (int col = 0; col < 3; ++col)
+        if (kGlyphs[cell][row][col] == '#')
+          strip.Set(cell * kClockCellWidth + 1 + col, 2 + row, kWhite);
+  return strip;
+}
+
 // The about box's background: a pale sky with the character peeking in at
 // the bottom corners, on either side of the button. The box's text is
 // drawn over the middle.
@@ -292,6 +314,7 @@ int main(int argc, char** argv) {
       Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
       Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
       Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
+      Write(dir + "clock.bmp", tk::EncodeBmp24(ClockDigitStrip())) &&
       Write(dir + "sample.ico", tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
       Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
   if (!ok) std::fprintf(stderr, "tksampleart: cannot write into %s\n", argv[1]);

@@ -14,16 +14,20 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage:\n"
-               "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
-               "  tkc decode IN OUT          encoded form -> text\n"
-               "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
-               "                             run the character in DIR on a simulated desktop\n"
-               "                             for N seconds of virtual time, close it, and save\n"
-               "                             the screen as it looked before the close; an action\n"
-               "                             still running 60 virtual seconds after its time\n"
-               "                             (or S real seconds, default 60, into the run) is\n"
-               "                             stopped and named, and tkc exits with 3\n";
+  std::cerr
+      << "usage:\n"
+         "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
+         "  tkc decode IN OUT          encoded form -> text\n"
+         "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
+         "                             run the character in DIR on a simulated desktop\n"
+         "                             for N seconds of virtual time, close it, and save\n"
+         "                             the screen as it looked before the close; an action\n"
+         "                             still running 60 virtual seconds after its time\n"
+         "                             (or S real seconds, default 60, into the run) is\n"
+         "                             stopped and named, and tkc exits with 3\n"
+         "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
+         "                             the mouse at screen pixel X,Y after MS virtual ms\n"
+         "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n";
   return 2;
 }
 
@@ -78,6 +82,13 @@ bool ReadSeconds(const char* text, long& out) {
   return end != text && *end == '\0' && out >= 0 && out <= 86400;
 }
 
+std::optional<tkc::ScriptedInput::Kind> PointInputKind(const std::string& option) {
+  if (option == "--click") return tkc::ScriptedInput::Kind::kLeftClick;
+  if (option == "--right-click") return tkc::ScriptedInput::Kind::kRightClick;
+  if (option == "--move") return tkc::ScriptedInput::Kind::kMove;
+  return std::nullopt;
+}
+
 // tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE], options in any order.
 int Run(int argc, char** argv) {
   tkc::RunOptions options;
@@ -87,8 +98,17 @@ int Run(int argc, char** argv) {
     const std::string option = argv[i];
     if (i + 1 == argc) return Usage();
     long value = 0;
+    tkc::ScriptedInput input;
     if (option == "--screenshot") {
       options.screenshot = argv[i + 1];
+    } else if (const auto kind = PointInputKind(option)) {
+      input.kind = *kind;
+      if (!tkc::ParsePointAt(argv[i + 1], input)) return Fail("bad " + option + " value (X,Y@MS)");
+      options.inputs.push_back(input);
+    } else if (option == "--shot") {
+      input.kind = tkc::ScriptedInput::Kind::kShot;
+      if (!tkc::ParseShot(argv[i + 1], input)) return Fail("bad --shot value (MS=FILE.png)");
+      options.inputs.push_back(input);
     } else if (option == "--seconds" || option == "--real-seconds") {
       if (!ReadSeconds(argv[i + 1], value)) return Fail("bad " + option + " value");
       if (option == "--seconds") {

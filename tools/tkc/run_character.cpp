@@ -119,12 +119,108 @@ void QuitAt(tk::SimPlatform& sim, std::uint64_t ms) {
   sim.SetTimer(*timer, static_cast<unsigned>(ms), true);
 }
 
+bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
+  if (text.empty() || text.size() > 12) return false;
+  std::size_t used = 0;
+  try {
+    out = std::stoll(text, &used);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return used == text.size() && out >= low && out <= high;
+}
+
+constexpr long long kMaxInputMs = 86'400'000;
+
+const char* InputName(ScriptedInput::Kind kind) {
+  switch (kind) {
+    case ScriptedInput::Kind::kLeftClick:
+      return "click";
+    case ScriptedInput::Kind::kRightClick:
+      return "right click";
+    case ScriptedInput::Kind::kMove:
+      return "move";
+    case ScriptedInput::Kind::kShot:
+      return "shot";
+  }
+  return "";
+}
+
+// Carries out one input; what it could not do is said, not fatal.
+void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
+  const std::string when = "[" + std::to_string(sim.NowMs()) + " ms] ";
+  const tk::Point at{input.x, input.y};
+  bool done = true;
+  switch (input.kind) {
+    case ScriptedInput::Kind::kLeftClick:
+      done = sim.ClickAt(at, tk::MouseButton::kLeft);
+      break;
+    case ScriptedInput::Kind::kRightClick:
+      done = sim.ClickAt(at, tk::MouseButton::kRight);
+      break;
+    case ScriptedInput::Kind::kMove:
+      done = sim.MoveMouseTo(at);
+      break;
+    case ScriptedInput::Kind::kShot:
+      if (!WriteAll(input.file, tk::EncodePng(sim.RenderScreen(kDesktop)))) {
+        std::cout << when << "cannot write " << input.file << std::endl;
+      }
+      return;
+  }
+  if (!done) {
+    std::cout << when << InputName(input.kind) << " at " << input.x << "," << input.y
+              << ": no window of the character there" << std::endl;
+  }
+}
+
+// Each input is a one-shot timer, so it arrives like real input: between
+// commands, or while a command waits for the user.
+void ScheduleInputs(tk::SimPlatform& sim, const std::vector<ScriptedInput>& inputs) {
+  for (const ScriptedInput& input : inputs) {
+    auto timer = std::make_shared<tk::TimerId>();
+    *timer = sim.CreateTimer([&sim, input, timer] {
+      sim.SetTimer(*timer, 1, false);
+      Perform(sim, input);
+    });
+    sim.SetTimer(*timer, static_cast<unsigned>(std::max<std::uint64_t>(input.at_ms, 1)), true);
+  }
+}
+
 int Fail(const std::string& message) {
   std::cerr << "tkc: " << message << "\n";
   return 1;
 }
 
 }  // namespace
+
+bool ParsePointAt(const std::string& text, ScriptedInput& input) {
+  const std::size_t comma = text.find(',');
+  const std::size_t at = text.find('@');
+  if (comma == std::string::npos || at == std::string::npos || at < comma) return false;
+  long long x = 0, y = 0, ms = 0;
+  constexpr long long kLimit = 1'000'000;
+  if (!ReadNumber(text.substr(0, comma), -kLimit, kLimit, x) ||
+      !ReadNumber(text.substr(comma + 1, at - comma - 1), -kLimit, kLimit, y) ||
+      !ReadNumber(text.substr(at + 1), 0, kMaxInputMs, ms)) {
+    return false;
+  }
+  input.x = static_cast<int>(x);
+  input.y = static_cast<int>(y);
+  input.at_ms = static_cast<std::uint64_t>(ms);
+  return true;
+}
+
+bool ParseShot(const std::string& text, ScriptedInput& input) {
+  const std::size_t equals = text.find('=');
+  long long ms = 0;
+  if (equals == std::string::npos || equals + 1 == text.size() ||
+      !ReadNumber(text.substr(0, equals), 0, kMaxInputMs, ms)) {
+    return false;
+  }
+  input.at_ms = static_cast<std::uint64_t>(ms);
+  input.file = text.substr(equals + 1);
+  return true;
+}
 
 int RunCharacter(const RunOptions& options) {
   std::error_code error;
@@ -146,6 +242,7 @@ int RunCharacter(const RunOptions& options) {
   };
   sim.message_loop_ms = lifetime_ms;  // a backstop: QuitAt ends the loop first
   QuitAt(sim, lifetime_ms);
+  ScheduleInputs(sim, options.inputs);
   bool saved = options.screenshot.empty();
   sim.on_loop_end = [&] {
     bounds.AllowVirtualUntil(sim.NowMs() + kOverrunMs);

@@ -5,14 +5,29 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tkc {
+
+// Something the author does at a moment of virtual time.
+struct ScriptedInput {
+  enum class Kind { kLeftClick, kRightClick, kMove, kShot };
+  Kind kind = Kind::kLeftClick;
+  std::uint64_t at_ms = 0;
+  int x = 0, y = 0;  // screen pixels (clicks and moves)
+  std::string file;  // the PNG (shots)
+};
+
+// "X,Y@T" and "T=FILE.png"; false when the text is not of that form.
+bool ParsePointAt(const std::string& text, ScriptedInput& input);
+bool ParseShot(const std::string& text, ScriptedInput& input);
 
 struct RunOptions {
   std::string folder;
   std::uint64_t seconds = 0;            // how long the character lives, in virtual time
   std::chrono::seconds real_limit{60};  // the most real time the whole run may take
   std::string screenshot;               // a PNG of the screen at the end; empty: none
+  std::vector<ScriptedInput> inputs;    // in any order
 };
 
 // Exit codes: 0 the character ran and was closed; 1 it could not run (the

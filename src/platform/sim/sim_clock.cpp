@@ -1,46 +1,28 @@
 #include "platform/sim/sim_clock.h"
 
+#include <chrono>
+
 namespace tk {
 
-namespace {
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
-
-}  // namespace
-
+// Days are floored, not truncated, so a start before 1970 keeps its date.
 LocalTime AddSeconds(const LocalTime& start, std::uint64_t seconds) {
-  const std::int64_t start_days = DaysFromCivil(start.year, static_cast<unsigned>(start.month),
-                                                static_cast<unsigned>(start.day));
-  const std::int64_t total = start_days * 86400 + start.hour * 3600 + start.minute * 60 +
-                             start.second + static_cast<std::int64_t>(seconds);
-  const std::int64_t days = total / 86400;
-  const std::int64_t rest = total % 86400;
+  using namespace std::chrono;
+  const sys_days start_day{year{start.year} / month{static_cast<unsigned>(start.month)} /
+                           day{static_cast<unsigned>(start.day)}};
+  const sys_seconds moment = start_day + hours{start.hour} + minutes{start.minute} +
+                             std::chrono::seconds{start.second} +
+                             std::chrono::seconds{static_cast<std::int64_t>(seconds)};
+  const sys_days today = floor<days>(moment);
+  const year_month_day date{today};
+  const hh_mm_ss time{moment - today};
   LocalTime t;
-  CivilFromDays(days, t.year, t.month, t.day);
-  t.hour = static_cast<int>(rest / 3600);
-  t.minute = static_cast<int>(rest / 60 % 60);
-  t.second = static_cast<int>(rest % 60);
-  t.day_of_week = static_cast<int>((days % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
+  t.year = static_cast<int>(date.year());
+  t.month = static_cast<int>(static_cast<unsigned>(date.month()));
+  t.day = static_cast<int>(static_cast<unsigned>(date.day()));
+  t.hour = static_cast<int>(time.hours().count());
+  t.minute = static_cast<int>(time.minutes().count());
+  t.second = static_cast<int>(time.seconds().count());
+  t.day_of_week = static_cast<int>(weekday{today}.c_encoding());
   return t;
 }
 

@@ -99,6 +99,11 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   void MouseDown(WindowId id, MouseButton button, int x, int y);
   void MouseMove(WindowId id, int x, int y);
   void MouseUp(WindowId id, MouseButton button, int x, int y);
+  // The mouse at a point of the screen, as a user moves and clicks it: the
+  // window shown there (through its shape) hears it in its own coordinates.
+  // False when no window of the program is there.
+  bool ClickAt(Point screen, MouseButton button);
+  bool MoveMouseTo(Point screen);
   // Answers a popup menu as the user would: the index of the item to choose
   // among those shown, -1 to close it. Without an answer, nothing is chosen.
   std::function<int(const std::vector<PopupMenuItem>&)> on_popup_menu;
@@ -140,6 +145,9 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   // The desktop as a screenshot would show it: every visible window drawn
   // through its region at its place, topmost ones last, over `desktop`.
   Bitmap RenderScreen(Bgr desktop) const;
+  // The visible window whose shape holds the point, the top one where several
+  // do; kNoWindow for the bare desktop.
+  WindowId WindowAt(Point screen) const;
 
   // --- Platform -----------------------------------------------------------------
   WindowId CreateWindow(WindowKind kind, WindowEvents* events) override;

@@ -27,6 +27,18 @@ void DrawWindow(const SimPlatform::Window& window, Bitmap& screen) {
   }
 }
 
+// In 64 bits: a window may stand anywhere a script put it.
+bool Shows(const SimPlatform::Window& window, Point screen) {
+  const long long x = static_cast<long long>(screen.x) - window.bounds.left;
+  const long long y = static_cast<long long>(screen.y) - window.bounds.top;
+  const auto holds = [&](const Rect& r) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+  };
+  if (!holds({0, 0, window.bounds.Width(), window.bounds.Height()})) return false;
+  if (!window.region_set) return true;
+  return std::any_of(window.region.begin(), window.region.end(), holds);
+}
+
 }  // namespace
 
 void SimPlatform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
@@ -42,6 +54,36 @@ void SimPlatform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& a
 
 void SimPlatform::RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.realized_palette = colours;
+}
+
+// Drawn in id order, topmost band last: the last window holding the point
+// is the one on top.
+WindowId SimPlatform::WindowAt(Point screen) const {
+  WindowId found = kNoWindow;
+  for (const bool topmost_band : {false, true}) {
+    for (const auto& [id, window] : windows_) {
+      if (window.visible && window.topmost == topmost_band && Shows(window, screen)) found = id;
+    }
+  }
+  return found;
+}
+
+bool SimPlatform::ClickAt(Point screen, MouseButton button) {
+  const WindowId id = WindowAt(screen);
+  cursor_position = screen;
+  if (id == kNoWindow) return false;
+  const Rect bounds = WindowBounds(id);
+  Click(id, button, screen.x - bounds.left, screen.y - bounds.top);
+  return true;
+}
+
+bool SimPlatform::MoveMouseTo(Point screen) {
+  const WindowId id = WindowAt(screen);
+  cursor_position = screen;
+  if (id == kNoWindow) return false;
+  const Rect bounds = WindowBounds(id);
+  MouseMove(id, screen.x - bounds.left, screen.y - bounds.top);
+  return true;
 }
 
 Bitmap SimPlatform::RenderScreen(Bgr desktop) const {

@@ -1,0 +1,228 @@
+// The clock, counter, day-count and date images. Each timer sleeps until its
+// value can next change rather than polling: the clock until just after the
+// next second turns, the counter until its next count, the day count and the
+// date until midnight.
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/main_form.h"
+#include "imagery/animation.h"
+#include "imagery/number_images.h"
+
+namespace tk {
+
+namespace {
+
+constexpr unsigned kSecondMs = 1000;
+constexpr unsigned kMinuteMs = 60 * kSecondMs;
+constexpr unsigned kDayPollMs = 50;
+constexpr int kSeparatorCell = 10;
+
+std::uint64_t Ticks(TMainForm& form) {
+  return form.numbers.ticks.Extend(form.platform.TickCount());
+}
+
+void PushTwoDigits(std::vector<int>& cells, int value) {
+  const int v = (value % 100 + 100) % 100;
+  cells.push_back(v / 10);
+  cells.push_back(v % 10);
+}
+
+std::vector<int> TimeCells(int hours, int minutes, int seconds) {
+  std::vector<int> cells;
+  PushTwoDigits(cells, hours);
+  cells.push_back(kSeparatorCell);
+  PushTwoDigits(cells, minutes);
+  cells.push_back(kSeparatorCell);
+  PushTwoDigits(cells, seconds);
+  return cells;
+}
+
+void Show(TMainForm& form, const LiveImage& image, const char* name, int cell_count,
+          const std::vector<int>& cells) {
+  ReplaceImageAnimation(form, name, ComposeCells(image.strip, cell_count, cells), image.x, image.y);
+}
+
+// Takes the place whatever the load does; true when this is the image's
+// first strip, which makes it live.
+bool Place(TMainForm& form, LiveImage& image, const std::string& file, int x, int y) {
+  const bool loaded = LoadDigitStrip(form, image.strip, file);
+  image.x = x;
+  image.y = y;
+  return loaded && !image.live;
+}
+
+void MakeLive(TMainForm& form, LiveImage& image, std::function<void()> on_tick) {
+  image.live = true;
+  image.timer = Timer(form.platform, std::move(on_tick));
+  image.last_value = -1;
+  image.wakes = 0;
+}
+
+void Retire(TMainForm& form, LiveImage& image, const char* name) {
+  image.timer = Timer();
+  image.strip = Bitmap();
+  image.live = false;
+  DeleteAnimations(form, name);
+}
+
+// --- clock ---------------------------------------------------------------
+
+void ClockTick(TMainForm& form) {
+  ClockImage& clock = form.numbers.clock;
+  ++clock.wakes;
+  const LocalTime now = form.platform.Now();
+  const bool changed = now.second != clock.last_value;
+  if (changed) {
+    clock.last_value = now.second;
+    Show(form, clock, kTimeImage, kTimeCells, TimeCells(now.hour, now.minute, now.second));
+  }
+  clock.timer.Start(clock.pacer.Wake(Ticks(form), changed));
+}
+
+// --- counter -------------------------------------------------------------
+
+void ShowCount(TMainForm& form) {
+  const CounterImage& c = form.numbers.counter;
+  Show(form, c, kCounterImage, kTimeCells,
+       TimeCells(c.shown / 3600, c.shown / 60 % 60, c.shown % 60));
+}
+
+// Counts run on the tick count from TCON, so a late wake does not delay the
+// next count, and one held up by a busy program counts what it missed.
+void CounterTick(TMainForm& form) {
+  CounterImage& c = form.numbers.counter;
+  ++c.wakes;
+  const std::uint64_t now = Ticks(form);
+  if (now >= c.next_due) {
+    const std::uint64_t due = (now - c.next_due) / kSecondMs + 1;
+    c.shown = static_cast<int>((c.shown + due % kCounterSpan) % kCounterSpan);
+    c.next_due += due * kSecondMs;
+    ShowCount(form);
+  }
+  c.timer.Start(static_cast<unsigned>(c.next_due - now));
+}
+
+// --- day count and date --------------------------------------------------
+
+// Until just before midnight, a minute at most so that a clock set by hand
+// is noticed soon; in the day's last second, polls, since the second's own
+// phase is unknown here.
+unsigned UntilNextDay(const LocalTime& now) {
+  const int left = SecondsToMidnight(now);
+  if (left <= 1) return kDayPollMs;
+  return std::min(static_cast<unsigned>(left - 1) * kSecondMs, kMinuteMs);
+}
+
+bool DayChanged(LiveImage& image, const LocalTime& now) {
+  const int day =
+      static_cast<int>((static_cast<std::int64_t>(now.year) * 16 + now.month) * 32 + now.day);
+  if (day == image.last_value) return false;
+  image.last_value = day;
+  return true;
+}
+
+std::vector<int> DigitCells(std::int64_t n) {
+  std::vector<int> cells;
+  for (char c : std::to_string(n)) cells.push_back(c - '0');
+  return cells;
+}
+
+void DayCountTick(TMainForm& form) {
+  DayCountImage& d = form.numbers.day_count;
+  ++d.wakes;
+  const LocalTime now = form.platform.Now();
+  if (DayChanged(d, now) && IsCountableDate(DateOf(now))) {
+    Show(form, d, kDaysCountImage, kTimeCells, DigitCells(DaysApart(DateOf(now), d.target)));
+  }
+  d.timer.Start(UntilNextDay(now));
+}
+
+int DateCell(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c == ' ') return 10;
+  if (c == '/') return 11;
+  return kBlankCell;
+}
+
+void DateTick(TMainForm& form) {
+  constexpr std::size_t kMaxDateCells = 16;
+  LiveImage& d = form.numbers.date;
+  ++d.wakes;
+  const LocalTime now = form.platform.Now();
+  if (DayChanged(d, now)) {
+    std::vector<int> cells;
+    for (char c : DateText(now, kMaxDateCells)) cells.push_back(DateCell(c));
+    Show(form, d, kDateImage, kDateCells, cells);
+  }
+  d.timer.Start(UntilNextDay(now));
+}
+
+}  // namespace
+
+void SetClockImage(TMainForm& form, const std::string& file, int x, int y) {
+  ClockImage& clock = form.numbers.clock;
+  if (!Place(form, clock, file, x, y)) return;
+  MakeLive(form, clock, [&form] { ClockTick(form); });
+  clock.pacer = {};
+  ClockTick(form);
+}
+
+void DeleteClockImage(TMainForm& form) {
+  Retire(form, form.numbers.clock, kTimeImage);
+}
+
+void SetCounterImage(TMainForm& form, const std::string& file, int x, int y) {
+  CounterImage& c = form.numbers.counter;
+  if (!Place(form, c, file, x, y)) return;
+  MakeLive(form, c, [&form] { CounterTick(form); });
+  ShowCount(form);
+}
+
+void StartCounter(TMainForm& form) {
+  CounterImage& c = form.numbers.counter;
+  if (!c.live) return;
+  c.next_due = Ticks(form) + kSecondMs;
+  c.timer.Start(kSecondMs);
+}
+
+void StopCounter(TMainForm& form) {
+  form.numbers.counter.timer.Stop();
+}
+
+void ResetCounter(TMainForm& form) {
+  form.numbers.counter.shown = 0;
+  if (form.numbers.counter.live) ShowCount(form);
+}
+
+void DeleteCounterImage(TMainForm& form) {
+  Retire(form, form.numbers.counter, kCounterImage);
+  form.numbers.counter.shown = 0;
+}
+
+void SetDayCountImage(TMainForm& form, const std::string& file, int x, int y,
+                      const CalendarDate& target) {
+  DayCountImage& d = form.numbers.day_count;
+  const bool first = Place(form, d, file, x, y);
+  d.target = target;
+  if (!first) return;
+  MakeLive(form, d, [&form] { DayCountTick(form); });
+  DayCountTick(form);
+}
+
+void DeleteDayCountImage(TMainForm& form) {
+  Retire(form, form.numbers.day_count, kDaysCountImage);
+}
+
+void SetDateImage(TMainForm& form, const std::string& file, int x, int y) {
+  if (!Place(form, form.numbers.date, file, x, y)) return;
+  MakeLive(form, form.numbers.date, [&form] { DateTick(form); });
+  DateTick(form);
+}
+
+void DeleteDateImage(TMainForm& form) {
+  Retire(form, form.numbers.date, kDateImage);
+}
+
+}  // namespace tk
