@@ -5,6 +5,7 @@
 #include "app/system_commands.h"
 #include "imagery/imagery_commands.h"
 #include "imagery/number_commands.h"
+#include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
 #include "script/control_flow.h"
 #include "script/flag_commands.h"
@@ -91,7 +92,7 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">DPFN", 134, RunDpfn},
     {">DPFS", 135, RunDpfs},
     {">DTIP", 136, RunDtip},
-    {">DTSP", 137, kNotBuilt},
+    {">DTSP", 137, RunDtsp},
     {">DTID", 138, RunDtid},
     {">DAIP", 140, RunDaip},
     {">DADL", 141, RunDadl},

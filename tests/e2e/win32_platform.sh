@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows platform's own tests (tk_win32_tests.exe: regions, files, timers,
-# windows, text conversion) under the same Wine and virtual display as the
-# program. They write their files into the current directory.
+# windows, text conversion, text in the script's fonts) under the same Wine
+# and virtual display as the program. They write their files into the current
+# directory; text_sample.png there shows Japanese and Latin text as drawn.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 

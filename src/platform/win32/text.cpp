@@ -2,6 +2,7 @@
 // named by the script, drawn over the target's own pixels so that smoothed
 // edges blend with what lies beneath.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "imagery/bitmap.h"
@@ -61,6 +62,60 @@ TextExtent Measure(HDC dc, const std::wstring& wide) {
   return {static_cast<int>(size.cx), static_cast<int>(metrics.tmHeight)};
 }
 
+// Italic overhangs its advance; a little margin keeps its tail. Far ends are
+// held in range: a text starting near the largest int lies outside.
+Rect TextBox(int x, int y, const TextExtent& extent) {
+  const auto end = [](int from, int length) {
+    return static_cast<int>(std::min<long long>(static_cast<long long>(from) + length, INT_MAX));
+  };
+  return {x, y, end(x, extent.width + extent.height / 2), end(y, extent.height)};
+}
+
+// A DIB section holding a copy of `area` of a bitmap, top row first.
+class AreaCopy {
+ public:
+  AreaCopy(HDC dc, const Bitmap& source, const Rect& area) : area_(area) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = area.Width();
+    info.bmiHeader.biHeight = -area.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dib_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    rows_ = static_cast<std::uint8_t*>(bits);
+    if (!ok()) return;
+    for (int row = 0; row < area_.Height(); ++row) {
+      std::memcpy(CopyRow(row), source.Row(area_.top + row) + Left(), RowBytes());
+    }
+  }
+  ~AreaCopy() {
+    if (dib_) DeleteObject(dib_);
+  }
+  AreaCopy(const AreaCopy&) = delete;
+  AreaCopy& operator=(const AreaCopy&) = delete;
+  bool ok() const { return dib_ && rows_; }
+  HBITMAP dib() const { return dib_; }
+  void CopyBack(Bitmap& target) const {
+    for (int row = 0; row < area_.Height(); ++row) {
+      std::memcpy(target.Row(area_.top + row) + Left(), CopyRow(row), RowBytes());
+    }
+  }
+
+ private:
+  // DIB rows are padded to whole 32-bit words.
+  std::uint8_t* CopyRow(int row) const {
+    return rows_ + static_cast<std::size_t>(row) * ((RowBytes() + 3) & ~std::size_t{3});
+  }
+  std::size_t Left() const { return static_cast<std::size_t>(area_.left) * 3; }
+  std::size_t RowBytes() const { return static_cast<std::size_t>(area_.Width()) * 3; }
+
+  Rect area_;
+  HBITMAP dib_ = nullptr;
+  std::uint8_t* rows_ = nullptr;
+};
+
 }  // namespace
 
 TextExtent Win32Platform::MeasureText(const TextFont& font, std::string_view text) {
@@ -76,38 +131,17 @@ void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
   FontSurface surface(font);
   if (!surface.ok() || text.empty()) return;
   const std::wstring wide = win32::WideFromSjis(text);
-  const TextExtent extent = Measure(surface.dc(), wide);
-  // Italic overhangs its advance; a little margin keeps its tail.
-  const Rect wanted{x, y, x + extent.width + extent.height / 2, y + extent.height};
-  const Rect area = Intersect(wanted, target.Bounds());
+  const Rect area = Intersect(TextBox(x, y, Measure(surface.dc(), wide)), target.Bounds());
   if (IsEmpty(area)) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = area.Width();
-  info.bmiHeader.biHeight = -area.Height();  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(surface.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib == nullptr) return;
-  const int stride = (area.Width() * 3 + 3) & ~3;
-  auto* rows = static_cast<std::uint8_t*>(bits);
-  for (int row = 0; row < area.Height(); ++row) {
-    std::memcpy(rows + row * stride, target.Row(area.top + row) + area.left * 3,
-                static_cast<std::size_t>(area.Width()) * 3);
-  }
-  const HGDIOBJ old_bitmap = SelectObject(surface.dc(), dib);
+  AreaCopy copy(surface.dc(), target, area);
+  if (!copy.ok()) return;
+  const HGDIOBJ old_bitmap = SelectObject(surface.dc(), copy.dib());
   SetBkMode(surface.dc(), TRANSPARENT);
   SetTextColor(surface.dc(), static_cast<COLORREF>(colour & 0x00FFFFFF));
   TextOutW(surface.dc(), x - area.left, y - area.top, wide.c_str(), static_cast<int>(wide.size()));
   GdiFlush();
-  for (int row = 0; row < area.Height(); ++row) {
-    std::memcpy(target.Row(area.top + row) + area.left * 3, rows + row * stride,
-                static_cast<std::size_t>(area.Width()) * 3);
-  }
   SelectObject(surface.dc(), old_bitmap);
-  DeleteObject(dib);
+  copy.CopyBack(target);
 }
 
 }  // namespace tk

@@ -1,0 +1,56 @@
+#include "imagery/text_image.h"
+
+#include "app/main_form.h"
+#include "imagery/character_image.h"
+#include "script/command_context.h"
+#include "script/text.h"
+
+namespace tk {
+
+namespace {
+
+TextFont RendererFont(const TextImageFont& f) {
+  return {f.name, f.size, f.bold, f.italic, f.underline, f.strikeout};
+}
+
+Bgr ToBgr(std::uint32_t colour) {
+  return {static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
+          static_cast<std::uint8_t>(colour)};
+}
+
+}  // namespace
+
+Bitmap ComposeTextImage(TextRenderer& text, const TextImageFont& font, std::string_view line,
+                        std::uint32_t background) {
+  const TextFont renderer_font = RendererFont(font);
+  const TextExtent extent = text.MeasureText(renderer_font, line);
+  const std::int64_t width = std::int64_t{extent.width} + 1,
+                     height = std::int64_t{extent.height} + 1;
+  if (!IsSaneImageSize(width, height)) return Bitmap();
+  Bitmap picture(static_cast<int>(width), static_cast<int>(height));
+  picture.Fill(ToBgr(background));
+  if (font.shadow != 0) text.DrawText(picture, 1, 1, renderer_font, line, font.shadow);
+  text.DrawText(picture, 0, 0, renderer_font, line, font.colour);
+  return picture;
+}
+
+void ShowTextImage(TMainForm& form, const std::string& line, int x, int y, const std::string& name,
+                   std::uint32_t background) {
+  const Bitmap picture =
+      ComposeTextImage(form.platform.Text(), form.numbers.font, line, background);
+  ReplaceImageAnimation(form, name, picture, x, y);
+}
+
+void RunDtsp(CommandContext& c) {
+  const std::string line = c.Param();
+  const auto x = c.Int();
+  if (!x) return;
+  const auto y = c.Int();
+  if (!y) return;
+  const std::string name = BoundedText::Cut(c.Param(), kImageNameCapacity);
+  if (const auto background = c.Int()) {
+    ShowTextImage(c.form, line, *x, *y, name, static_cast<std::uint32_t>(*background));
+  }
+}
+
+}  // namespace tk

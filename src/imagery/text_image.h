@@ -1,0 +1,28 @@
+// Text the script puts on the character as a picture, in the text-image font.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "imagery/bitmap.h"
+#include "imagery/number_images.h"
+
+namespace tk {
+
+class TMainForm;
+struct CommandContext;
+
+// One line of text on `background`, one pixel larger than the text each way
+// so that a shadow one pixel down and right still fits; empty when the text
+// would make a picture too large.
+Bitmap ComposeTextImage(TextRenderer& text, const TextImageFont& font, std::string_view line,
+                        std::uint32_t background);
+
+// Shows the text at (x, y) as the one-frame animation `name`.
+void ShowTextImage(TMainForm& form, const std::string& line, int x, int y, const std::string& name,
+                   std::uint32_t background);
+
+void RunDtsp(CommandContext& context);
+
+}  // namespace tk
