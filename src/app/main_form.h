@@ -14,6 +14,7 @@
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
 #include "imagery/prompt_state.h"
+#include "imagery/speech_state.h"
 #include "interaction/clickable_map.h"
 #include "motion/event_state.h"
 #include "motion/walk_state.h"
@@ -76,12 +77,6 @@ struct ClingState {
   Rect target;  // the window clung to, in screen pixels
 };
 
-// Speech-text defaults set at start-up.
-struct SpeechDefaults {
-  std::string font_name;
-  std::uint32_t color = 0;  // 0x00BBGGRR
-};
-
 // Where a request to start an action comes from. Each asks MayStartAction.
 enum class ActionTrigger {
   kMapClick,     // a left press on the character
@@ -131,6 +126,8 @@ class TMainForm : public WindowEvents {
   void PmSoundClick();
   void PmShowAboutClick();
   void PmExitClick();
+  // Unchecks PmMove, ends any drag and lifts the cursor override.
+  void TurnMoveModeOff();
 
   // The one answer to "may an action start now?". No action starts inside
   // another one, nor once the window is closing; the event timer alone may
@@ -164,7 +161,7 @@ class TMainForm : public WindowEvents {
   InputDialogState input_dialog;
   TPopupMenu1 PopupMenu1;
   ClingState cling;
-  SpeechDefaults speech;
+  SpeechState speech;
   SpeechFlags speech_state;
   ClickableMap map;
   std::vector<NamedCursor> named_cursors;
