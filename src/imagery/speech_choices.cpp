@@ -77,7 +77,9 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   Point start = sp.cursor;
   form.speech_state.choice_waiting = true;
   sp.choice_rendering = true;
-  const bool finished = RenderChoiceText(form, sp.choices[index].text);
+  // A copy: a close while the text is typed empties the list.
+  const std::string text = sp.choices[index].text;
+  const bool finished = RenderChoiceText(form, text);
   sp.choice_rendering = false;
   if (!finished) return false;
   const Point end = sp.cursor;

@@ -173,6 +173,15 @@ TEST_F(Speech, ClickWaitShowsThePromptUntilAPressAfterItAppears) {
   EXPECT_FALSE(form->speech.click_wait);
 }
 
+TEST_F(Speech, ClosingDuringAClickWaitEndsTheSpeechAndStopsThePrompt) {
+  StartWith("Talk:\n>MSP=W;\n>AE;\nW:\n@D0;A@WB@E\n");
+  After(300, [&] { sim->PostClose(form->window); });
+  Run("Talk");
+  EXPECT_TRUE(form->IsClosed());
+  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_FALSE(form->prompt.timer.running());
+}
+
 TEST_F(Speech, APressWhileTypingTypesTheRestWithoutDelay) {
   StartWith("Talk:\n>MSP=Long;\n>AE;\nLong:\n@D100;ABCDEFGHIJ@E\n");
   After(150, [&] { sim->Click(Balloon(), MouseButton::kLeft, 30, 30); });
