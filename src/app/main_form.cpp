@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "imagery/imagery_commands.h"
+#include "imagery/speech_prompt.h"
 #include "interaction/interaction_commands.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
@@ -49,7 +50,7 @@ void TMainForm::ShowInformation(const std::string& text) {
 void TMainForm::CreateTimers() {
   events.timer = Timer(platform, [this] { OnEventTimer(*this); });
   events.timer.Start(kEventTimerMs);
-  prompt.timer = Timer(platform, [] {});
+  prompt.timer = Timer(platform, [this] { StepPrompt(*this); });
   prompt.timer.SetInterval(kPromptTimerStartMs);
   walk.timer = Timer(platform, [this] { OnWalkTimer(*this); });
   walk.timer.SetInterval(kWalkTimerDefaultMs);
@@ -59,8 +60,8 @@ void TMainForm::SetDefaults() {
   walk.dx = random.Next() % 3 - 1;
   walk.dy = random.Next() % 3 - 1;
   walk.labels.fill({});
-  speech.font_name = msg::kFormFontName;
-  speech.color = kNavy;
+  speech.font.name = msg::kFormFontName;
+  speech.text_colour = kNavy;
   shell.title = msg::kDefaultTitle;
   shell.about_caption = msg::kAboutCaption;
   shell.about_text = msg::kDefaultAboutText;

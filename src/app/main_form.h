@@ -15,6 +15,7 @@
 #include "imagery/child_image_form.h"
 #include "imagery/number_images.h"
 #include "imagery/prompt_state.h"
+#include "imagery/speech_state.h"
 #include "interaction/clickable_map.h"
 #include "motion/event_state.h"
 #include "motion/walk_state.h"
@@ -77,12 +78,6 @@ struct ClingState {
   Rect target;  // the window clung to, in screen pixels
 };
 
-// Speech-text defaults set at start-up.
-struct SpeechDefaults {
-  std::string font_name;
-  std::uint32_t color = 0;  // 0x00BBGGRR
-};
-
 // Where a request to start an action comes from. Each asks MayStartAction.
 enum class ActionTrigger {
   kMapClick,     // a left press on the character
@@ -132,6 +127,8 @@ class TMainForm : public WindowEvents {
   void PmSoundClick();
   void PmShowAboutClick();
   void PmExitClick();
+  // Unchecks PmMove, ends any drag and lifts the cursor override.
+  void TurnMoveModeOff();
 
   // The one answer to "may an action start now?". No action starts inside
   // another one, nor once the window is closing; the event timer alone may
@@ -165,7 +162,7 @@ class TMainForm : public WindowEvents {
   InputDialogState input_dialog;
   TPopupMenu1 PopupMenu1;
   ClingState cling;
-  SpeechDefaults speech;
+  SpeechState speech;
   SpeechFlags speech_state;
   ClickableMap map;
   std::vector<NamedCursor> named_cursors;

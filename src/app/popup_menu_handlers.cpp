@@ -69,10 +69,9 @@ void TMainForm::OnTrayMessage(int mouse_message) {
 }
 
 void TMainForm::PmMoveClick() {
-  MenuItemState& item = PopupMenu1.PmMove;
-  item.checked = !item.checked;
-  if (!item.checked) drag.dragging = false;
-  platform.SetCursorOverride(item.checked ? CursorOfNumber(1) : kNoCursor);
+  if (PopupMenu1.PmMove.checked) return TurnMoveModeOff();
+  PopupMenu1.PmMove.checked = true;
+  platform.SetCursorOverride(CursorOfNumber(1));
 }
 
 void TMainForm::PmWinMostClick() {

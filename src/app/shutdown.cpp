@@ -30,6 +30,7 @@ void TMainForm::ReleaseAll() {
   events = {};
   walk = {};
   prompt = {};
+  speech.choices.clear();
   script.Clear();
   images.back_buffer = Bitmap();
 }

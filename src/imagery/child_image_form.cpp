@@ -2,6 +2,9 @@
 
 #include "app/main_form.h"
 #include "imagery/character_image.h"
+#include "imagery/speech_choices.h"
+#include "imagery/speech_prompt.h"
+#include "imagery/speech_render.h"
 #include "motion/mover.h"
 
 namespace tk {
@@ -50,20 +53,40 @@ void TChildImageForm::OnPaletteChanged() {
   if (IsPaletteDisplay(owner_)) owner_.platform.InvalidateWindow(window);
 }
 
-// A press on the balloon keeps both windows in the topmost band when the
-// character is meant to stay on top.
+void TChildImageForm::KeepOnTop() {
+  if (!owner_.PopupMenu1.PmWinMost.checked) return;
+  owner_.platform.SetTopmost(window, true);
+  owner_.platform.SetTopmost(owner_.window, true);
+}
+
+// In move mode a press starts a drag of the character (the grab point is in
+// the balloon's own coordinates, which move along with it). Otherwise it
+// answers the speech: a shown prompt ends its wait on any button; a left
+// press picks a waiting choice or hurries the typing.
 void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
-  if (owner_.PopupMenu1.PmWinMost.checked) {
-    owner_.platform.SetTopmost(window, true);
-    owner_.platform.SetTopmost(owner_.window, true);
+  KeepOnTop();
+  if (owner_.PopupMenu1.PmMove.checked) {
+    owner_.FormMouseDown(button, x, y);
+    return;
   }
-  // A drag from the balloon moves the character; the grab point is in the
-  // balloon's own coordinates, which move along with it.
-  if (owner_.PopupMenu1.PmMove.checked) owner_.FormMouseDown(button, x, y);
+  if (!owner_.MayStartAction(ActionTrigger::kChildWindow)) return;
+  if (EndClickWait(owner_)) return;
+  if (button != MouseButton::kLeft) return;
+  if (owner_.speech_state.choice_waiting && !owner_.speech_state.showing) {
+    ChoiceClick(owner_, x, y);
+  } else if (owner_.speech_state.showing) {
+    owner_.speech.fast_forward = true;
+  }
 }
 
 void TChildImageForm::OnMouseMove(int x, int y) {
-  if (owner_.PopupMenu1.PmMove.checked) owner_.FormMouseMove(x, y);
+  if (owner_.PopupMenu1.PmMove.checked) {
+    owner_.FormMouseMove(x, y);
+    return;
+  }
+  if (owner_.speech_state.choice_waiting && !owner_.runner.Running() && !owner_.shell.closing) {
+    ChoiceHover(owner_, x, y);
+  }
 }
 
 void TChildImageForm::OnMouseUp(MouseButton button, int x, int y) {
@@ -81,6 +104,7 @@ void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {
     form.child_image->FormCreate();
   }
   form.child_image->ShowPicture(entry->bitmap, entry->region, x, y);
+  ClearTextArea(form);
   if (form.PopupMenu1.PmWinMost.checked) {
     form.platform.SetTopmost(form.child_image->window, true);
     form.platform.SetTopmost(form.window, true);
@@ -88,9 +112,12 @@ void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {
 }
 
 void CloseChildImage(TMainForm& form) {
-  if (!form.child_image) return;
-  form.child_image->FormClose();
-  form.child_image.reset();
+  if (form.child_image) {
+    ClearTextArea(form);
+    form.child_image->FormClose();
+    form.child_image.reset();
+  }
+  form.speech.cursor = {form.speech.area.left, form.speech.area.top};
 }
 
 }  // namespace tk

@@ -24,8 +24,7 @@ class TChildImageForm : public WindowEvents {
   void ShowPicture(const Bitmap& picture, const Region& region, int offset_x, int offset_y);
   void Present(const Rect& area);
 
-  // Dragging, the popup menu and the clicks of speech text join this
-  // press (and add the move and release handlers) with their own steps.
+  // Dragging in move mode; otherwise the clicks of speech text and choices.
   void FormMouseDown(MouseButton button, int x, int y);
 
   // WindowEvents
@@ -42,6 +41,9 @@ class TChildImageForm : public WindowEvents {
   Bitmap clean_bitmap;    // the untouched picture, to erase text with
 
  private:
+  // Both windows back into the topmost band when the character stays on top.
+  void KeepOnTop();
+
   TMainForm& owner_;
 };
 

@@ -4,14 +4,13 @@
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
+#include "imagery/speech.h"
 #include "script/command_context.h"
 #include "script/text.h"
 
 namespace tk {
 
 namespace {
-
-constexpr unsigned kPromptIntervalMs = 200;
 
 // Picture and animation names are cut where they enter, so that every
 // command naming one compares the same bytes.
@@ -75,21 +74,16 @@ void RunCip(CommandContext& c) {
   const std::string name = ReadName(c);
   const auto x = c.Int();
   if (!x) return;
-  if (const auto y = c.Int()) ShowChildImage(c.form, name, *x, *y);
+  const auto y = c.Int();
+  if (y && !SpeechBusy(c.form)) ShowChildImage(c.form, name, *x, *y);
 }
 
 void RunCie(CommandContext& c) {
-  CloseChildImage(c.form);
+  if (!SpeechBusy(c.form)) CloseChildImage(c.form);
 }
 
 void RunAcr(CommandContext& c) {
   if (const auto on = c.Int()) c.form.animations.transparency = *on != 0;
-}
-
-// The prompt strip itself is cut into frames once speech text exists; the
-// timer already waits at the prompt's pace, stopped until a mark shows.
-void LoadDefaultPrompt(TMainForm& form) {
-  form.prompt.timer.SetInterval(kPromptIntervalMs);
 }
 
 }  // namespace tk

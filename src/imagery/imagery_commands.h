@@ -3,7 +3,6 @@
 
 namespace tk {
 
-class TMainForm;
 struct CommandContext;
 
 void RunIds(CommandContext& context);
@@ -17,7 +16,14 @@ void RunCip(CommandContext& context);
 void RunCie(CommandContext& context);
 void RunAcr(CommandContext& context);
 
-// Loads the built-in click-wait prompt mark and sets the prompt timer.
-void LoadDefaultPrompt(TMainForm& form);
+// Speech text and choices.
+void RunMsp(CommandContext& context);
+void RunMsc(CommandContext& context);
+void RunMls(CommandContext& context);
+void RunMfs(CommandContext& context);
+void RunMfn(CommandContext& context);
+void RunMps(CommandContext& context);
+void RunSds(CommandContext& context);
+void RunSel(CommandContext& context);
 
 }  // namespace tk

@@ -1,12 +1,22 @@
 // The click-wait prompt mark of speech text.
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "imagery/bitmap.h"
 #include "platform/timer.h"
 
 namespace tk {
 
 struct PromptState {
   Timer timer;  // steps the mark; runs only while a mark is shown
+  std::vector<Bitmap> frames;
+  std::vector<Bitmap> masks;  // one per frame: white where the frame is see-through
+  Point position;             // child-window pixels
+  int last_frame = 0;
+  int frame_index = 0;
+  std::optional<Bitmap> saved;  // the balloon under the mark while it shows
 };
 
 }  // namespace tk

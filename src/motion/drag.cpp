@@ -54,4 +54,11 @@ void TMainForm::FormMouseUp(MouseButton button, int x, int y) {
   if (button == MouseButton::kRight) OpenPopupMenu();
 }
 
+void TMainForm::TurnMoveModeOff() {
+  if (!PopupMenu1.PmMove.checked) return;
+  PopupMenu1.PmMove.checked = false;
+  drag.dragging = false;
+  platform.SetCursorOverride(kNoCursor);
+}
+
 }  // namespace tk

@@ -175,6 +175,10 @@ class Platform {
   // --- cursors --------------------------------------------------------------
   // A cursor from the program's own resources (CSHAND1, CSHAND2); 0 if absent.
   virtual CursorId LoadResourceCursor(const std::string& name) = 0;
+  // A bitmap resource of the program (PROMPT01) as the bytes of a BMP file;
+  // nothing when it is absent or larger than `max_bytes`.
+  virtual std::optional<std::string> ReadResourceBitmap(const std::string& name,
+                                                        std::size_t max_bytes) = 0;
   // A static or animated cursor file; 0 when it cannot be loaded.
   virtual CursorId LoadCursorFile(const std::string& name) = 0;
   virtual CursorId LoadStandardCursor(StandardCursor which) = 0;

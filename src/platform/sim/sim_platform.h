@@ -162,6 +162,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
   void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
   void InvalidateWindow(WindowId id) override;
+  std::optional<std::string> ReadResourceBitmap(const std::string& name,
+                                                std::size_t max_bytes) override;
   CursorId LoadResourceCursor(const std::string& name) override;
   CursorId LoadCursorFile(const std::string& name) override;
   CursorId LoadStandardCursor(StandardCursor which) override;

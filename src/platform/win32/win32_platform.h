@@ -46,6 +46,8 @@ class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
   void InvalidateWindow(WindowId id) override;
 
   // --- cursors, clock, screen, media (system.cpp) ---
+  std::optional<std::string> ReadResourceBitmap(const std::string& name,
+                                                std::size_t max_bytes) override;
   CursorId LoadResourceCursor(const std::string& name) override;
 
   // --- cursors, menus, focus, about box, tray icons (touch.cpp) ---

@@ -1,0 +1,92 @@
+#include "imagery/speech.h"
+
+#include <utility>
+
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/wait.h"
+#include "imagery/speech_prompt.h"
+#include "imagery/speech_text.h"
+
+namespace tk {
+
+bool SpeechBusy(const TMainForm& form) {
+  return form.speech_state.showing || form.speech_state.choice_waiting;
+}
+
+bool BeginSpeechDrawing(TMainForm& form) {
+  if (form.PopupMenu1.hidden_mark || !form.child_image) return false;
+  form.speech_state.showing = true;
+  form.TurnMoveModeOff();
+  form.platform.CancelMode(form.window);
+  return true;
+}
+
+bool PauseAfterStep(TMainForm& form) {
+  SpeechState& sp = form.speech;
+  bool pumped = false;
+  // Asked before the first pump too; that first answer is always "not yet".
+  const auto first_pump_done = [&pumped] { return std::exchange(pumped, true); };
+  WaitEnd end;
+  if (sp.click_wait) {
+    StartPrompt(form);
+    end = WaitUntil(
+        form, [&] { return first_pump_done() && (!sp.click_wait || !form.speech_state.showing); });
+  } else {
+    end = WaitUntil(
+        form, [&] { return first_pump_done() && sp.fast_forward; }, sp.delay_ms);
+  }
+  return end == WaitEnd::kDone || end == WaitEnd::kTimeUp;
+}
+
+void EndSpeech(TMainForm& form) {
+  SpeechState& sp = form.speech;
+  form.speech_state.showing = false;
+  sp.scrolled = false;
+  sp.fast_forward = false;
+  sp.scroll_total = 0;
+  sp.line_pos = 0;
+}
+
+namespace {
+
+// A speech cut short by a close or a stop leaves nothing waiting.
+void AbandonSpeech(TMainForm& form) {
+  EndSpeech(form);
+  form.speech.click_wait = false;
+  form.speech.insertion.pending = false;
+  StopPrompt(form);
+}
+
+}  // namespace
+
+void ShowSpeech(TMainForm& form, const std::string& label) {
+  if (!BeginSpeechDrawing(form)) return;
+  const auto found = form.script.FindLabel(label);
+  if (!found) {
+    form.ShowError(msg::kSpeechLabelNotFound);
+    form.speech_state.showing = false;
+    return;
+  }
+  SpeechState& sp = form.speech;
+  sp.label = label + ":";
+  sp.line_index = *found + 1;
+  sp.line_pos = 0;
+  sp.insertion.pending = false;
+  while (form.speech_state.showing && sp.line_index < form.script.Size()) {
+    const std::string& line = form.script[sp.line_index];
+    sp.error_source = {line, sp.label, static_cast<long long>(sp.line_index)};
+    if (sp.insertion.pending) {
+      RenderTextStep(form, InsertedFlagValue(form, sp.insertion.name));
+    } else {
+      RenderTextStep(form, line);
+      if (!sp.insertion.pending && sp.line_pos == 0) ++sp.line_index;
+    }
+    if (!PauseAfterStep(form)) return AbandonSpeech(form);
+  }
+  // Text that runs out without "@E" ends the speech all the same; otherwise
+  // the balloon would refuse every later speech command.
+  EndSpeech(form);
+}
+
+}  // namespace tk

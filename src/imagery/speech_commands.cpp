@@ -1,0 +1,86 @@
+// MSP, MSC, MLS, MFS, MFN, MPS, SDS and SEL.
+#include "app/main_form.h"
+#include "imagery/imagery_commands.h"
+#include "imagery/speech.h"
+#include "imagery/speech_choices.h"
+#include "imagery/speech_prompt.h"
+#include "imagery/speech_render.h"
+#include "script/command_context.h"
+
+namespace tk {
+
+void RunMsp(CommandContext& c) {
+  const std::string label = c.Param();
+  if (!SpeechBusy(c.form)) ShowSpeech(c.form, label);
+}
+
+void RunMsc(CommandContext& c) {
+  if (!SpeechBusy(c.form)) ClearTextArea(c.form);
+}
+
+void RunMls(CommandContext& c) {
+  const auto left = c.Int();
+  if (!left) return;
+  const auto top = c.Int();
+  if (!top) return;
+  const auto right = c.Int();
+  if (!right) return;
+  const auto bottom = c.Int();
+  if (!bottom || SpeechBusy(c.form)) return;
+  SetTextArea(c.form, *left, *top, *right, *bottom);
+}
+
+void RunMfs(CommandContext& c) {
+  int values[5] = {};
+  for (int& v : values) {
+    const auto value = c.Int();
+    if (!value) return;
+    v = *value;
+  }
+  TextFont& font = c.form.speech.font;
+  font.points = values[0];
+  font.bold = values[1] == 1;
+  font.italic = values[2] == 1;
+  font.underline = values[3] == 1;
+  font.strikeout = values[4] == 1;
+}
+
+void RunMfn(CommandContext& c) {
+  c.form.speech.font.name = c.Param();
+}
+
+void RunMps(CommandContext& c) {
+  const std::string file = c.Param();
+  int values[4] = {};  // frames, x, y, interval
+  for (int& v : values) {
+    const auto value = c.Int();
+    if (!value) return;
+    v = *value;
+  }
+  if (!SetPromptMark(c.form, file, values[0], values[1], values[2], values[3])) {
+    c.Report(ErrorKind::kFileOpen);
+  }
+}
+
+void RunSds(CommandContext& c) {
+  std::string label = c.Param();
+  std::string text = c.Param(ParamMode::kEText);
+  if (!SpeechBusy(c.form)) AddChoice(c.form, std::move(label), std::move(text));
+}
+
+// The choosing action ends here whether or not the choices show; the
+// choice's own action takes over once one is clicked.
+void RunSel(CommandContext& c) {
+  const auto style = c.Int();
+  if (!style) return;
+  const auto full_width = c.Int();
+  if (!full_width) return;
+  if (!SpeechBusy(c.form)) {
+    c.form.speech.error_source = {c.run.command_line, c.run.label,
+                                  static_cast<long long>(c.run.line_index)};
+    ShowChoices(c.form, *style, *full_width == 1);
+  }
+  c.EndAction();
+}
+
+}  // namespace tk

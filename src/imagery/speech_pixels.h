@@ -1,0 +1,28 @@
+// Pixel operations of speech text: the raster steps that let a glyph, its
+// shadow and black (transparent) text-layer pixels combine exactly, and the
+// exclusive-or highlight of choices.
+#pragma once
+
+#include "imagery/bitmap.h"
+
+namespace tk {
+
+enum class PixelOp { kAnd, kOr };
+
+// Combines the `width` x `height` area at (sx, sy) of `src` into (dx, dy) of
+// `dst` byte by byte, clipped to both pictures.
+void CombinePixels(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int width,
+                   int height, PixelOp op);
+
+// Every black pixel white, every other one black.
+void TurnIntoInkMask(Bitmap& bitmap);
+
+// Copies the pixels of `src` that are not black, clipped to both pictures.
+void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int width, int height);
+
+// Inverts the highlight of a choice over `rect` in `target`: an outline
+// (dotted or solid by style) and an interior (none, hatched or solid).
+// Inverting twice restores every pixel.
+void InvertHighlight(Bitmap& target, const Rect& rect, int style);
+
+}  // namespace tk

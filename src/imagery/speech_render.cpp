@@ -1,0 +1,208 @@
+#include "imagery/speech_render.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "app/main_form.h"
+#include "app/wait.h"
+#include "imagery/speech_pixels.h"
+
+namespace tk {
+
+namespace {
+
+constexpr int kScrollStepPixels = 3;
+constexpr std::uint32_t kScrollStepMs = 40;
+// A glyph beyond this size cannot be drawn (its scratch would be absurd)
+// and only moves the cursor.
+constexpr int kMaxGlyphSide = 4096;
+
+int ClampCoordinate(int v) {
+  return std::clamp(v, -kMaxSpeechCoordinate, kMaxSpeechCoordinate);
+}
+
+TextExtent MeasureSpeech(TMainForm& form, std::string_view text) {
+  TextExtent e = form.platform.Text().MeasureText(form.speech.font, text);
+  e.width = std::clamp(e.width, 0, kMaxGlyphSide);
+  e.height = std::clamp(e.height, 0, kMaxGlyphSide);
+  return e;
+}
+
+// The part of the text area the balloon has pixels for.
+Rect VisibleTextArea(const TMainForm& form) {
+  if (!form.child_image) return {};
+  return Intersect(form.speech.area, form.child_image->display_bitmap.Bounds());
+}
+
+void ShiftLayerUp(Bitmap& layer, int pixels) {
+  if (pixels >= layer.height()) {
+    layer.Fill({});
+    return;
+  }
+  const auto row_bytes = static_cast<std::size_t>(layer.width()) * 3;
+  for (int y = 0; y + pixels < layer.height(); ++y) {
+    std::memcpy(layer.Row(y), layer.Row(y + pixels), row_bytes);
+  }
+  for (int y = layer.height() - pixels; y < layer.height(); ++y) {
+    std::memset(layer.Row(y), 0, row_bytes);
+  }
+}
+
+// The clean picture, then the text layer over it, shown.
+void RepaintTextArea(TMainForm& form) {
+  TChildImageForm& child = *form.child_image;
+  const PictureLayer picture(child.clean_bitmap);
+  const TextLayer text(form.speech);
+  const Layer* layers[] = {&picture, &text};
+  const Rect area = VisibleTextArea(form);
+  ComposeLayers(layers, child.display_bitmap, area);
+  child.Present(area);
+}
+
+void ScrollStep(TMainForm& form, int pixels) {
+  ShiftLayerUp(form.speech.layer, pixels);
+  RepaintTextArea(form);
+}
+
+void AddScroll(SpeechState& sp, int pixels) {
+  sp.scroll_total = static_cast<int>(
+      std::min<std::int64_t>(std::int64_t{sp.scroll_total} + pixels, kMaxSpeechCoordinate));
+  sp.scrolled = true;
+}
+
+// After the cursor moved down by `height`: a line that would pass the
+// bottom stays where it was and the text moves up instead.
+void ScrollIfBelowArea(TMainForm& form, int height) {
+  SpeechState& sp = form.speech;
+  if (sp.cursor.y + height <= sp.area.bottom) return;
+  sp.cursor.y -= height;
+  ScrollText(form, height);
+  AddScroll(sp, height);
+}
+
+// The glyph in the text colour and its shadow one pixel down and right;
+// the glyph's own pixels are cleared of shadow first, so that a black
+// glyph leaves holes rather than mixing with it.
+void DrawGlyphIntoLayer(TMainForm& form, std::string_view character, int w, int h, Point at) {
+  SpeechState& sp = form.speech;
+  TextRenderer& text = form.platform.Text();
+  const int sw = w + 7, sh = h + 1;
+  Bitmap scratch(sw, sh);
+  if (sp.shadow_colour != 0) {
+    text.DrawText(scratch, 0, 0, sp.font, character, sp.shadow_colour);
+    CopyPixels(scratch, 0, 0, sp.layer, at.x + 1, at.y + 1, sw, sh);
+    TurnIntoInkMask(scratch);
+    CombinePixels(scratch, 0, 0, sp.layer, at.x, at.y, sw, sh, PixelOp::kAnd);
+    scratch.Fill({});
+  }
+  text.DrawText(scratch, 0, 0, sp.font, character, sp.text_colour);
+  CombinePixels(scratch, 0, 0, sp.layer, at.x, at.y, sw, sh, PixelOp::kOr);
+}
+
+// The layer's pixels around the glyph over the balloon, black showing
+// the balloon through.
+void ShowGlyph(TMainForm& form, int w, int h, Point at) {
+  if (!form.child_image) return;
+  SpeechState& sp = form.speech;
+  TChildImageForm& child = *form.child_image;
+  const Rect rect{sp.cursor.x, sp.cursor.y, sp.cursor.x + w + 8, sp.cursor.y + h + 2};
+  CopyInk(sp.layer, at.x, at.y, child.display_bitmap, rect.left, rect.top, rect.Width(),
+          rect.Height());
+  child.Present(rect);
+}
+
+}  // namespace
+
+Rect TextLayer::Bounds() const {
+  const Rect& a = speech_.area;
+  return {a.left, a.top, a.left + speech_.layer.width(), a.top + speech_.layer.height()};
+}
+
+void TextLayer::Draw(Bitmap& target, const Rect& clip) const {
+  const Rect& a = speech_.area;
+  CopyInk(speech_.layer, clip.left - a.left, clip.top - a.top, target, clip.left, clip.top,
+          clip.Width(), clip.Height());
+}
+
+void SetTextArea(TMainForm& form, int left, int top, int right, int bottom) {
+  SpeechState& sp = form.speech;
+  left = ClampCoordinate(left);
+  top = ClampCoordinate(top);
+  right = ClampCoordinate(right);
+  bottom = ClampCoordinate(bottom);
+  sp.area = {std::min(left, right), std::min(top, bottom), std::max(left, right),
+             std::max(top, bottom)};
+  sp.cursor = {sp.area.left, sp.area.top};
+  if (IsSaneImageSize(sp.area.Width(), sp.area.Height())) {
+    sp.layer.Reset(sp.area.Width(), sp.area.Height());
+  } else {
+    sp.layer.Reset(0, 0);
+  }
+}
+
+void DrawSpeechCharacter(TMainForm& form, std::string_view character) {
+  SpeechState& sp = form.speech;
+  const TextExtent e = MeasureSpeech(form, character);
+  const int w = e.width + 2, h = e.height;
+  sp.line_width += w;
+  if (sp.line_width > sp.area.Width() - 1) {
+    sp.line_width = w;
+    sp.widest_x = std::max(sp.widest_x, sp.cursor.x);
+    sp.cursor.x = sp.area.left;
+    sp.cursor.y += h;
+    ScrollIfBelowArea(form, h);
+  }
+  const Point at{sp.cursor.x - sp.area.left, sp.cursor.y - sp.area.top};
+  DrawGlyphIntoLayer(form, character, w, h, at);
+  ShowGlyph(form, w, h, at);
+  sp.cursor.x += w;
+}
+
+void SpeechLineFeed(TMainForm& form, char code) {
+  SpeechState& sp = form.speech;
+  const int h = MeasureSpeech(form, std::string_view(&code, 1)).height;
+  sp.line_width = 0;
+  sp.cursor.y += h;
+  ScrollIfBelowArea(form, h);
+}
+
+void SpeechLineBreak(TMainForm& form) {
+  SpeechState& sp = form.speech;
+  sp.widest_x = std::max(sp.widest_x, sp.cursor.x);
+  sp.cursor.x = sp.area.left;
+  SpeechLineFeed(form, '\\');
+}
+
+// Smooth scrolling pumps messages between its steps like the typing does;
+// a press meanwhile (fast-forward) or a close finishes it at once.
+void ScrollText(TMainForm& form, int pixels) {
+  if (pixels <= 0 || IsEmpty(VisibleTextArea(form))) return;
+  SpeechState& sp = form.speech;
+  int left = pixels;
+  while (left > 0) {
+    const bool at_once = sp.delay_ms == 0 || sp.fast_forward;
+    const int step = at_once ? left : std::min(kScrollStepPixels, left);
+    ScrollStep(form, step);
+    left -= step;
+    if (left > 0 && WaitFor(form, kScrollStepMs) != WaitEnd::kTimeUp) {
+      sp.fast_forward = true;
+    }
+    if (!form.child_image) return;
+  }
+}
+
+void ClearTextArea(TMainForm& form) {
+  if (!form.child_image) return;
+  SpeechState& sp = form.speech;
+  TChildImageForm& child = *form.child_image;
+  sp.layer.Fill({});
+  const Rect area = VisibleTextArea(form);
+  CopyPixels(child.clean_bitmap, area.left, area.top, child.display_bitmap, area.left, area.top,
+             area.Width(), area.Height());
+  child.Present(area);
+  sp.cursor = {sp.area.left, sp.area.top};
+  sp.line_width = 0;
+}
+
+}  // namespace tk

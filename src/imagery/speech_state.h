@@ -1,0 +1,71 @@
+// Speech text and choices: what the balloon shows and how far it has got.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imagery/bitmap.h"
+#include "platform/text.h"
+
+namespace tk {
+
+// One offered choice: its place in the balloon once shown, the action it
+// runs, and its text up to and including its closing "@E".
+struct Choice {
+  Rect rect;
+  std::string label;
+  std::string text;
+};
+
+// A flag's value drawn in place of "@F name;".
+struct FlagInsertion {
+  std::string name;
+  bool pending = false;
+  std::size_t resume_at = 0;  // the line position after the code
+};
+
+struct Highlight {
+  int style = 0;
+  bool shown = false;
+  Rect rect;
+  int last_hovered = -1;
+};
+
+// Where a bad number in a text code is reported: the speech's label and
+// line, or the choosing command's.
+struct SpeechErrorSource {
+  std::string text;
+  std::string label;  // with its colon
+  long long line_index = -1;
+};
+
+struct SpeechState {
+  Rect area;     // child-window pixels
+  Bitmap layer;  // the glyphs drawn so far; black shows the balloon
+  Point cursor;  // where the next character goes
+  int line_width = 0;
+  int widest_x = 0;
+  int scroll_total = 0;
+  bool scrolled = false;
+
+  TextFont font;
+  std::uint32_t text_colour = 0x00800000;  // 0x00BBGGRR
+  std::uint32_t shadow_colour = 0;         // 0: no shadow
+  std::uint32_t delay_ms = 50;
+
+  bool click_wait = false;
+  bool fast_forward = false;
+  bool choice_rendering = false;
+
+  std::string label;  // with its colon
+  std::size_t line_index = 0;
+  std::size_t line_pos = 0;  // 0: the next step starts a new line
+  FlagInsertion insertion;
+  SpeechErrorSource error_source;
+
+  std::vector<Choice> choices;
+  Highlight highlight;
+};
+
+}  // namespace tk
