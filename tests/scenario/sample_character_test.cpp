@@ -81,5 +81,42 @@ TEST_F(SampleCharacterTest, HeadAndCoatShowTheirCursorsAndAnswerClicksDifferentl
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 
+// Talk, from the menu: the greeting waits for a click, then three topics; the
+// song (the third) moves the mouth while it is sung.
+TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
+  Start();
+  sim->on_popup_menu = [](const std::vector<PopupMenuItem>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (items[i].caption == "&Talk") return static_cast<int>(i);
+    return -1;
+  };
+  std::vector<Bgr> lip;
+  const TimerId watch = sim->CreateTimer([&] { lip.push_back(Shown(kLipX, kLipY)); });
+  sim->SetTimer(watch, 50, true);
+  struct Press {
+    std::uint64_t at_ms;
+    int x, y;  // in the balloon: the greeting's wait, then the third topic's line
+  };
+  const Press plan[] = {{2500, 60, 40}, {6000, 30, 12 + 9 * 3 + 4}, {12000, 60, 40}};
+  std::vector<TimerId> presses(std::size(plan));
+  for (std::size_t i = 0; i < presses.size(); ++i) {
+    presses[i] = sim->CreateTimer([this, i, &plan, &presses] {
+      sim->SetTimer(presses[i], 1, false);
+      sim->Click(form->child_image->window, MouseButton::kLeft, plan[i].x, plan[i].y);
+    });
+    sim->SetTimer(presses[i], static_cast<unsigned>(plan[i].at_ms), true);
+  }
+  sim->Click(form->window, MouseButton::kRight, 80, 40);  // the greeting runs from here
+  sim->AdvanceTime(14000);
+  for (const TimerId id : presses) sim->DestroyTimer(id);
+  sim->DestroyTimer(watch);
+  EXPECT_FALSE(form->runner.Running());
+  EXPECT_FALSE(form->speech_state.showing || form->speech_state.choice_waiting);
+  EXPECT_TRUE(Saw(lip, kMouth));
+  Exit();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
 }  // namespace
 }  // namespace tk
