@@ -105,6 +105,26 @@ cmp -s <(head_pixels delighted.png) <(head_pixels plain.png) && fail "the click 
 "$tkc" run "$work/sample" --seconds 1 --click 5,5@100 --move 6,6@200 > "$work/out"
 grep -q -F '[100 ms] click at 5,5: no window of the character there' "$work/out" || fail "missed click"
 grep -q -F '[200 ms] move at 6,6: no window of the character there' "$work/out" || fail "missed move"
+# A click drives a choice: the greeting's click-wait ends, then the second of
+# two choices runs its action, which writes its flag file.
+speech="$work/speech"
+mkdir "$speech"
+convert -size 200x80 xc:'rgb(250,240,200)' -fill 'rgb(255,0,255)' -draw 'point 0,0' -type truecolor BMP3:"$speech/fig.bmp"
+convert -size 220x90 xc:white -fill 'rgb(255,0,255)' -draw 'point 0,0' -type truecolor BMP3:"$speech/balloon.bmp"
+printf '[WndPos]\r\nX_Pos=200\r\nY_Pos=250\r\n' > "$speech/tk.ini"
+printf '*TKClickableMapFile\r\n' > "$work/map.txt"
+"$tkc" encode "$work/map.txt" "$speech/tk.map"
+printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDS=balloon.bmp,balloon;' \
+  '>IDP=fig;' '>CIP=balloon,0,-100;' '>MLS=4,20,216,86;' '>MSP=Hello;' '>MSC;' '>SDS=PickOne,One@E;' \
+  '>SDS=PickTwo,Two@E;' '>SEL=0,1;' 'PickOne:' '>FFSV=one.dat;' '>AE;' 'PickTwo:' '>FFSV=two.dat;' '>AE;' \
+  'Hello:' 'Hello there!@W@E' > "$speech/tk_srt.txt"
+"$tkc" encode "$speech/tk_srt.txt" "$speech/tk.srt"
+# The balloon's corner is at 200,150; in the built-in font a line is 9 pixels,
+# and the choices start a line below the cleared text cursor (20).
+"$tkc" run "$speech" --seconds 5 --click 300,200@2000 --click 220,192@3000 > "$work/out" 2>&1 ||
+  fail "speech run: $(cat "$work/out")"
+[ -f "$speech/two.dat" ] && [ ! -f "$speech/one.dat" ] || fail "the click did not choose the second choice"
+
 for bad in "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.png" "--right-click 1@2"; do
   # shellcheck disable=SC2086 # the options are meant to split
   if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
