@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imagery/prompt_mark.h"
 #include "paint.h"
 
 namespace tk::resgen {
@@ -152,21 +153,13 @@ const Palette16& StandardPalette() {
 }
 
 IndexedImage PaintPromptStrip() {
+  static_assert(kPromptFrameSize == tk::kPromptFrameSide && kPromptFrames == tk::kPromptFrameCount);
   IndexedImage strip(kPromptFrameSize * kPromptFrames, kPromptFrameSize, kPromptGreen);
-  for (int frame = 0; frame < kPromptFrames; ++frame) {
-    const int left = frame * kPromptFrameSize + 1;
-    const int top = 2 + frame * kPromptDropPerFrame;
-    // Seven rows, 13 pixels wide at the top and one at the point.
-    for (int row = 0; row < 7; ++row) {
-      const int from = left + row;
-      const int to = left + 12 - row;
-      for (int x = from; x <= to; ++x) {
-        const bool edge = row == 0 || row == 6 || x == from || x == to;
-        const bool lit = row == 1 || x == from + 1;
-        strip.at(x, top + row) = edge ? kPromptBlack : lit ? kPromptWhite : kPromptCyan;
-      }
-    }
-  }
+  tk::PaintPromptMark([&](int x, int y, tk::PromptInk ink) {
+    strip.at(x, y) = ink == tk::PromptInk::kBlack   ? kPromptBlack
+                     : ink == tk::PromptInk::kWhite ? kPromptWhite
+                                                    : kPromptCyan;
+  });
   return strip;
 }
 

@@ -3,32 +3,20 @@
 // each arrow two pixels lower than the last), so that speech tests see the
 // same mark the program shows.
 #include "imagery/bmp_writer.h"
+#include "imagery/prompt_mark.h"
 #include "platform/sim/sim_platform.h"
 
 namespace tk {
 
 namespace {
 
-constexpr int kFrameSide = 16;
-constexpr int kFrames = 4;
-
 Bitmap PaintPromptStrip() {
   constexpr Bgr kGreen{0, 255, 0}, kBlack{0, 0, 0}, kWhite{255, 255, 255}, kCyan{255, 255, 0};
-  Bitmap strip(kFrameSide * kFrames, kFrameSide);
+  Bitmap strip(kPromptFrameSide * kPromptFrameCount, kPromptFrameSide);
   strip.Fill(kGreen);
-  for (int frame = 0; frame < kFrames; ++frame) {
-    const int left = frame * kFrameSide + 1;
-    const int top = 2 + frame * 2;
-    for (int row = 0; row < 7; ++row) {
-      const int from = left + row;
-      const int to = left + 12 - row;
-      for (int x = from; x <= to; ++x) {
-        const bool edge = row == 0 || row == 6 || x == from || x == to;
-        const bool lit = row == 1 || x == from + 1;
-        strip.Set(x, top + row, edge ? kBlack : lit ? kWhite : kCyan);
-      }
-    }
-  }
+  PaintPromptMark([&](int x, int y, PromptInk ink) {
+    strip.Set(x, y, ink == PromptInk::kBlack ? kBlack : ink == PromptInk::kWhite ? kWhite : kCyan);
+  });
   return strip;
 }
 
