@@ -39,7 +39,8 @@ e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window di
 shot="$e2e_work/speech.png"
 bx=200 by=150  # the balloon's corner on the screen
 navy_in() { convert "$shot" -crop "$1" +repage txt:- | grep -c -i '#000080' || true; }
-prompt() { convert "$shot" -crop "16x16+$bx+$by" +repage rgb:- | md5sum; }
+# Cyan pixels of the prompt mark in the balloon's corner.
+prompt_pixels() { convert "$shot" -crop "16x16+$bx+$by" +repage txt:- | grep -c -i '#00FFFF' || true; }
 # The greeting is typed: navy text appears in the text area's first line, the
 # Japanese at its left and the Latin further right.
 deadline=$((SECONDS + 20))
@@ -48,21 +49,22 @@ until tk_screenshot "$shot" && (($(navy_in "90x14+$((bx + 4))+$((by + 20))") > 1
   ((SECONDS < deadline)) || e2e_fail "no greeting typed in the balloon"
   sleep 0.2
 done
-blank_prompt="$(prompt)"
 # The prompt mark appears in the balloon's corner while it waits for a click.
 deadline=$((SECONDS + 10))
-until sleep 0.2 && tk_screenshot "$shot" && [[ "$(prompt)" != "$blank_prompt" ]]; do
+until tk_screenshot "$shot" && (($(prompt_pixels) > 0)); do
+  sleep 0.2
   ((SECONDS < deadline)) || e2e_fail "no prompt mark while the greeting waits"
 done
 convert "$shot" -crop "220x90+$bx+$by" +repage -scale 300% "$e2e_work/../speech_greeting.png"
 e2e_log "the greeting, enlarged: $(cd "$e2e_work/.." && pwd)/speech_greeting.png"
 
-# A click ends the wait: the area is cleared and the choices are written, one
-# a line.
+# A click ends the wait: the mark goes, the greeting is cleared and the short
+# choices are written, one a line.
 xdotool mousemove $((bx + 100)) $((by + 50)) click 1
 deadline=$((SECONDS + 10))
-until tk_screenshot "$shot" && (($(navy_in "200x60+$((bx + 4))+$((by + 20))") > 0)) &&
-  [[ "$(prompt)" == "$blank_prompt" ]]; do
+until tk_screenshot "$shot" && (($(prompt_pixels) == 0)) &&
+  (($(navy_in "60x40+$((bx + 100))+$((by + 20))") == 0)) &&
+  (($(navy_in "40x40+$((bx + 4))+$((by + 20))") > 10)); do
   ((SECONDS < deadline)) || e2e_fail "the click did not end the wait and show the choices"
   sleep 0.2
 done
