@@ -9,6 +9,7 @@
 #include <set>
 
 #include "platform/sim/sim_clock.h"
+#include "script/text.h"
 
 namespace tk {
 
@@ -247,7 +248,7 @@ std::optional<std::string> SimPlatform::ShowInputDialog(WindowId, const InputDia
   std::size_t i = 0;
   while (i < typed->size() && characters < layout.max_length) {
     const auto b = static_cast<unsigned char>((*typed)[i]);
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    const bool lead = IsSjisLeadByte(b);
     i += (lead && i + 1 < typed->size()) ? 2 : 1;
     ++characters;
   }

@@ -3,14 +3,11 @@
 #include <algorithm>
 
 #include "platform/sim/sim_platform.h"
+#include "script/text.h"
 
 namespace tk {
 
 namespace {
-
-bool IsLeadByte(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 int Points(const TextFont& font) {
   return std::clamp(font.points, 1, 1000);
@@ -27,7 +24,7 @@ int WalkCells(const TextFont& font, std::string_view text, Cell&& cell) {
   int x = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
-    const bool two_bytes = IsLeadByte(b) && i + 1 < text.size();
+    const bool two_bytes = IsSjisLeadByte(b) && i + 1 < text.size();
     const bool blank = two_bytes ? (b == 0x81 && text[i + 1] == '\x40') : b == ' ';
     const int width = CellWidth(font, two_bytes);
     cell(x, width, blank);
