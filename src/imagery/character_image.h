@@ -6,13 +6,18 @@
 #include <vector>
 
 #include "imagery/bitmap.h"
+#include "script/text.h"
 
 namespace tk {
 
 class TMainForm;
 
-// Names are kept as a 32-byte buffer would keep them.
+// Names are kept as a 32-byte buffer would keep them, cut where they enter
+// so that every command naming a picture or animation compares the same bytes.
 inline constexpr std::size_t kImageNameCapacity = 32;
+inline std::string CutImageName(std::string_view name) {
+  return BoundedText::Cut(name, kImageNameCapacity);
+}
 
 struct ImageEntry {
   std::string name;

@@ -10,68 +10,54 @@
 
 namespace tk {
 
-namespace {
-
-// Picture and animation names are cut where they enter, so that every
-// command naming one compares the same bytes.
-std::string ReadName(CommandContext& c) {
-  return BoundedText::Cut(c.Param(), kImageNameCapacity);
+std::string ReadImageName(CommandContext& c) {
+  return CutImageName(c.Param());
 }
-
-}  // namespace
 
 void RunIds(CommandContext& c) {
   const std::string file = c.Param();
-  const std::string name = ReadName(c);
+  const std::string name = ReadImageName(c);
   if (!LoadCharacterImage(c.form, file, name)) c.Report(ErrorKind::kFileOpen);
 }
 
 void RunIdd(CommandContext& c) {
-  DeleteCharacterImages(c.form, ReadName(c));
+  DeleteCharacterImages(c.form, ReadImageName(c));
 }
 
 void RunIdp(CommandContext& c) {
-  ShowCharacterImage(c.form, ReadName(c));
+  ShowCharacterImage(c.form, ReadImageName(c));
 }
 
 void RunAcs(CommandContext& c) {
   const std::string file = c.Param();
-  const std::string name = ReadName(c);
-  const auto count = c.Int();
-  if (!count) return;
-  const auto left = c.Int();
-  if (!left) return;
-  const auto top = c.Int();
-  if (!top) return;
-  const auto interval = c.Int();
-  if (!interval) return;
-  if (!CreateAnimation(c.form, file, name, *count, *left, *top, *interval)) {
+  const std::string name = ReadImageName(c);
+  const auto values = c.Ints<4>();
+  if (!values) return;
+  const auto [count, left, top, interval] = *values;
+  if (!CreateAnimation(c.form, file, name, count, left, top, interval)) {
     c.Report(ErrorKind::kFileOpen);
   }
 }
 
 void RunAcd(CommandContext& c) {
-  DeleteAnimations(c.form, ReadName(c));
+  DeleteAnimations(c.form, ReadImageName(c));
 }
 
 void RunAcb(CommandContext& c) {
-  const std::string name = ReadName(c);
-  const auto mode = c.Int();
-  if (!mode) return;
-  const auto tie = c.Int();
-  if (!tie) return;
-  const auto end_frame = c.Int();
-  if (!end_frame) return;
-  StartAnimations(c.form, name, *mode, *tie, *end_frame);
+  const std::string name = ReadImageName(c);
+  const auto values = c.Ints<3>();
+  if (!values) return;
+  const auto [mode, tie, end_frame] = *values;
+  StartAnimations(c.form, name, mode, tie, end_frame);
 }
 
 void RunAce(CommandContext& c) {
-  const std::string name = ReadName(c);
+  const std::string name = ReadImageName(c);
   if (const auto frame = c.Int()) StopAnimations(c.form, name, *frame);
 }
 
 void RunCip(CommandContext& c) {
-  const std::string name = ReadName(c);
+  const std::string name = ReadImageName(c);
   const auto x = c.Int();
   if (!x) return;
   const auto y = c.Int();

@@ -1,9 +1,14 @@
 // The picture and animation commands.
 #pragma once
 
+#include <string>
+
 namespace tk {
 
 struct CommandContext;
+
+// Reads a picture or animation name, cut as every such name is.
+std::string ReadImageName(CommandContext& context);
 
 void RunIds(CommandContext& context);
 void RunIdd(CommandContext& context);

@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
+#include "imagery/imagery_commands.h"
 #include "imagery/number_images.h"
 #include "script/command_context.h"
 #include "script/text.h"
@@ -34,20 +35,12 @@ std::optional<Placement> ReadPlacement(CommandContext& c) {
 // A target the day arithmetic cannot reach (a month outside the year, a
 // year or day beyond 16 bits) is a Parameter Error like a non-number.
 std::optional<CalendarDate> ReadTargetDate(CommandContext& c) {
-  const auto year = c.Int();
-  if (!year) return std::nullopt;
-  const auto month = c.Int();
-  if (!month) return std::nullopt;
-  const auto day = c.Int();
-  if (!day) return std::nullopt;
-  const CalendarDate date{*year, *month, *day};
+  const auto read = c.Ints<3>();
+  if (!read) return std::nullopt;
+  const CalendarDate date{(*read)[0], (*read)[1], (*read)[2]};
   if (IsCountableDate(date)) return date;
   c.Report(ErrorKind::kParameter);
   return std::nullopt;
-}
-
-std::string ReadAnimationName(CommandContext& c) {
-  return BoundedText::Cut(c.Param(), kImageNameCapacity);
 }
 
 }  // namespace
@@ -115,12 +108,9 @@ void RunDpfn(CommandContext& c) {
 // Every number is read before any is kept, so a Parameter Error leaves the
 // font as it was.
 void RunDpfs(CommandContext& c) {
-  std::int32_t v[7];
-  for (std::int32_t& value : v) {
-    const auto read = c.Int();
-    if (!read) return;
-    value = *read;
-  }
+  const auto read = c.Ints<7>();
+  if (!read) return;
+  const auto& v = *read;
   TextImageFont& font = c.form.numbers.font;
   font.size = v[0];
   font.colour = static_cast<std::uint32_t>(v[1]);
@@ -137,12 +127,12 @@ void RunDtip(CommandContext& c) {
   if (!x) return;
   const auto y = c.Int();
   if (!y) return;
-  const std::string name = ReadAnimationName(c);
+  const std::string name = ReadImageName(c);
   if (const auto width = c.Int()) ShowNumberImage(c.form, text, *x, *y, name, *width);
 }
 
 void RunDtid(CommandContext& c) {
-  DeleteAnimations(c.form, ReadAnimationName(c));
+  DeleteAnimations(c.form, ReadImageName(c));
 }
 
 }  // namespace tk

@@ -19,30 +19,22 @@ void RunMsc(CommandContext& c) {
 }
 
 void RunMls(CommandContext& c) {
-  const auto left = c.Int();
-  if (!left) return;
-  const auto top = c.Int();
-  if (!top) return;
-  const auto right = c.Int();
-  if (!right) return;
-  const auto bottom = c.Int();
-  if (!bottom || SpeechBusy(c.form)) return;
-  SetTextArea(c.form, *left, *top, *right, *bottom);
+  const auto area = c.Ints<4>();
+  if (!area || SpeechBusy(c.form)) return;
+  const auto [left, top, right, bottom] = *area;
+  SetTextArea(c.form, left, top, right, bottom);
 }
 
 void RunMfs(CommandContext& c) {
-  int values[5] = {};
-  for (int& v : values) {
-    const auto value = c.Int();
-    if (!value) return;
-    v = *value;
-  }
+  const auto values = c.Ints<5>();
+  if (!values) return;
+  const auto [points, bold, italic, underline, strikeout] = *values;
   TextFont& font = c.form.speech.font;
-  font.points = values[0];
-  font.bold = values[1] == 1;
-  font.italic = values[2] == 1;
-  font.underline = values[3] == 1;
-  font.strikeout = values[4] == 1;
+  font.points = points;
+  font.bold = bold == 1;
+  font.italic = italic == 1;
+  font.underline = underline == 1;
+  font.strikeout = strikeout == 1;
 }
 
 void RunMfn(CommandContext& c) {
@@ -51,13 +43,10 @@ void RunMfn(CommandContext& c) {
 
 void RunMps(CommandContext& c) {
   const std::string file = c.Param();
-  int values[4] = {};  // frames, x, y, interval
-  for (int& v : values) {
-    const auto value = c.Int();
-    if (!value) return;
-    v = *value;
-  }
-  if (!SetPromptMark(c.form, file, values[0], values[1], values[2], values[3])) {
+  const auto values = c.Ints<4>();
+  if (!values) return;
+  const auto [frames, x, y, interval] = *values;
+  if (!SetPromptMark(c.form, file, frames, x, y, interval)) {
     c.Report(ErrorKind::kFileOpen);
   }
 }

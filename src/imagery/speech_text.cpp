@@ -49,7 +49,7 @@ class CodeParams {
 
 void RunAnimationCode(TMainForm& form, CodeParams& params) {
   const std::int32_t stop = params.Int();
-  const std::string name = BoundedText::Cut(params.Text(), kImageNameCapacity);
+  const std::string name = CutImageName(params.Text());
   const std::int32_t number = params.Int();
   if (!params.Valid()) return;
   if (stop == 0) {

@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "imagery/character_image.h"
+#include "imagery/imagery_commands.h"
 #include "script/command_context.h"
 #include "script/text.h"
 
@@ -47,7 +48,7 @@ void RunDtsp(CommandContext& c) {
   if (!x) return;
   const auto y = c.Int();
   if (!y) return;
-  const std::string name = BoundedText::Cut(c.Param(), kImageNameCapacity);
+  const std::string name = ReadImageName(c);
   if (const auto background = c.Int()) {
     ShowTextImage(c.form, line, *x, *y, name, static_cast<std::uint32_t>(*background));
   }

@@ -1,6 +1,7 @@
 // What a command operation sees of the run that dispatched it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +35,18 @@ struct CommandContext {
   // Reads a numeric parameter; reports a Parameter Error when it does not
   // convert, after which the command is expected to do nothing further.
   std::optional<std::int32_t> Int();
+  // Reads N numeric parameters in turn; nothing after the first that does
+  // not convert (which is reported).
+  template <std::size_t N>
+  std::optional<std::array<std::int32_t, N>> Ints() {
+    std::array<std::int32_t, N> values{};
+    for (std::int32_t& value : values) {
+      const auto read = Int();
+      if (!read) return std::nullopt;
+      value = *read;
+    }
+    return values;
+  }
 
   // Logs an error of `kind` for the current command line.
   void Report(ErrorKind kind);
