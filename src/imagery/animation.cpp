@@ -31,6 +31,28 @@ void CutFrames(Animation& a, const Bitmap& strip, bool masked) {
   a.frame_count = static_cast<int>(a.frames.size());
 }
 
+struct FrameSize {
+  int width;
+  int height;
+};
+
+// An animation of `size` frames at (left, top), kept where its right and
+// bottom edges still have coordinates, with its timer made and stopped.
+std::unique_ptr<Animation> NewAnimation(TMainForm& form, const std::string& name, int left, int top,
+                                        FrameSize size, unsigned interval_ms) {
+  auto a = std::make_unique<Animation>();
+  Animation* raw = a.get();
+  a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
+  a->timer.SetInterval(interval_ms);
+  a->name = name;
+  a->frame_width = size.width;
+  a->frame_height = size.height;
+  const Rect at = PlaceRect(left, top, size.width, size.height);
+  a->left = at.left;
+  a->top = at.top;
+  return a;
+}
+
 template <typename F>
 void ForEachNamed(TMainForm& form, const std::string& name, F&& f) {
   for (const auto& animation : form.animations.list) {
@@ -51,20 +73,11 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
     form.ShowError(msg::kImageFileUnopenable);
     return false;
   }
-  auto a = std::make_unique<Animation>();
-  Animation* raw = a.get();
-  a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
-  a->name = name;
-  // A negative interval would wrap to weeks; it runs as fast as 0 does.
-  a->timer.SetInterval(interval_ms <= 0 ? 1u : static_cast<unsigned>(interval_ms));
   // More frames than columns would make them zero pixels wide: one column each.
   const int count = std::clamp(frame_count, 1, strip.width());
-  a->frame_width = strip.width() / count;
-  a->frame_height = strip.height();
-  // Kept where its right and bottom edges still have coordinates.
-  const Rect at = PlaceRect(left, top, a->frame_width, a->frame_height);
-  a->left = at.left;
-  a->top = at.top;
+  // A negative interval would wrap to weeks; it runs as fast as 0 does.
+  auto a = NewAnimation(form, name, left, top, {strip.width() / count, strip.height()},
+                        interval_ms <= 0 ? 1u : static_cast<unsigned>(interval_ms));
   CutFrames(*a, strip, form.animations.transparency);
   form.animations.list.push_back(std::move(a));
   return true;
@@ -73,16 +86,9 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
 Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
                                 int left, int top) {
   constexpr unsigned kStillIntervalMs = 1000;
-  auto a = std::make_unique<Animation>();
+  auto a =
+      NewAnimation(form, name, left, top, {picture.width(), picture.height()}, kStillIntervalMs);
   Animation* raw = a.get();
-  a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
-  a->timer.SetInterval(kStillIntervalMs);
-  a->name = name;
-  a->frame_width = picture.width();
-  a->frame_height = picture.height();
-  const Rect at = PlaceRect(left, top, a->frame_width, a->frame_height);
-  a->left = at.left;
-  a->top = at.top;
   if (form.animations.transparency) {
     Bitmap mask;
     MakeFrameMask(picture, mask);
