@@ -7,6 +7,7 @@
 #include "imagery/number_commands.h"
 #include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
+#include "motion/walk_commands.h"
 #include "script/control_flow.h"
 #include "script/flag_commands.h"
 #include "script/flag_file.h"
@@ -43,11 +44,11 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">PMS", 35, RunPms},
     {">PMD", 36, RunPmd},
     {">PMA", 37, RunPma},
-    {">MVB", 40, kNotBuilt},
-    {">MVE", 41, kNotBuilt},
-    {">MVL", 42, kNotBuilt},
-    {">MVR", 43, kNotBuilt},
-    {">MVA", 44, kNotBuilt},
+    {">MVB", 40, RunMvb},
+    {">MVE", 41, RunMve},
+    {">MVL", 42, RunMvl},
+    {">MVR", 43, RunMvr},
+    {">MVA", 44, RunMva},
     {">AWP", 50, kNotBuilt},
     {">AMP", 51, kNotBuilt},
     {">ACP", 52, kNotBuilt},

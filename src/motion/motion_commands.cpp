@@ -2,10 +2,9 @@
 
 namespace tk {
 
-// Walking, timed events and clinging are not built yet: their timers do
+// Timed events and clinging are not built yet: their timers do
 // nothing, and there is never a cling target to return to.
 void OnEventTimer(TMainForm&) {}
-void OnWalkTimer(TMainForm&) {}
 void PlaceOnSavedClingTarget(TMainForm&) {}
 void RestoreClinging(TMainForm&) {}
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "script/error_log.h"
 #include "script/params.h"
@@ -23,6 +24,13 @@ struct ActionRun {
   std::optional<std::string> jump_target;  // label without its colon
   const ActionRun* outer = nullptr;        // the run this one is nested in
 };
+
+// The label of the action a command runs in, as the script wrote it: up to
+// its colon. Commands that would start that same action refuse.
+inline std::string_view ActionLabel(const ActionRun& run) {
+  const std::string_view label = run.label;
+  return label.substr(0, label.find(':'));
+}
 
 struct CommandContext {
   TMainForm& form;

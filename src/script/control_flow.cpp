@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kMaxCallDepth = 8;
 
-// The running action's label as the script wrote it: up to its colon.
-std::string_view RunningAction(const ActionRun& run) {
-  const std::string_view label = run.label;
-  return label.substr(0, label.find(':'));
-}
-
 bool Compare(char op, std::int32_t flag, std::int32_t value) {
   switch (op) {
     case '!':
@@ -59,7 +53,7 @@ void JumpIfBit(CommandContext& c, bool want_set) {
 }
 
 void Call(CommandContext& c, const std::string& label) {
-  if (label == RunningAction(c.run)) {
+  if (label == ActionLabel(c.run)) {
     c.form.ShowError(msg::kRecursiveCall);
     c.Report(ErrorKind::kRecursiveCall);
     return;
@@ -86,7 +80,7 @@ void RandomCall(CommandContext& c) {
 
 void RandomJump(CommandContext& c) {
   const auto pick = c.form.random_jumps.Pick(c.Param(), c.form.random);
-  if (pick && *pick == RunningAction(c.run)) {
+  if (pick && *pick == ActionLabel(c.run)) {
     c.form.ShowError(msg::kRecursiveJump);
     c.Report(ErrorKind::kRecursiveCall);
   } else if (!pick || pick->empty()) {

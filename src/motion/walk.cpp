@@ -1,0 +1,182 @@
+// The walk timer's tick: one step of the random walk or of a targeted move.
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <string>
+
+#include "app/main_form.h"
+#include "motion/motion_commands.h"
+#include "motion/mover.h"
+#include "script/runner.h"
+
+namespace tk {
+
+namespace {
+
+// Where the window stands and how big it is, read once at the start of a
+// tick: the steps use it even when a label's action moved the window since.
+struct Footing {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+  int width = 0;
+  int height = 0;
+  int screen_width = 0;
+  int screen_height = 0;
+};
+
+Footing ReadFooting(const TMainForm& form) {
+  const Rect bounds = form.platform.WindowBounds(form.window);
+  return {bounds.left,
+          bounds.top,
+          bounds.Width(),
+          bounds.Height(),
+          form.platform.ScreenWidth(),
+          form.platform.ScreenHeight()};
+}
+
+// Runs a label's action unless another action is running; the copy keeps
+// the label alive while the action replaces the walk's labels.
+void RunWalkAction(TMainForm& form, std::string label) {
+  if (label.empty() || !form.MayStartAction(ActionTrigger::kWalkTimer)) return;
+  RunAction(form, label);
+}
+
+// The label of each direction, indexed by (dx + 1) * 3 + (dy + 1).
+int LabelIndex(int dx, int dy) {
+  constexpr int kByDirection[9] = {4, 2, 6, 0, 8, 1, 5, 3, 7};
+  return kByDirection[(dx + 1) * 3 + (dy + 1)];
+}
+
+void RunDirectionLabel(TMainForm& form) {
+  RunWalkAction(form, form.walk.labels[LabelIndex(form.walk.dx, form.walk.dy)]);
+}
+
+// Draws whether the walk turns on this tick; true when the direction changed.
+bool DrawTurn(TMainForm& form) {
+  WalkState& walk = form.walk;
+  if (walk.turn_odds > 0 && form.random.Next() % walk.turn_odds != 0) return false;
+  const int dx = form.random.Next() % 3 - 1;
+  const int dy = form.random.Next() % 3 - 1;
+  if (dx == walk.dx && dy == walk.dy) return false;
+  walk.dx = dx;
+  walk.dy = dy;
+  return true;
+}
+
+bool InsideScreen(const Footing& f, std::int64_t x, std::int64_t y, int dx, int dy) {
+  return x >= 0 && (dx <= 0 || x + f.width <= f.screen_width) && y >= 0 &&
+         (dy <= 0 || y + f.height <= f.screen_height);
+}
+
+std::int64_t ClampToScreen(std::int64_t at, int size, int screen) {
+  if (at < 0) at = 0;
+  if (at + size > screen) at = std::int64_t{screen} - size;
+  return at;
+}
+
+void RandomWalkTick(TMainForm& form, const Footing& f) {
+  WalkState& walk = form.walk;
+  bool run_label = true;
+  if (walk.started) {
+    run_label = DrawTurn(form);
+  } else {
+    walk.started = true;
+  }
+  std::int64_t x = f.x;
+  std::int64_t y = f.y;
+  // A window that cannot fit beside one step bounces only once, and stays
+  // at the edge it was pushed back to.
+  for (int bounces = 0;; ++bounces) {
+    if (run_label) RunDirectionLabel(form);
+    if (form.IsClosed()) return;
+    const std::int64_t nx = x + std::int64_t{walk.step} * walk.dx;
+    const std::int64_t ny = y + std::int64_t{walk.step} * walk.dy;
+    if (InsideScreen(f, nx, ny, walk.dx, walk.dy)) {
+      MoveCharacterTo(form, nx, ny);
+      return;
+    }
+    if (bounces == 1) {
+      MoveCharacterTo(form, x, y);
+      return;
+    }
+    walk.dx = -walk.dx;
+    walk.dy = -walk.dy;
+    x = ClampToScreen(nx, f.width, f.screen_width);
+    y = ClampToScreen(ny, f.height, f.screen_height);
+    run_label = true;
+  }
+}
+
+void BeginTargetedMove(TMainForm& form, const Footing& f) {
+  WalkState& walk = form.walk;
+  walk.start_x = static_cast<int>(f.x);
+  walk.start_y = static_cast<int>(f.y);
+  if (walk.absolute) {
+    walk.target_x -= walk.start_x;
+    walk.target_y -= walk.start_y;
+  }
+  const double ox = walk.target_x;
+  const double oy = walk.target_y;
+  walk.angle = ox == 0 ? std::numbers::pi / 2 : std::atan(oy / ox);
+  if (ox < 0 || (ox == 0 && oy <= 0)) walk.angle += std::numbers::pi;
+  walk.travelled = 0;
+  walk.kind = MoveKind::kTargetUnderway;
+}
+
+// Rounds half away from zero.
+std::int64_t RoundAway(double value) {
+  return static_cast<std::int64_t>(value > 0 ? value + 0.5 : value - 0.5);
+}
+
+bool Blocked(const WalkState& walk, const Footing& f, std::int64_t x, std::int64_t y) {
+  if (walk.absolute) return false;
+  return x < 0 || (walk.target_x > 0 && x + f.width > f.screen_width) || y < 0 ||
+         (walk.target_y > 0 && y + f.height > f.screen_height);
+}
+
+// A move to where the window already is has no direction to arrive from:
+// it counts as arrived at once.
+bool Arrived(const WalkState& walk, std::int64_t x, std::int64_t y) {
+  const double ox = walk.target_x;
+  const double oy = walk.target_y;
+  const double tx = walk.start_x + ox;
+  const double ty = walk.start_y + oy;
+  return (ox == 0 && oy == 0) || (ox > 0 && x >= tx) || (oy > 0 && y >= ty) ||
+         (ox < 0 && x <= tx) || (oy < 0 && y <= ty);
+}
+
+void TargetedMoveTick(TMainForm& form, const Footing& f) {
+  WalkState& walk = form.walk;
+  walk.travelled += static_cast<std::uint32_t>(walk.step);
+  const double along = walk.travelled;
+  const std::int64_t x = walk.start_x + RoundAway(along * std::cos(walk.angle));
+  const std::int64_t y = walk.start_y + RoundAway(along * std::sin(walk.angle));
+  if (Blocked(walk, f, x, y) || Arrived(walk, x, y)) {
+    RunWalkAction(form, walk.arrival_label);
+    return;
+  }
+  MoveCharacterTo(form, x, y);
+}
+
+}  // namespace
+
+void OnWalkTimer(TMainForm& form) {
+  if (form.cling.clinging || form.drag.dragging || form.IsClosed()) return;
+  if (!form.platform.IsWindowVisible(form.window)) return;
+  const Footing footing = ReadFooting(form);
+  switch (form.walk.kind) {
+    case MoveKind::kRandomWalk:
+      RandomWalkTick(form, footing);
+      break;
+    case MoveKind::kTargetPending:
+      BeginTargetedMove(form, footing);
+      if (form.walk.target_x == 0 && form.walk.target_y == 0)
+        RunWalkAction(form, form.walk.arrival_label);
+      break;
+    case MoveKind::kTargetUnderway:
+      TargetedMoveTick(form, footing);
+      break;
+  }
+}
+
+}  // namespace tk
