@@ -40,11 +40,11 @@ expect_pixel $((left + 80)) $((top + 170)) "srgb(40,110,200)" "the coat"
 expect_pixel $((left + 130 + 75)) $((top - 70 + 37)) "srgb(255,255,255)" "inside the balloon"
 expect_pixel $((left + 130 + 1)) $((top - 70 + 1)) "$desktop" "the balloon's cut-out corner"
 e2e_driver no-box >/dev/null || e2e_fail "a message box is showing over the character"
-# The watch on the coat (eight 5 x 9 cells at 60,178) shows the time: its
+# The watch on the coat (eight 5 x 9 cells at 60,148) shows the time: its
 # pixels change from one second to the next.
-watch() { convert "$shot" -crop 40x9+$((left + 60))+$((top + 178)) +repage rgb:- | md5sum; }
+watch() { convert "$shot" -crop 40x9+$((left + 60))+$((top + 148)) +repage rgb:- | md5sum; }
 first_time="$(watch)"
-[[ "$(pixel $((left + 60)) $((top + 178)))" != "srgb(40,110,200)" ]] || e2e_fail "no watch on the coat"
+[[ "$(pixel $((left + 60)) $((top + 148)))" != "srgb(40,110,200)" ]] || e2e_fail "no watch on the coat"
 deadline=$((SECONDS + 5))
 until sleep 0.3 && tk_screenshot "$shot" && [[ "$(watch)" != "$first_time" ]]; do
   ((SECONDS < deadline)) || e2e_fail "the watch did not change within 5 s"

@@ -364,10 +364,10 @@ TEST_F(NumberImagesTest, TheSampleCharacterWearsAClock) {
   sim->start_time = At(2026, 12, 7, 9, 5, 3);
   Start();
   ASSERT_NE(Named(kTimeImage), nullptr);
-  EXPECT_EQ(Named(kTimeImage)->Bounds(), (Rect{60, 178, 100, 187}));
+  EXPECT_EQ(Named(kTimeImage)->Bounds(), (Rect{60, 148, 100, 157}));
   const Bgr plate{40, 30, 30}, lit{255, 255, 255};
   const auto at = [&](int cell, int col, int row) {
-    return MainWindow().surface.At(60 + cell * 5 + 1 + col, 178 + 2 + row);
+    return MainWindow().surface.At(60 + cell * 5 + 1 + col, 148 + 2 + row);
   };
   EXPECT_EQ(at(0, 1, 0), lit);    // the top of the hour's 0
   EXPECT_EQ(at(0, 1, 2), plate);  // ... and its hollow middle

@@ -61,6 +61,24 @@ void Eyes(Bitmap& b, int left, int top, double openness) {
   }
 }
 
+// Two shoes peeking out under the coat, toes pointing `facing` (-1 left,
+// 0 front, 1 right). A stride moves one foot ahead and the other back; a
+// lift raises a foot. (dx, dy) is where the figure's corner is in `b`.
+constexpr Bgr kShoe{40, 40, 70};
+struct Stride {
+  int facing = 0, left_lift = 0, right_lift = 0, reach = 0;
+};
+void Shoes(Bitmap& b, Stride s, int dx = 0, int dy = 0) {
+  const double step = s.facing == 0 ? 0 : s.reach * s.facing;
+  const struct {
+    double x;
+    int lift;
+  } feet[] = {{60.0 + step, s.left_lift}, {100.0 - step, s.right_lift}};
+  for (const auto& foot : feet)
+    Ellipse(b, foot.x + 3 * s.facing + dx, 185.0 - foot.lift + dy, s.facing == 0 ? 10 : 13, 6.5,
+            kShoe, 1.5);
+}
+
 Bitmap Figure() {
   Bitmap b(160, 200);
   b.Fill(kKey);
@@ -70,6 +88,7 @@ Bitmap Figure() {
   Ellipse(b, 130, 40, 14, 18, kSkin, 3);
   Ellipse(b, 80, 78, 59, 55, kSkin, 0);  // the head covers the ears' inner rims
   Eyes(b, 55, 68, 1.0);                  // eyes open, as the strip's first frame
+  Shoes(b, {});
   FillShape(b, kMouth,
             [](double x, double y) { return std::abs(x - 80) < 8 && std::abs(y - 110) < 2; });
   return b;
@@ -169,6 +188,24 @@ Bitmap FaceStrip() {
                               blush(b);
                               Smile(b, 30, 38, 8);
                             }});
+}
+
+// Under the coat, where the shoes step while the character walks.
+constexpr Patch kFeet{44, 172, 72, 22};
+
+// Frames: standing, then the two steps of walking toward `facing`.
+Bitmap StepStrip(int facing) {
+  auto step = [=](Stride stride) {
+    return [=](Bitmap& b) {
+      // Coat over the standing shoes, inside the figure's outline.
+      FillShape(b, kCoat, [](double x, double y) {
+        const double u = (x + kFeet.left - 80) / 55, v = (y + kFeet.top - 150) / 45;
+        return u * u + v * v <= 1.0;
+      });
+      Shoes(b, stride, -kFeet.left, -kFeet.top);
+    };
+  };
+  return PatchStrip(kFeet, {step({facing, 4, 0, 3}), step({facing, 0, 4, -3})});
 }
 
 // The right side of the coat, where a hand waves.
@@ -313,6 +350,9 @@ int main(int argc, char** argv) {
       Write(dir + "mouth.sgd", tk::EncodeSgd24(MouthStrip(), true)) &&
       Write(dir + "face.sgd", tk::EncodeSgd24(FaceStrip(), true)) &&
       Write(dir + "wave.sgd", tk::EncodeSgd24(WaveStrip(), true)) &&
+      Write(dir + "walkleft.sgd", tk::EncodeSgd24(StepStrip(-1), true)) &&
+      Write(dir + "walkfront.sgd", tk::EncodeSgd24(StepStrip(0), true)) &&
+      Write(dir + "walkright.sgd", tk::EncodeSgd24(StepStrip(1), true)) &&
       Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
       Write(dir + "clock.bmp", tk::EncodeBmp24(ClockDigitStrip())) &&
       Write(dir + "sample.ico", tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
