@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Moves on the real program: MVA takes the window to a screen point, MVR is
+# blocked at the screen's left edge. Positions are read from outside.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_begin
+
+# Waits for the program to write FILE (an action's mark), up to 20 s.
+wait_for_file() {
+  local deadline=$((SECONDS + 20))
+  until [[ -f "$e2e_folder/$1" ]]; do
+    ((SECONDS < deadline)) || e2e_fail "$1 was never written"
+    sleep 0.2
+  done
+}
+
+expect_corner() {
+  local rect
+  rect="$(e2e_window_info rect)"
+  [[ "${rect% * *}" == "$1" ]] || e2e_fail "window at \"$rect\", expected its corner at $1"
+}
+
+e2e_new_case moves
+convert -size 100x80 xc:'rgb(30,90,200)' -type truecolor BMP3:"$e2e_folder/fig.bmp"
+printf '[WndPos]\r\nX_Pos=200\r\nY_Pos=150\r\n' >"$e2e_folder/tk.ini"
+e2e_script <<'SCRIPT'
+*TKScriptFile
+_BeginInitFlags:
+int:n,0;
+_EndInitFlags:
+_FirstAction:
+>IDS=fig.bmp,fig;
+>IDP=fig;
+>MVA=300,250,10,20,Arrived;
+>AE;
+Arrived:
+>MVE;
+>FFSV=arrived.dat;
+>WAT=3000;
+>MVR=-1000,0,10,25,Blocked;
+>AE;
+Blocked:
+>MVE;
+>FFSV=blocked.dat;
+>AE;
+SCRIPT
+e2e_start
+e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window did not appear"
+wait_for_file arrived.dat
+# 20 pixels a step along the diagonal: the step that would reach the
+# target arrives instead, one step short.
+expect_corner "299 249"
+wait_for_file blocked.dat
+# Steps of 25 to the left from 299: the one after x = 24 would leave the screen.
+expect_corner "24 249"
+e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
+e2e_expect_exit 0
+[[ ! -s "$e2e_folder/tk_error.txt" ]] || e2e_fail "errors logged: $(cat "$e2e_folder/tk_error.txt")"
