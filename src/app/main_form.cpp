@@ -40,11 +40,25 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::ShowError(const std::string& text) {
-  platform.ShowMessageBox(text, shell.title, MessageIcon::kError);
+  ShowBox(text, MessageIcon::kError);
 }
 
 void TMainForm::ShowInformation(const std::string& text) {
-  platform.ShowMessageBox(text, shell.title, MessageIcon::kInformation);
+  ShowBox(text, MessageIcon::kInformation);
+}
+
+void TMainForm::ShowBox(const std::string& text, MessageIcon icon) {
+  switch (repeated_boxes.Check(text, platform.TickCount())) {
+    case RepeatGuard::Verdict::kPass:
+      platform.ShowMessageBox(text, shell.title, icon);
+      break;
+    case RepeatGuard::Verdict::kFirstHeld:
+      platform.ShowMessageBox(msg::kRepeatsHeldBack, shell.title, MessageIcon::kInformation);
+      break;
+    case RepeatGuard::Verdict::kHeld:
+      return;
+  }
+  repeated_boxes.Done(platform.TickCount());
 }
 
 void TMainForm::CreateTimers() {

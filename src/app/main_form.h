@@ -10,6 +10,7 @@
 
 #include "app/popup_menu.h"
 #include "app/random.h"
+#include "app/repeat_guard.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
@@ -108,7 +109,8 @@ class TMainForm : public WindowEvents {
   void Close();
   bool IsClosed() const { return closed_; }
 
-  // A modal box with the title text as caption.
+  // A modal box with the title text as caption. The same box repeated
+  // without pause is shown a few times, then held back (said once).
   void ShowError(const std::string& text);
   void ShowInformation(const std::string& text);
 
@@ -155,6 +157,8 @@ class TMainForm : public WindowEvents {
   Random random;
 
   ShellState shell;
+  RepeatGuard repeated_boxes{10, 1000};
+  RepeatGuard repeated_log_lines{1000, 1000};
   ScriptLines script;
   RunnerState runner;
   FlagLists flags;
@@ -181,6 +185,7 @@ class TMainForm : public WindowEvents {
   std::map<int, CursorId> cursors;
 
  private:
+  void ShowBox(const std::string& text, MessageIcon icon);
   void CreateTimers();
   void SetDefaults();
   void ReadSettings();

@@ -1,6 +1,7 @@
 #include "imagery/bitmap.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace tk {
@@ -43,20 +44,21 @@ struct Span {
   int src_x, src_y, dst_x, dst_y, width, height;
 };
 
-// Shrinks the copy so that it stays inside both pictures.
+// Shrinks the copy so that it stays inside both pictures. Positions come
+// from scripts and may be anywhere in the 32-bit range, so the cuts are
+// worked out in 64 bits.
 std::optional<Span> ClipCopy(const Bitmap& src, const Bitmap& dst, Span s) {
-  const int left_cut = std::max({0, -s.src_x, -s.dst_x});
-  const int top_cut = std::max({0, -s.src_y, -s.dst_y});
-  s.src_x += left_cut;
-  s.dst_x += left_cut;
-  s.width -= left_cut;
-  s.src_y += top_cut;
-  s.dst_y += top_cut;
-  s.height -= top_cut;
-  s.width = std::min({s.width, src.width() - s.src_x, dst.width() - s.dst_x});
-  s.height = std::min({s.height, src.height() - s.src_y, dst.height() - s.dst_y});
-  if (s.width <= 0 || s.height <= 0) return std::nullopt;
-  return s;
+  using I = std::int64_t;
+  const I left_cut = std::max({I{0}, -I{s.src_x}, -I{s.dst_x}});
+  const I top_cut = std::max({I{0}, -I{s.src_y}, -I{s.dst_y}});
+  const I src_x = s.src_x + left_cut, dst_x = s.dst_x + left_cut;
+  const I src_y = s.src_y + top_cut, dst_y = s.dst_y + top_cut;
+  const I width = std::min({s.width - left_cut, src.width() - src_x, dst.width() - dst_x});
+  const I height = std::min({s.height - top_cut, src.height() - src_y, dst.height() - dst_y});
+  if (width <= 0 || height <= 0) return std::nullopt;
+  // Everything is now inside both pictures, so it fits in an int again.
+  return Span{static_cast<int>(src_x), static_cast<int>(src_y), static_cast<int>(dst_x),
+              static_cast<int>(dst_y), static_cast<int>(width), static_cast<int>(height)};
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ const char* KindMessage(ErrorKind kind) {
   }
 }
 
+constexpr char kRepeatsNotLogged[] =
+    "The error above repeats; its further repeats are not logged\r\n";
+
 std::string TimeStamp(const LocalTime& t) {
   std::string stamp = "[";
   for (const auto& [value, separator] :
@@ -74,14 +77,26 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
 void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
                     long long line_index) {
   Platform& platform = form.platform;
+  const char* message = KindMessage(kind);
+  // Errors of one kind without pause, as from a call fan-out cycling through
+  // a few lines, are written a thousand times, then as a note that the
+  // repeats are left out.
+  const auto verdict = form.repeated_log_lines.Check(KindText(kind), platform.TickCount());
+  if (verdict == RepeatGuard::Verdict::kHeld) {
+    if (message) form.ShowError(message);
+    return;
+  }
   const auto file = platform.OpenForAppend(kErrorLogFile);
   if (!file) {
     form.ShowError(msg::kErrorLogUnopenable);
     return;
   }
   if (!file->SeekToEnd()) return;
-  if (const char* message = KindMessage(kind)) form.ShowError(message);
-  file->Write(FormatErrorLine(platform.Now(), text, label, kind, line_index));
+  if (message) form.ShowError(message);
+  file->Write(verdict == RepeatGuard::Verdict::kPass
+                  ? FormatErrorLine(platform.Now(), text, label, kind, line_index)
+                  : TimeStamp(platform.Now()) + kRepeatsNotLogged);
+  form.repeated_log_lines.Done(platform.TickCount());
 }
 
 }  // namespace tk
