@@ -33,6 +33,7 @@ TEST_F(MediaContract, WhatCannotBeOpenedOrIsNotOpenFails) {
   EXPECT_NE(missing.error, 0u);
   EXPECT_EQ(missing.device, 0u);
   EXPECT_NE(media().Open(MediaKind::kMidi, "missing.mid").error, 0u);
+  EXPECT_NE(media().Open(MediaKind::kCdAudio, "").error, 0u) << "no disc in a drive";
   constexpr MediaDeviceId kNeverOpened = 4000;
   EXPECT_NE(media().Stop(kNeverOpened), 0u);
   EXPECT_NE(media().Close(kNeverOpened), 0u);
