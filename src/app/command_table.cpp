@@ -12,6 +12,7 @@
 #include "script/flag_commands.h"
 #include "script/flag_file.h"
 #include "script/input_dialog.h"
+#include "sound/sound_commands.h"
 
 namespace tk {
 
@@ -49,12 +50,12 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">MVL", 42, RunMvl},
     {">MVR", 43, RunMvr},
     {">MVA", 44, RunMva},
-    {">AWP", 50, kNotBuilt},
-    {">AMP", 51, kNotBuilt},
-    {">ACP", 52, kNotBuilt},
-    {">AWT", 57, kNotBuilt},
-    {">AMT", 58, kNotBuilt},
-    {">ACT", 59, kNotBuilt},
+    {">AWP", 50, RunAwp},
+    {">AMP", 51, RunAmp},
+    {">ACP", 52, RunAcp},
+    {">AWT", 57, RunAwt},
+    {">AMT", 58, RunAmt},
+    {">ACT", 59, RunAct},
     {">RJS", 60, RunRjs},
     {">RJP", 61, RunRjp},
     {">RJD", 62, RunRjd},

@@ -26,6 +26,7 @@
 #include "script/random_jumps.h"
 #include "script/runner.h"
 #include "script/script_lines.h"
+#include "sound/sound_player.h"
 
 namespace tk {
 
@@ -180,6 +181,7 @@ class TMainForm : public WindowEvents {
   EventState events;
   PromptState prompt;
   WalkState walk;
+  std::unique_ptr<SoundPlayer> sound;  // only while an output device exists
 
   // Cursor numbers (1 open hand, 2 closed hand, scripts' from -50 down).
   std::map<int, CursorId> cursors;

@@ -6,6 +6,7 @@
 #include "interaction/script_menu_items.h"
 #include "motion/mover.h"
 #include "script/text.h"
+#include "sound/sound_commands.h"
 
 namespace tk {
 
@@ -93,6 +94,7 @@ void TMainForm::PmSoundClick() {
   MenuItemState& item = PopupMenu1.PmSound;
   item.checked = !item.checked;
   if (!shell.sound_available) return;
+  PauseOrResumeSound(*this);
   for (const auto& animation : animations.list) {
     Animation& a = *animation;
     if (item.checked && a.sound_ended) {

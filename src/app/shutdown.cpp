@@ -29,6 +29,7 @@ void TMainForm::ReleaseAll() {
   child_image.reset();
   events = {};
   walk = {};
+  sound.reset();
   prompt = {};
   speech.choices.clear();
   script.Clear();

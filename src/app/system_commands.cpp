@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "script/command_context.h"
 #include "script/text.h"
+#include "sound/sound_commands.h"
 
 namespace tk {
 
@@ -77,8 +78,8 @@ void ToggleSoundItems(TMainForm& form) {
   const bool show = !menu.PmSound.visible;
   menu.PmSound.visible = show;
   menu.PmLine02.visible = show;
-  // Without a sound device the items come and go but sound stays off. The
-  // player's stop operations join here once it exists.
+  // Without a sound device the items come and go but sound stays off.
+  if (!show) StopAllSound(form);
   form.shell.sound_available = show && form.shell.sound_device_present;
 }
 

@@ -62,10 +62,6 @@ void ForEachNamed(TMainForm& form, const std::string& name, F&& f) {
 
 }  // namespace
 
-bool IsSoundKindPlaying(const TMainForm&, int) {
-  return false;
-}
-
 bool CreateAnimation(TMainForm& form, const std::string& file, const std::string& name,
                      int frame_count, int left, int top, int interval_ms) {
   Bitmap strip;

@@ -68,8 +68,8 @@ void RedrawAnimation(TMainForm& form, const Animation& animation);
 // Draws the current frame, clipped to `clip`; nothing before the first tick.
 void DrawCurrentFrame(const Animation& animation, Bitmap& target, const Rect& clip);
 
-// Whether a sound of that kind plays and is not paused. No player exists
-// yet, so nothing ever plays; the sound player answers this once it does.
+// Whether a sound of that kind plays and is not paused; the sound player
+// answers (src/sound).
 bool IsSoundKindPlaying(const TMainForm& form, int kind);
 
 }  // namespace tk

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/media.h"
 #include "platform/text.h"
 #include "platform/tray.h"
 
@@ -241,6 +242,7 @@ class Platform {
   // --- services of their own ------------------------------------------------
   virtual TrayIcons& Tray() = 0;
   virtual TextRenderer& Text() = 0;
+  virtual MediaDevices& Media() = 0;
 
   // --- files and folders ----------------------------------------------------
   // Folder of the executable, ending with a path separator.

@@ -1,8 +1,105 @@
 #include "sound/sound_commands.h"
 
+#include "app/main_form.h"
+#include "script/command_context.h"
+
 namespace tk {
 
-// The sound player is not built yet: no player exists.
-void CreateSoundPlayer(TMainForm&) {}
+namespace {
+
+// The main window's sound-ended notice: animations tied to the kind stop on
+// their end frame at their next tick, unless the sound only paused.
+void OnSoundEnded(TMainForm& form, int number) {
+  const int tie = number - 1;
+  if (tie < static_cast<int>(SoundKind::kWave) || tie > static_cast<int>(SoundKind::kCd)) return;
+  if (form.sound->IsPaused(static_cast<SoundKind>(tie))) return;
+  for (const auto& animation : form.animations.list) {
+    if (animation->sound_tie == tie && animation->timer.running()) animation->sound_ended = true;
+  }
+}
+
+// Sound commands do nothing at all while sound is unavailable.
+SoundPlayer* Player(CommandContext& c) {
+  return c.form.shell.sound_available ? c.form.sound.get() : nullptr;
+}
+
+bool SoundOn(const TMainForm& form) {
+  return form.PopupMenu1.PmSound.checked;
+}
+
+void PlayFile(CommandContext& c, SoundKind kind) {
+  SoundPlayer* player = Player(c);
+  if (player == nullptr) return;
+  const auto count = c.Int();
+  if (!count) return;
+  const std::string file = c.Param();
+  if (player->PlayFile(kind, *count, file, SoundOn(c.form)) == SoundPlayer::Result::kOpenFailed) {
+    c.Report(ErrorKind::kFileOpen);
+  }
+}
+
+void Stop(CommandContext& c, SoundKind kind) {
+  if (SoundPlayer* player = Player(c)) player->Stop(kind);
+}
+
+}  // namespace
+
+void CreateSoundPlayer(TMainForm& form) {
+  form.sound = std::make_unique<SoundPlayer>(form.platform.Media(),
+                                             [&form](int number) { OnSoundEnded(form, number); });
+}
+
+void RunAwp(CommandContext& c) {
+  PlayFile(c, SoundKind::kWave);
+}
+
+void RunAmp(CommandContext& c) {
+  PlayFile(c, SoundKind::kMidi);
+}
+
+// A track that is no number is reported like any other numeric parameter.
+void RunAcp(CommandContext& c) {
+  SoundPlayer* player = Player(c);
+  if (player == nullptr) return;
+  const auto count = c.Int();
+  if (!count) return;
+  const std::string track = c.Param();
+  switch (player->PlayCd(*count, track, SoundOn(c.form))) {
+    case SoundPlayer::Result::kOpenFailed:
+      return c.Report(ErrorKind::kFileOpen);
+    case SoundPlayer::Result::kBadTrack:
+      return c.Report(ErrorKind::kParameter);
+    case SoundPlayer::Result::kDone:
+      return;
+  }
+}
+
+void RunAwt(CommandContext& c) {
+  Stop(c, SoundKind::kWave);
+}
+
+void RunAmt(CommandContext& c) {
+  Stop(c, SoundKind::kMidi);
+}
+
+void RunAct(CommandContext& c) {
+  Stop(c, SoundKind::kCd);
+}
+
+void PauseOrResumeSound(TMainForm& form) {
+  if (form.sound) form.sound->PauseOrResumeAll();
+}
+
+void StopAllSound(TMainForm& form) {
+  if (!form.sound) return;
+  for (const SoundKind kind : {SoundKind::kWave, SoundKind::kMidi, SoundKind::kCd}) {
+    form.sound->Stop(kind);
+  }
+}
+
+bool IsSoundKindPlaying(const TMainForm& form, int kind) {
+  if (!form.sound || kind < 1 || kind > 3) return false;
+  return form.sound->IsPlayingAndNotPaused(static_cast<SoundKind>(kind));
+}
 
 }  // namespace tk

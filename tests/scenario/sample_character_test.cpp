@@ -118,5 +118,36 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 
+// With a wave device, the greeting chimes once; the mouth moves while the
+// chime lasts and closes when it ends, while the greeting still waits.
+TEST_F(SampleCharacterTest, TheGreetingChimesAndTheMouthClosesWhenTheChimeEnds) {
+  sim->wave_devices = 1;
+  Start();
+  sim->on_popup_menu = [](const std::vector<PopupMenuItem>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (items[i].caption == "&Talk") return static_cast<int>(i);
+    return -1;
+  };
+  std::vector<Bgr> lip;
+  bool mouth_stopped_closed = false;
+  const TimerId watch = sim->CreateTimer([&] {
+    lip.push_back(Shown(kLipX, kLipY));
+    if (sim->NowMs() < 2000 || !form->speech_state.showing) return;
+    for (const auto& a : form->animations.list) {
+      if (a->name == "mouth") mouth_stopped_closed = !a->timer.running() && a->current_frame == 0;
+    }
+  });
+  sim->SetTimer(watch, 50, true);
+  const TimerId press = sim->CreateTimer([&] { sim->PostClose(form->window); });
+  sim->SetTimer(press, 2500, true);
+  sim->Click(form->window, MouseButton::kRight, 80, 40);
+  sim->DestroyTimer(press);
+  sim->DestroyTimer(watch);
+  EXPECT_EQ(sim->media.PlaysOf("hello.wav"), 1);
+  EXPECT_TRUE(Saw(lip, kMouth));
+  EXPECT_TRUE(mouth_stopped_closed);
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
 }  // namespace
 }  // namespace tk

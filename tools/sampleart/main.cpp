@@ -1,9 +1,11 @@
-// tksampleart: paints the sample character's pictures. The figure, the
-// balloon and the about picture are stored as BMP files, the strips as
-// compressed SGD files, so that the sample exercises both readers; its tray
-// icon and the cursor over its head are icon and cursor files.
+// tksampleart: paints the sample character's pictures and makes its
+// greeting sound. The figure, the balloon and the about picture are stored
+// as BMP files, the strips as compressed SGD files, so that the sample
+// exercises both readers; its tray icon and the cursor over its head are
+// icon and cursor files.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -325,6 +327,48 @@ Bitmap Balloon() {
   return b;
 }
 
+// The greeting's sound: three rising sine notes, a major chord's C, E and
+// G, each with a quick attack, a soft decay and a little of its octave, as
+// 16-bit mono samples in a RIFF wave file. It lasts 1.3 s, long enough for
+// the mouth (a frame every 400 ms) to open once and close again.
+std::string GreetingWave() {
+  constexpr int kRate = 22050;
+  constexpr double kPi = 3.14159265358979323846;
+  struct Note {
+    double hertz, seconds;
+  };
+  std::vector<std::int16_t> samples;
+  for (const Note note : {Note{523.25, 0.3}, Note{659.25, 0.3}, Note{783.99, 0.7}}) {
+    const int count = static_cast<int>(note.seconds * kRate);
+    for (int i = 0; i < count; ++i) {
+      const double t = static_cast<double>(i) / kRate;
+      const double envelope = std::min(1.0, t / 0.01) * std::exp(-t * 6);
+      const double wave =
+          std::sin(2 * kPi * note.hertz * t) + 0.25 * std::sin(4 * kPi * note.hertz * t);
+      samples.push_back(static_cast<std::int16_t>(9000 * envelope * wave));
+    }
+  }
+  std::string out;
+  auto put = [&out](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+  };
+  const auto data_bytes = static_cast<std::uint32_t>(samples.size() * 2);
+  out += "RIFF";
+  put(36 + data_bytes, 4);
+  out += "WAVEfmt ";
+  put(16, 4);
+  put(1, 2);  // PCM
+  put(1, 2);  // mono
+  put(kRate, 4);
+  put(kRate * 2, 4);  // bytes a second
+  put(2, 2);          // bytes a sample
+  put(16, 2);         // bits a sample
+  out += "data";
+  put(data_bytes, 4);
+  for (const std::int16_t sample : samples) put(static_cast<std::uint16_t>(sample), 2);
+  return out;
+}
+
 bool Write(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -356,7 +400,8 @@ int main(int argc, char** argv) {
       Write(dir + "about.bmp", tk::EncodeBmp24(AboutPicture())) &&
       Write(dir + "clock.bmp", tk::EncodeBmp24(ClockDigitStrip())) &&
       Write(dir + "sample.ico", tk::resgen::EncodeIconFile({TrayIcon(32), TrayIcon(16)})) &&
-      Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY));
+      Write(dir + "pat.cur", tk::resgen::EncodeCursorFile(PatCursor(), kPatHotX, kPatHotY)) &&
+      Write(dir + "hello.wav", GreetingWave());
   if (!ok) std::fprintf(stderr, "tksampleart: cannot write into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

@@ -187,6 +187,30 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   return true;
 }
 
+std::uint64_t SimPlatform::PostAt(std::uint64_t at_ms, std::function<void()> message) {
+  const std::uint64_t id = next_post_++;
+  posts_.emplace(std::pair{std::max(at_ms, now_ms_), id}, std::move(message));
+  return id;
+}
+
+void SimPlatform::CancelPost(std::uint64_t id) {
+  std::erase_if(posts_, [id](const auto& post) { return post.first.second == id; });
+}
+
+// Posted messages come before the timers due at the same time.
+bool SimPlatform::DeliverNextPostDueBy(std::uint64_t limit_ms) {
+  if (posts_.empty() || posts_.begin()->first.first > limit_ms) return false;
+  for (const auto& [id, timer] : timers_) {
+    if (timer.Ticking() && timer.due_ms < posts_.begin()->first.first) return false;
+  }
+  const auto next = posts_.begin();
+  now_ms_ = std::max(now_ms_, next->first.first);
+  const std::function<void()> message = std::move(next->second);
+  posts_.erase(next);
+  Dispatch(message);
+  return true;
+}
+
 void SimPlatform::Busy(std::uint64_t ms) {
   now_ms_ += ms;
 }
@@ -196,7 +220,7 @@ void SimPlatform::Busy(std::uint64_t ms) {
 void SimPlatform::AdvanceTime(std::uint64_t ms) {
   const std::uint64_t target = now_ms_ + ms;
   PaintPendingWindows();
-  while (FireNextTimerDueBy(target)) PaintPendingWindows();
+  while (DeliverNextPostDueBy(target) || FireNextTimerDueBy(target)) PaintPendingWindows();
   now_ms_ = std::max(now_ms_, target);
 }
 

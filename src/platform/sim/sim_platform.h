@@ -13,6 +13,7 @@
 
 #include "imagery/bitmap.h"
 #include "platform/platform.h"
+#include "platform/sim/sim_media.h"
 
 namespace tk {
 
@@ -83,6 +84,9 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   // Called when RunMessageLoop returns, while every window still exists.
   std::function<void()> on_loop_end;
 
+  // The fake media devices; a test describes the disc in the drive there.
+  SimMedia media{*this};
+
   // --- what a test drives -----------------------------------------------------
   // Moves virtual time forward, firing timers as they fall due.
   void AdvanceTime(std::uint64_t ms);
@@ -90,6 +94,11 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   // nothing is delivered; what fell due waits for the next pump.
   void Busy(std::uint64_t ms);
   std::uint64_t NowMs() const { return now_ms_; }
+  // A message posted to arrive at `at_ms` of virtual time (now or later): it
+  // is handled by the first pump at or after that time, before timers due
+  // then. Returns an id for CancelPost.
+  std::uint64_t PostAt(std::uint64_t at_ms, std::function<void()> message);
+  void CancelPost(std::uint64_t id);
   // Input delivered as the message loop would deliver it.
   void PostClose(WindowId id);
   void Click(WindowId id, MouseButton button, int x, int y);
@@ -190,6 +199,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   void ShellOpen(const std::string& file, const std::string& parameters) override;
   TrayIcons& Tray() override { return *this; }
   TextRenderer& Text() override { return *this; }
+  MediaDevices& Media() override { return media; }
   // The built-in font: a one-byte character is a cell (points + 1) / 2
   // pixels wide, a two-byte one `points` wide, one more each when bold; a
   // line is `points` high. Each glyph but the spaces is a solid block one
@@ -233,6 +243,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
     }
   }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
+  bool DeliverNextPostDueBy(std::uint64_t limit_ms);
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
   void PaintNow(WindowId id);
@@ -251,6 +262,9 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   WindowId next_window_ = 1;
   TimerId next_timer_ = 1;
   std::uint64_t now_ms_ = 0;
+  // Posted messages by due time, then by the order they were posted.
+  std::map<std::pair<std::uint64_t, std::uint64_t>, std::function<void()>> posts_;
+  std::uint64_t next_post_ = 1;
   // Files held open for appending, shared with their handles.
   std::shared_ptr<std::set<std::string>> held_files_ = std::make_shared<std::set<std::string>>();
 };

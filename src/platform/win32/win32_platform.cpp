@@ -21,6 +21,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
   taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
   RegisterWindowClasses();
   CreateApplicationWindow();
+  media_ = std::make_unique<Win32Media>(app_window_);
 }
 
 Win32Platform::~Win32Platform() {
@@ -73,6 +74,9 @@ LRESULT Win32Platform::HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, 
     case WM_TIMER:
       RunTimer(wparam);
       return 0;
+    case MM_MCINOTIFY:
+      DeliverMediaNotice(static_cast<MediaDeviceId>(LOWORD(lparam)));
+      return 0;
     case WM_CLOSE:
       // Closing the program from outside (a task manager) reaches this
       // window too; destroying it would take the owned windows along
@@ -94,6 +98,13 @@ LRESULT Win32Platform::HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, 
       }
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }
+}
+
+// Like a timer tick: the callback may start the next play, which replaces
+// the stored one, so it runs from a copy.
+void Win32Platform::DeliverMediaNotice(MediaDeviceId device) {
+  const MediaDevices::EndOfPlay notice = media_->NoticeFor(device);
+  if (notice) Guarded([&] { notice(device); });
 }
 
 void Win32Platform::ReportException(const char* what) noexcept {

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_media.h"
 
 namespace tk {
 
@@ -94,6 +95,7 @@ class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
   // --- notification area (tray.cpp) ---
   TrayIcons& Tray() override { return *this; }
   TextRenderer& Text() override { return *this; }
+  MediaDevices& Media() override { return *media_; }
   TextExtent MeasureText(const TextFont& font, std::string_view text) override;
   void DrawText(Bitmap& target, int x, int y, const TextFont& font, std::string_view text,
                 std::uint32_t colour) override;
@@ -135,6 +137,7 @@ class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
   bool HandleMouseMessage(HWND hwnd, WindowEvents& events, UINT message, LPARAM lparam);
   LRESULT HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void RunTimer(UINT_PTR timer_id);
+  void DeliverMediaNotice(MediaDeviceId device);
   HWND MainWindow() const;
   void ForgetPalette(HWND hwnd);
   WindowEvents* MainWindowEvents() const;
@@ -168,6 +171,7 @@ class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
 
   HINSTANCE instance_;
   HWND app_window_ = nullptr;
+  std::unique_ptr<Win32Media> media_;  // its notices come to app_window_
   std::map<WindowId, std::unique_ptr<WindowRecord>> windows_;
   WindowId next_window_id_ = 1;
   std::map<TimerId, TickFunction> timers_;
