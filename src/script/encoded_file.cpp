@@ -46,14 +46,22 @@ bool DecodeLines(std::string_view stored, Lines& lines) {
   return true;
 }
 
-std::string EncodeLines(const Lines& lines) {
+std::string EncodeLines(const Lines& lines, std::size_t* dropped) {
   std::string stored;
+  std::size_t left_out = 0;
   for (const std::string& line : lines) {
-    for (char c : line) stored.push_back(static_cast<char>(static_cast<unsigned char>(c) + 1));
+    for (char c : line) {
+      if (StorableInLine(c)) {
+        stored.push_back(static_cast<char>(static_cast<unsigned char>(c) + 1));
+      } else {
+        ++left_out;
+      }
+    }
     stored.push_back(static_cast<char>(kEncodedCr));
     stored.push_back(static_cast<char>(kEncodedLf));
   }
   stored += "\r\n";
+  if (dropped != nullptr) *dropped = left_out;
   return stored;
 }
 
@@ -89,8 +97,9 @@ bool ReadEncodedFile(Platform& platform, const std::string& name, Lines& lines) 
   return stored && DecodeLines(*stored, lines);
 }
 
-bool WriteEncodedFile(Platform& platform, const std::string& name, const Lines& lines) {
-  return platform.WriteFileReplacing(name, EncodeLines(lines));
+bool WriteEncodedFile(Platform& platform, const std::string& name, const Lines& lines,
+                      std::size_t* dropped) {
+  return platform.WriteFileReplacing(name, EncodeLines(lines, dropped));
 }
 
 bool ReadTextFile(Platform& platform, const std::string& name, Lines& lines) {

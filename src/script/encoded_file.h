@@ -22,9 +22,17 @@ inline constexpr std::size_t kMaxDataFileBytes = 64u << 20;
 // kMaxDataFileBytes, which only a file made to repeat text can reach.
 bool DecodeLines(std::string_view stored, Lines& lines);
 
+// Whether a byte can be stored inside a line. 12 would be stored as a plain
+// CR, which the reader takes for the end of the data, and 13 as the encoded
+// line end, which the reader needs an encoded LF after.
+inline bool StorableInLine(char c) {
+  return c != '\x0C' && c != '\r';
+}
+
 // The whole stored file for `lines`, ending with the plain CR LF that the
-// single stored text line is written with.
-std::string EncodeLines(const Lines& lines);
+// single stored text line is written with. Bytes that cannot be stored are
+// left out, so that the file always reads back; `dropped` counts them.
+std::string EncodeLines(const Lines& lines, std::size_t* dropped = nullptr);
 
 // Splits plain text at CR LF, LF or CR. A last line without a line end counts.
 Lines SplitTextLines(std::string_view text);
@@ -34,7 +42,8 @@ std::string JoinTextLines(const Lines& lines);
 
 // File-level forms of the above, through the platform's file services.
 bool ReadEncodedFile(Platform& platform, const std::string& name, Lines& lines);
-bool WriteEncodedFile(Platform& platform, const std::string& name, const Lines& lines);
+bool WriteEncodedFile(Platform& platform, const std::string& name, const Lines& lines,
+                      std::size_t* dropped = nullptr);
 bool ReadTextFile(Platform& platform, const std::string& name, Lines& lines);
 
 }  // namespace tk

@@ -95,8 +95,14 @@ void LogScriptError(TMainForm& form, std::string_view text, std::string_view lab
   if (message) form.ShowError(message);
   file->Write(verdict == RepeatGuard::Verdict::kPass
                   ? FormatErrorLine(platform.Now(), text, label, kind, line_index)
-                  : TimeStamp(platform.Now()) + kRepeatsNotLogged);
+                  : TimeStamp(platform.Now()) + kRepeatsNotLogged + "\r\n");
   form.repeated_log_lines.Done(platform.TickCount());
+}
+
+void LogNote(TMainForm& form, std::string_view text) {
+  const auto file = form.platform.OpenForAppend(kErrorLogFile);
+  if (!file || !file->SeekToEnd()) return;
+  file->Write(TimeStamp(form.platform.Now()) + std::string(text) + "\r\n");
 }
 
 }  // namespace tk

@@ -29,4 +29,7 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
 void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
                     long long line_index);
 
+// Appends a time-stamped note of the program's own, with no box.
+void LogNote(TMainForm& form, std::string_view text);
+
 }  // namespace tk

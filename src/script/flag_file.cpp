@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "script/command_context.h"
 #include "script/encoded_file.h"
+#include "script/error_log.h"
 #include "script/params.h"
 #include "script/text.h"
 
@@ -51,9 +52,17 @@ bool ApplyFlagRecord(std::string_view record, FlagLists& flags) {
 
 bool SaveFlagFile(TMainForm& form, const std::string& file_name) {
   const Lines lines{kFlagFileMarker, FlagRecordLine(form.flags)};
-  if (WriteEncodedFile(form.platform, file_name, lines)) return true;
-  form.ShowError(msg::kFlagFileUnwritable);
-  return false;
+  std::size_t dropped = 0;
+  if (!WriteEncodedFile(form.platform, file_name, lines, &dropped)) {
+    form.ShowError(msg::kFlagFileUnwritable);
+    return false;
+  }
+  if (dropped > 0) {
+    LogNote(form, "Flag file " + file_name + ": " + std::to_string(dropped) +
+                      " form feed or carriage return bytes of string flags cannot be stored and "
+                      "were left out");
+  }
+  return true;
 }
 
 // A record that ends before its *EOF field still loads what it names: the

@@ -70,6 +70,28 @@ TEST_F(FlagFile, TextsReadBackAsTheReaderTakesThem) {
   EXPECT_TRUE(sim->message_boxes.empty());
 }
 
+// A form feed or a CR cannot be stored inside a line (a CR reaches a flag
+// from a stored pair 0D 0E): the writer leaves them out and says so, and
+// the file reads back.
+TEST_F(FlagFile, BytesTheFormatCannotHoldAreLeftOutAndTheFileStaysReadable) {
+  StartWith(
+      "_BeginInitFlags:\nstr:ff,;\nstr:cr,;\nint:n,1;\n_EndInitFlags:\n"
+      "Load:\n>FFLD=f.dat;\n>AE;\n");
+  std::string stored = EncodeLines({"*TKFlagFile", "*FLI;n;7;*FLS;cr;a\x01z;*EOF;"});
+  stored.replace(stored.find('\x02'), 1, "\x0D\x0E");  // decodes to a CR inside the line
+  WriteFile("f.dat", stored);
+  RunAction(*form, "Load");
+  ASSERT_EQ(Str("cr"), "a\rz");
+  form->flags.SetFlagText("ff",
+                          "a\x0C"
+                          "b");
+  ASSERT_TRUE(SaveFlagFile(*form, "f.dat"));
+  EXPECT_EQ(RecordOf("f.dat"), "*FLI;n;7;*FLS;ff;ab;cr;az;*EOF;");
+  EXPECT_EQ(Logged(), std::vector<std::string>{"Flag file f.dat: 2 form feed or carriage return "
+                                               "bytes of string flags cannot be stored and were "
+                                               "left out"});
+}
+
 TEST_F(FlagFile, LoadingChangesOnlyDeclaredFlagsThatTakeTheValue) {
   StartWith(
       "_BeginInitFlags:\n"

@@ -13,6 +13,12 @@ printf '*TKScriptFile\r\n_FirstAction:\r\n>Nope;\r\n>AE;\r\n_LastAction:\r\n>AE;
 [ "$(tail -c 4 "$work/tk.srt" | od -An -tu1 | tr -s ' ')" = " 14 11 13 10" ] || fail "encoded end"
 "$tkc" decode "$work/tk.srt" "$work/back.txt"
 cmp "$work/tk_srt.txt" "$work/back.txt" || fail "round trip"
+# A form feed cannot be stored: it is left out, with a warning naming the line.
+printf '*TKScriptFile\r\nA:\r\na\fb@E\r\n' > "$work/ff.txt"
+"$tkc" encode "$work/ff.txt" "$work/ff.srt" 2> "$work/err"
+grep -q "ff.txt:3: the encoded form cannot hold a form feed" "$work/err" || fail "no form-feed warning"
+"$tkc" decode "$work/ff.srt" "$work/ff_back.txt"
+grep -q '^ab@E' "$work/ff_back.txt" || fail "form feed not left out cleanly"
 
 # Unreadable and malformed input: a message and a non-zero exit.
 if "$tkc" decode "$work/missing.srt" "$work/x.txt" 2> "$work/err"; then fail "missing file accepted"; fi

@@ -1,5 +1,6 @@
 // tkc: the author tool. Encodes and decodes the program's encoded files and
 // runs a character on the simulated desktop.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -56,9 +57,13 @@ int Fail(const std::string& message) {
 int Encode(const std::string& in, const std::string& out) {
   const auto text = ReadAll(in);
   if (!text) return Fail("cannot read " + in);
-  if (!WriteAll(out, tk::EncodeLines(tk::SplitTextLines(*text)))) {
-    return Fail("cannot write " + out);
+  const tk::Lines lines = tk::SplitTextLines(*text);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (std::ranges::all_of(lines[i], tk::StorableInLine)) continue;
+    std::cerr << "tkc: warning: " << in << ":" << i + 1
+              << ": the encoded form cannot hold a form feed; it is left out\n";
   }
+  if (!WriteAll(out, tk::EncodeLines(lines))) return Fail("cannot write " + out);
   return 0;
 }
 
