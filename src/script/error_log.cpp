@@ -41,8 +41,7 @@ const char* KindMessage(ErrorKind kind) {
   }
 }
 
-constexpr char kRepeatsNotLogged[] =
-    "The error above repeats; its further repeats are not logged\r\n";
+constexpr char kRepeatsNotLogged[] = "The error above repeats; its further repeats are not logged";
 
 std::string TimeStamp(const LocalTime& t) {
   std::string stamp = "[";
