@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # native build, unit tests, benchmarks
   make cmake g++ libgtest-dev libbenchmark-dev
+  # coverage-guided fuzzing (scripts/fuzz.sh): clang and its libFuzzer runtime
+  clang libclang-rt-14-dev
   # the Windows program and the end-to-end tests under Wine on a virtual display
   g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool x11-utils x11-apps imagemagick trayer

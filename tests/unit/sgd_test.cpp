@@ -7,6 +7,7 @@
 
 #include "imagery/bmp_reader.h"
 #include "support/picture_files.h"
+#include "support/sgd_reference.h"
 
 namespace tk {
 namespace {
@@ -64,30 +65,6 @@ TEST(SgdBlock, EncoderRoundTrips) {
     }
   }
   EXPECT_EQ(EncodeSgdBlock(Bytes(16, 0xFF), 8, 2), (Bytes{0x00, 0x80, 15, 0xFF}));
-}
-
-// The format's decoding rule taken literally, one byte at a time, so that a
-// faster decoder can be checked against it on pictures of every shape.
-bool ReferenceDecode(ByteSpan block, std::size_t stride, std::size_t rows, Bytes& out) {
-  std::size_t pos = 0, row = 0, column = 0;
-  const auto put = [&](std::uint8_t value) {
-    out[row * stride + column] = value;
-    if (++row == rows) row = 0, ++column;
-  };
-  while (column < stride) {
-    if (pos + 2 > block.size()) return false;
-    const unsigned control = block[pos] | block[pos + 1] << 8;
-    pos += 2;
-    for (int bit = 15; bit >= 0 && column < stride; --bit) {
-      const bool run = control & (1u << bit);
-      if (pos + (run ? 2 : 1) > block.size()) return false;
-      const std::size_t count = run ? block[pos] + std::size_t{1} : 1;
-      const std::uint8_t value = block[pos + (run ? 1 : 0)];
-      pos += run ? 2 : 1;
-      for (std::size_t i = 0; i < count && column < stride; ++i) put(value);
-    }
-  }
-  return true;
 }
 
 // Shapes around the decoder's internal block sizes: single rows and columns,
