@@ -1,23 +1,27 @@
 // tkc: the author tool. Encodes and decodes the program's encoded files and
 // runs a character on the simulated desktop.
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
+#include "files.h"
+#include "lint.h"
 #include "run_character.h"
 #include "script/encoded_file.h"
 
 namespace {
+
+using tkc::ReadAll;
+using tkc::WriteAll;
 
 int Usage() {
   std::cerr
       << "usage:\n"
          "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
          "  tkc decode IN OUT          encoded form -> text\n"
+         "  tkc lint DIR               report the faults of the character in DIR that show\n"
+         "                             without running it; exits with 1 when there are any\n"
          "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
          "                             run the character in DIR on a simulated desktop\n"
          "                             for N seconds of virtual time, close it, and save\n"
@@ -29,23 +33,6 @@ int Usage() {
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n";
   return 2;
-}
-
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error || size > tk::kMaxDataFileBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) return std::nullopt;
-  return bytes;
-}
-
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
 }
 
 int Fail(const std::string& message) {
@@ -132,5 +119,6 @@ int main(int argc, char** argv) {
   if (command == "encode" && argc == 4) return Encode(argv[2], argv[3]);
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
   if (command == "run" && argc >= 3) return Run(argc, argv);
+  if (command == "lint" && argc == 3) return tkc::RunLint(argv[2]);
   return Usage();
 }
