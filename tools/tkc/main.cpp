@@ -9,6 +9,7 @@
 #include "lint.h"
 #include "run_character.h"
 #include "script/encoded_file.h"
+#include "sgd_files.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ int Usage() {
       << "usage:\n"
          "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
          "  tkc decode IN OUT          encoded form -> text\n"
+         "  tkc sgd encode IN.bmp OUT.sgd  a picture into the compressed SGD format\n"
+         "  tkc sgd decode IN.sgd OUT.bmp  and back, as a 24-bit BMP\n"
          "  tkc lint DIR               report the faults of the character in DIR that show\n"
          "                             without running it; exits with 1 when there are any\n"
          "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
@@ -111,6 +114,12 @@ int Run(int argc, char** argv) {
   return have_seconds ? tkc::RunCharacter(options) : Usage();
 }
 
+int Sgd(const std::string& direction, const std::string& in, const std::string& out) {
+  if (direction == "encode") return tkc::EncodeSgdFile(in, out);
+  if (direction == "decode") return tkc::DecodeSgdFile(in, out);
+  return Usage();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,5 +129,6 @@ int main(int argc, char** argv) {
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
   if (command == "run" && argc >= 3) return Run(argc, argv);
   if (command == "lint" && argc == 3) return tkc::RunLint(argv[2]);
+  if (command == "sgd" && argc == 5) return Sgd(argv[2], argv[3], argv[4]);
   return Usage();
 }
