@@ -20,12 +20,18 @@ count=$(find "$work/ex" -name example.txt | wc -l)
 [ "$count" -gt 70 ] || fail "only $count examples found"
 
 printf '*TKClickableMapFile\r\n' > "$work/map.txt"
+# A tenth of a second of silence at 8000 8-bit samples a second, and a MIDI
+# tune whose one track ends at once.
+{ printf 'RIFF\x44\x03\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0'
+  printf 'data\x20\x03\0\0'; head -c 800 /dev/zero | tr '\0' '\200'; } > "$work/chime.wav"
+printf 'MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\4\0\xff\x2f\0' > "$work/tune.mid"
 for ex in "$work"/ex/*; do
   command=$(cat "$ex/command")
   grep -qiF -e "$command=" -e "$command;" "$ex/example.txt" || fail "the example of $command does not use it"
   for file in body.bmp balloon.bmp about.bmp eyes.sgd clock.bmp pat.cur sample.ico; do
     cp "$stage/$file" "$ex/"
   done
+  cp "$work/chime.wav" "$work/tune.mid" "$ex/"
   { echo '*TKScriptFile'; cat "$ex/example.txt"; } | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$ex/tk_srt.txt"
   "$tkc" encode "$ex/tk_srt.txt" "$ex/tk.srt"
   "$tkc" encode "$work/map.txt" "$ex/tk.map"

@@ -53,10 +53,13 @@ Open:
 Never closed
 head:
 >AE;
+Say hi:
+>AE;
 SCRIPT
 iconv -f UTF-8 -t CP932 "$work/script.txt" | sed 's/$/\r/' > "$char/tk_srt.txt"
 printf '%s\r\n' '*TKClickableMapFile' 'A region: its corners, cursor and label.' \
-  '>1,2,3,4,Pat,Head;' '>1,2,x3,4,CSHAND,Head;' '>1,2,3,4,CSARROW,Nowhere9;' > "$char/tk_map.txt"
+  '>1,2,3,4,Pat,Head;' '>1,2,x3,4,CSHAND,Head;' '>1,2,3,4,CSARROW,Nowhere9;' \
+  '>1,2,3,4,CSARROW,say HI;' > "$char/tk_map.txt"
 
 expected() {
   local s=$1 m=$2

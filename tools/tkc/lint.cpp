@@ -126,18 +126,24 @@ class Linter {
     return file;
   }
 
+  // The program finds a label as a whole line, so any line can be one; the
+  // first of equal lines is the one found. Only lines that look like labels
+  // are reported as defined twice: notes may well repeat.
   void CollectLabels() {
     for (std::size_t i = 0; i < script_.lines.size(); ++i) {
       const std::string& line = script_.lines[i];
-      if (!IsLabelLine(line)) continue;
-      const auto [first, added] =
-          labels_.try_emplace(tk::FoldCase(std::string_view(line).substr(0, line.size() - 1)), i);
-      if (!added) {
+      const auto [first, added] = first_line_.try_emplace(tk::FoldCase(line), i);
+      if (!added && IsLabelLine(line)) {
         Report(script_, i,
                "label " + line + " is defined again; only the first, on line " +
                    std::to_string(first->second + 1) + ", can ever run");
       }
     }
+  }
+  std::optional<std::size_t> FindLabel(const std::string& label) const {
+    const auto found = first_line_.find(tk::FoldCase(label + ":"));
+    if (found == first_line_.end()) return std::nullopt;
+    return found->second;
   }
 
   void CheckCommandLine(std::size_t index) {
@@ -230,7 +236,7 @@ class Linter {
       if (required) Report(at, "parameter " + std::to_string(at.param) + " names no label");
       return;
     }
-    if (script_read_ && !labels_.contains(tk::FoldCase(label))) {
+    if (script_read_ && !FindLabel(label)) {
       Report(at, "label " + label + " is not defined in " + script_.name);
     }
   }
@@ -262,11 +268,11 @@ class Linter {
   // Every line after a speech label is text, up to the first @E; a label
   // line before it would be drawn as text too.
   void CheckSpeechTexts() {
-    std::unordered_set<std::string> checked;
+    std::unordered_set<std::size_t> checked;
     for (const auto& [use_index, label] : speech_labels_) {
-      const auto found = labels_.find(tk::FoldCase(label));
-      if (found == labels_.end() || !checked.insert(found->first).second) continue;
-      const std::size_t start = found->second;
+      const auto found = FindLabel(label);
+      if (!found || !checked.insert(*found).second) continue;
+      const std::size_t start = *found;
       for (std::size_t i = start + 1;; ++i) {
         if (i == script_.lines.size()) {
           Report(script_, start, "the text of " + label + " has no @E before the script ends");
@@ -289,8 +295,8 @@ class Linter {
   SourceFile script_{"tk_srt.txt", {}};
   bool script_read_ = false;  // labels are known only then
   SourceFile map_{"tk_map.txt", {}};
-  std::unordered_map<std::string, std::size_t> labels_;  // folded name -> first line index
-  std::unordered_set<std::string> cursor_names_;         // folded, from MCS
+  std::unordered_map<std::string, std::size_t> first_line_;  // folded line -> its first index
+  std::unordered_set<std::string> cursor_names_;             // folded, from MCS
   std::vector<std::pair<Place, std::string>> cursor_uses_;
   std::vector<std::pair<std::size_t, std::string>> speech_labels_;
   tk::FlagLists no_flags_;  // nothing is substituted: flags have no values yet
