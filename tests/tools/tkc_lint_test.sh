@@ -95,8 +95,15 @@ rc=0
 diff <(expected tk_srt.txt tk_map.txt) "$work/out" || fail "text-form findings differ"
 
 # The same character encoded: the same findings, named after tk.srt and tk.map.
+# An encoded form that an edit of the text left behind is a fault of its own.
 "$tkc" encode "$char/tk_srt.txt" "$char/tk.srt"
 "$tkc" encode "$char/tk_map.txt" "$char/tk.map"
+"$tkc" lint "$char" > "$work/out" 2>&1 || true
+diff <(expected tk_srt.txt tk_map.txt) "$work/out" || fail "fresh encoded forms reported"
+echo '>AE;' >> "$char/tk_map.txt"
+"$tkc" lint "$char" > "$work/out" 2>&1 || true
+grep -qx 'tk.map: differs from tk_map.txt; run: tkc encode tk_map.txt tk.map' "$work/out" ||
+  fail "stale tk.map not reported: $(cat "$work/out")"
 rm "$char/tk_srt.txt" "$char/tk_map.txt"
 "$tkc" lint "$char" > "$work/out" 2>&1 && fail "encoded faults accepted"
 diff <(expected tk.srt tk.map) "$work/out" || fail "encoded-form findings differ"

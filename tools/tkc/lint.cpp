@@ -1,6 +1,7 @@
 #include "lint.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -35,6 +36,12 @@ bool IsLabelLine(std::string_view line) {
          line.find_first_of(" \t") == std::string_view::npos;
 }
 
+// The script's findings come first, then the map's.
+int FileRank(std::string_view file) {
+  constexpr std::array<std::string_view, 4> kOrder{"tk_srt.txt", "tk.srt", "tk_map.txt", "tk.map"};
+  return static_cast<int>(std::find(kOrder.begin(), kOrder.end(), file) - kOrder.begin());
+}
+
 bool HasFlagValue(std::string_view value) {
   return value.starts_with("@F");
 }
@@ -65,7 +72,7 @@ class Linter {
     CheckCursorNames();
     CheckSpeechTexts();
     std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
-      return a.file != b.file ? a.file == "tk_srt.txt" || a.file == "tk.srt" : a.line < b.line;
+      return std::pair(FileRank(a.file), a.line) < std::pair(FileRank(b.file), b.line);
     });
     return std::move(findings_);
   }
@@ -97,33 +104,48 @@ class Linter {
   }
 
   // The text form when there is one (it is what the author edits and what
-  // the line numbers should point into), else the encoded form.
+  // the line numbers should point into), else the encoded form. The program
+  // refuses a file without its marker whole, so its lines are not looked at.
   std::optional<SourceFile> ReadSource(const std::string& text_name,
                                        const std::string& encoded_name, std::string_view marker) {
-    SourceFile file;
-    if (const auto text = ReadAll((fs::path(folder_) / text_name).string())) {
-      file = {text_name, tk::SplitTextLines(*text)};
-    } else if (const auto stored = ReadAll((fs::path(folder_) / encoded_name).string())) {
-      file.name = encoded_name;
-      if (!tk::DecodeLines(*stored, file.lines)) {
-        ReportFile(encoded_name, "not an encoded file (line " +
-                                     std::to_string(file.lines.size() + 1) +
-                                     " has a broken line end)");
-        return std::nullopt;
-      }
-    } else {
-      ReportFile(text_name, "missing, and so is " + encoded_name);
-      return std::nullopt;
-    }
-    const bool marked = std::any_of(file.lines.begin(), file.lines.end(), [&](const auto& line) {
+    auto file = ReadEitherForm(text_name, encoded_name);
+    if (!file) return std::nullopt;
+    const bool marked = std::any_of(file->lines.begin(), file->lines.end(), [&](const auto& line) {
       return tk::EqualsIgnoreCase(line, marker);
     });
-    // The program refuses such a file whole, so its lines are not looked at.
     if (!marked) {
-      ReportFile(file.name, "has no line " + std::string(marker));
+      ReportFile(file->name, "has no line " + std::string(marker));
       return std::nullopt;
     }
     return file;
+  }
+
+  std::optional<SourceFile> ReadEitherForm(const std::string& text_name,
+                                           const std::string& encoded_name) {
+    const auto text = ReadAll((fs::path(folder_) / text_name).string());
+    const auto stored = ReadAll((fs::path(folder_) / encoded_name).string());
+    SourceFile encoded{encoded_name, {}};
+    const bool decoded = stored && tk::DecodeLines(*stored, encoded.lines);
+    if (text) {
+      SourceFile file{text_name, tk::SplitTextLines(*text)};
+      // The program reads the encoded form unless tk.ini asks for the text,
+      // so an encoded form left behind by an edit is what users would see.
+      if (stored && (!decoded || encoded.lines != file.lines)) {
+        ReportFile(encoded_name, "differs from " + text_name + "; run: tkc encode " + text_name +
+                                     " " + encoded_name);
+      }
+      return file;
+    }
+    if (!stored) {
+      ReportFile(text_name, "missing, and so is " + encoded_name);
+    } else if (!decoded) {
+      ReportFile(encoded_name, "not an encoded file (line " +
+                                   std::to_string(encoded.lines.size() + 1) +
+                                   " has a broken line end)");
+    } else {
+      return encoded;
+    }
+    return std::nullopt;
   }
 
   // The program finds a label as a whole line, so any line can be one; the
