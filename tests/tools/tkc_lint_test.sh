@@ -54,7 +54,13 @@ Never closed
 head:
 >AE;
 Say hi:
+>FV+=Nope,1;
 >AE;
+_BeginInitFlags:
+int:N,0;
+int:Bad,1O;
+str:Text,1O;
+_EndInitFlags:
 SCRIPT
 iconv -f UTF-8 -t CP932 "$work/script.txt" | sed 's/$/\r/' > "$char/tk_srt.txt"
 printf '%s\r\n' '*TKClickableMapFile' 'A region: its corners, cursor and label.' \
@@ -85,6 +91,8 @@ $s:30: >CLL: label nowhere8 is not defined in $s
 $s:35: the text of Greeting has no @E before the next label, Open: on line 37
 $s:37: the text of Open has no @E before the next label, head: on line 39
 $s:39: label head: is defined again; only the first, on line 33, can ever run
+$s:42: >FV+: flag "Nope" is not declared between _BeginInitFlags: and _EndInitFlags:
+$s:46: flag Bad: the value "1O" is not a whole number
 $m:4: region: parameter 3 "x3" is not a whole number
 $m:5: region: label Nowhere9 is not defined in $s
 LINES

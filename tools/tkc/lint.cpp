@@ -63,6 +63,7 @@ class Linter {
       script_ = std::move(*script);
       script_read_ = true;
       CollectLabels();
+      CollectFlags();
       for (std::size_t i = 0; i < script_.lines.size(); ++i) CheckCommandLine(i);
     }
     if (auto map = ReadSource("tk_map.txt", "tk.map", "*TKClickableMapFile")) {
@@ -168,6 +169,32 @@ class Linter {
     return found->second;
   }
 
+  // Flags come only from the flag-init block; its end line matches only as
+  // written, as the program reads it.
+  void CollectFlags() {
+    const auto begin = FindLabel("_BeginInitFlags");
+    if (!begin) return;
+    for (std::size_t i = *begin + 1; i < script_.lines.size(); ++i) {
+      const std::string& line = script_.lines[i];
+      if (line == "_EndInitFlags:") break;
+      DeclareFlag(line, i);
+    }
+  }
+  void DeclareFlag(std::string_view line, std::size_t index) {
+    std::string type, name, value;
+    std::size_t pos =
+        tk::ReadParam(line, 0, tk::kParamCapacity, tk::ParamMode::kColon, no_flags_, type);
+    const bool is_int = tk::EqualsIgnoreCase(type, "int");
+    if (!is_int && !tk::EqualsIgnoreCase(type, "str")) return;
+    pos = tk::ReadParam(line, pos, tk::kFlagNameCapacity, tk::ParamMode::kPlain, no_flags_, name);
+    flag_names_.insert(tk::FoldCase(name));
+    tk::ReadRest(line, pos, tk::kParamCapacity, no_flags_, value);
+    if (is_int && !value.empty() && !HasFlagValue(value) && !tk::ParseInt32(value)) {
+      Report(script_, index,
+             "flag " + name + ": the value " + Quoted(value) + " is not a whole number");
+    }
+  }
+
   void CheckCommandLine(std::size_t index) {
     const std::string& line = script_.lines[index];
     if (line.empty() || line.front() != '>') return;
@@ -239,6 +266,12 @@ class Linter {
         return;
       case 'k':
         cursor_names_.insert(tk::FoldCase(value));
+        return;
+      case 'F':
+        if (!flag_names_.contains(tk::FoldCase(value))) {
+          Report(at, "flag " + Quoted(value) + " is not declared between _BeginInitFlags: and " +
+                         "_EndInitFlags:");
+        }
         return;
       case 'E':
         if (!value.ends_with("@E")) Report(at, "choice text " + Quoted(value) + " has no @E");
@@ -318,6 +351,7 @@ class Linter {
   bool script_read_ = false;  // labels are known only then
   SourceFile map_{"tk_map.txt", {}};
   std::unordered_map<std::string, std::size_t> first_line_;  // folded line -> its first index
+  std::unordered_set<std::string> flag_names_;               // folded
   std::unordered_set<std::string> cursor_names_;             // folded, from MCS
   std::vector<std::pair<Place, std::string>> cursor_uses_;
   std::vector<std::pair<std::size_t, std::string>> speech_labels_;

@@ -24,16 +24,16 @@ constexpr std::array<CommandParams, 96> kParams{{
     {">IED", "NDT"},    {">IEA", ""},       {">DES", "NNNNL"},     {">DED", "NNNNT"},
     {">DEA", ""},       {">NS", "T"},       {">MCS", "Ck"},        {">AFS", "TTnp"},
     {">IS", "I"},       {">NUS", ""},       {">WCS", "NNTll"},     {">WAT", "N"},
-    {">EXEC", "TT"},    {">FNDP", "TTTll"}, {">AE", ""},           {">TMIP", "PNN"},
+    {">EXEC", "TT"},    {">FNDP", "FTTll"}, {">AE", ""},           {">TMIP", "PNN"},
     {">TMDL", ""},      {">TCIP", "PNN"},   {">TCON", ""},         {">TCOF", ""},
     {">TCRS", ""},      {">TCDL", ""},      {">DCIP", "PNNNNN"},   {">DCID", ""},
     {">DPIS", "P"},     {">DPID", ""},      {">DPFN", "T"},        {">DPFS", "NNNNNNN"},
     {">DTIP", "TNNTN"}, {">DTSP", "TNNTN"}, {">DTID", "T"},        {">DAIP", "PNN"},
-    {">DADL", ""},      {">FVS", "TT"},     {">FV+", "TT"},        {">FV-", "TT"},
-    {">FBS", "TNN"},    {">FAD", "TN"},     {">FOR", "TN"},        {">DIDP", "TNTTTll"},
-    {">FFLD", "T"},     {">FFSV", "T"},     {">FFDP", "NTTll"},    {">FV*", "TN"},
-    {">FV/", "TDN"},    {">FV%", "TD"},     {">FDTS", "TN"},       {">FDPS", "TN"},
-    {">JMP", "L"},      {">JVC", "TTNL"},   {">JB0", "TNL"},       {">JB1", "TNL"},
+    {">DADL", ""},      {">FVS", "FT"},     {">FV+", "FT"},        {">FV-", "FT"},
+    {">FBS", "FNN"},    {">FAD", "FN"},     {">FOR", "FN"},        {">DIDP", "FNTTTll"},
+    {">FFLD", "T"},     {">FFSV", "T"},     {">FFDP", "NTTll"},    {">FV*", "FN"},
+    {">FV/", "FDN"},    {">FV%", "FD"},     {">FDTS", "FN"},       {">FDPS", "FN"},
+    {">JMP", "L"},      {">JVC", "FTNL"},   {">JB0", "FNL"},       {">JB1", "FNL"},
 }};
 
 }  // namespace

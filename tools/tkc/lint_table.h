@@ -16,6 +16,7 @@ namespace tkc {
 //   P picture file                   p picture file, empty or "0"/"DEFAULT" for none
 //   S sound file     C cursor file   I icon file, or empty
 //   K cursor name (loaded by MCS, or built in)
+//   F flag name (declared in the flag-init block)
 //   T text of any kind               E choice text ending in @E
 struct CommandParams {
   std::string_view name;   // as in the command table, with its '>'
