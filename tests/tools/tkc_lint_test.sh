@@ -55,6 +55,7 @@ head:
 >AE;
 Say hi:
 >FV+=Nope,1;
+>IES=1,1.5,Head;
 >AE;
 _BeginInitFlags:
 int:N,0;
@@ -84,6 +85,7 @@ $s:20: >IES: parameter 2 "1.5x" is not a number
 $s:21: >DES: label Nowhere3 is not defined in $s
 $s:22: >PMS: label Nowhere4 is not defined in $s
 $s:23: >JVC: label Nowhere5 is not defined in $s
+$s:24: >JB0: flag "label" is not declared between _BeginInitFlags: and _EndInitFlags:
 $s:25: >JB1: label Nowhere6 is not defined in $s
 $s:26: >SDS: label Nowhere7 is not defined in $s
 $s:27: >SDS: choice text "No;" has no @E
@@ -92,7 +94,8 @@ $s:35: the text of Greeting has no @E before the next label, Open: on line 37
 $s:37: the text of Open has no @E before the next label, head: on line 39
 $s:39: label head: is defined again; only the first, on line 33, can ever run
 $s:42: >FV+: flag "Nope" is not declared between _BeginInitFlags: and _EndInitFlags:
-$s:46: flag Bad: the value "1O" is not a whole number
+$s:43: >IES: parameter 2 "1.5" is not a whole number
+$s:47: flag Bad: the value "1O" is not a whole number
 $m:4: region: parameter 3 "x3" is not a whole number
 $m:5: region: label Nowhere9 is not defined in $s
 LINES

@@ -221,6 +221,7 @@ class Linter {
   }
 
   void CheckParams(std::string_view line, std::size_t pos, std::string_view kinds, Place at) {
+    std::string previous;
     for (const char kind : kinds) {
       ++at.param;
       const auto mode = kind == ':'   ? tk::ParamMode::kColon
@@ -228,8 +229,26 @@ class Linter {
                                       : tk::ParamMode::kPlain;
       std::string value;
       pos = tk::ReadParam(line, pos, tk::kParamCapacity, mode, no_flags_, value);
-      // A flag's value is known only while the character runs.
-      if (!HasFlagValue(value)) CheckParam(kind, value, at);
+      // A flag's value is known only while the character runs; without the
+      // flag the parameter stays as written, which no command wants.
+      if (HasFlagValue(value)) {
+        CheckFlagName(value.substr(2), at);
+      } else {
+        CheckParam(kind == 'V' ? SecondsOrCount(previous) : kind, value, at);
+      }
+      previous = std::move(value);
+    }
+  }
+
+  // An interval event's value is in seconds for kind 0, else a whole count.
+  static char SecondsOrCount(const std::string& event_kind) {
+    return tk::ParseInt32(event_kind).value_or(0) == 0 ? 'D' : 'N';
+  }
+
+  void CheckFlagName(const std::string& name, const Place& at) {
+    if (!flag_names_.contains(tk::FoldCase(name))) {
+      Report(at, "flag " + Quoted(name) + " is not declared between _BeginInitFlags: and " +
+                     "_EndInitFlags:");
     }
   }
 
@@ -268,11 +287,7 @@ class Linter {
         cursor_names_.insert(tk::FoldCase(value));
         return;
       case 'F':
-        if (!flag_names_.contains(tk::FoldCase(value))) {
-          Report(at, "flag " + Quoted(value) + " is not declared between _BeginInitFlags: and " +
-                         "_EndInitFlags:");
-        }
-        return;
+        return CheckFlagName(value, at);
       case 'E':
         if (!value.ends_with("@E")) Report(at, "choice text " + Quoted(value) + " has no @E");
         return;

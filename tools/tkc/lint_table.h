@@ -13,6 +13,7 @@ namespace tkc {
 //   N whole number                   n whole number, or empty
 //   : whole number that also stops at ':' (clock times such as 12:30)
 //   D decimal number (a fraction allowed)
+//   V a decimal number when the parameter before it is 0, else a whole one
 //   P picture file                   p picture file, empty or "0"/"DEFAULT" for none
 //   S sound file     C cursor file   I icon file, or empty
 //   K cursor name (loaded by MCS, or built in)
