@@ -12,9 +12,9 @@
 #include "app/main_form.h"
 #include "imagery/bmp_writer.h"
 #include "imagery/image_region.h"
-#include "imagery/sgd.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
+#include "sgd_encoder.h"
 
 namespace {
 

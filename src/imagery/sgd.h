@@ -28,16 +28,4 @@ std::optional<Bitmap> ParseSgd(ByteSpan file);
 bool DecodeSgdBlock(ByteSpan block, std::size_t stride, std::size_t rows,
                     std::span<std::uint8_t> out);
 
-// The inverse, for the tools and tests: runs of two or more equal bytes
-// become count-and-value items, everything else single bytes.
-std::vector<std::uint8_t> EncodeSgdBlock(ByteSpan array, std::size_t stride, std::size_t rows);
-
-// A whole file from its parts: a 40-byte information header, a 1024-byte
-// colour table and the pixel array it describes.
-std::string MakeSgdFile(ByteSpan info_header, ByteSpan colour_table, ByteSpan pixel_array,
-                        bool compressed);
-
-// A 24-bit, bottom-up SGD file of `bitmap`.
-std::string EncodeSgd24(const Bitmap& bitmap, bool compressed);
-
 }  // namespace tk

@@ -12,18 +12,9 @@ namespace tk {
 
 namespace {
 
-constexpr std::size_t kCommandNameBytes = 5;
 // How many commands run between two questions to keep_going: rare enough to
 // cost nothing, often enough that a runaway loop stops at once.
 constexpr unsigned kCommandsPerCheck = 4096;
-
-// The name runs to the first '=' or ';' (or the end of a line that has
-// neither) and only its first five bytes count.
-std::string_view CommandName(std::string_view line, std::size_t& params_start) {
-  const std::size_t end = std::min(line.find_first_of("=;"), line.size());
-  params_start = std::min(end + 1, line.size());
-  return line.substr(0, std::min(end, kCommandNameBytes));
-}
 
 void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
   std::size_t params_start = 0;
@@ -90,6 +81,13 @@ class RunScope {
 };
 
 }  // namespace
+
+std::string_view CommandName(std::string_view line, std::size_t& params_start) {
+  constexpr std::size_t kCommandNameBytes = 5;
+  const std::size_t end = std::min(line.find_first_of("=;"), line.size());
+  params_start = std::min(end + 1, line.size());
+  return line.substr(0, std::min(end, kCommandNameBytes));
+}
 
 bool RunnerState::CheckKeepGoing() {
   if (!stopped && keep_going && !keep_going()) stopped = true;

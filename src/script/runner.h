@@ -32,6 +32,12 @@ struct RunnerState {
   bool CheckKeepGoing();
 };
 
+// The command name of a command line: up to the first '=' or ';' (or the end
+// of a line that has neither), of which only the first five bytes count.
+// `params_start` is set to the byte after that '=' or ';'. The author tool's
+// lint reads lines with it too, so both see the same names.
+std::string_view CommandName(std::string_view line, std::size_t& params_start);
+
 // Runs the action to its end (AE, SEL, the end of the script or a missing
 // label). Returns false when a command name was unknown or a label missing.
 bool RunAction(TMainForm& form, std::string_view label);

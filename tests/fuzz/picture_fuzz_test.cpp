@@ -10,8 +10,8 @@
 
 #include "imagery/bmp_writer.h"
 #include "imagery/image_file.h"
-#include "imagery/sgd.h"
 #include "platform/sim/sim_platform.h"
+#include "sgd_encoder.h"
 #include "support/picture_files.h"
 
 namespace tk {

@@ -4,8 +4,8 @@
 
 #include "app/messages.h"
 #include "imagery/bmp_writer.h"
-#include "imagery/sgd.h"
 #include "script/runner.h"
+#include "sgd_encoder.h"
 #include "support/sim_fixture.h"
 
 namespace tk {

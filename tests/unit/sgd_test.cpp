@@ -6,6 +6,7 @@
 #include <random>
 
 #include "imagery/bmp_reader.h"
+#include "sgd_encoder.h"
 #include "support/picture_files.h"
 #include "support/sgd_reference.h"
 

@@ -14,8 +14,8 @@
 
 #include "formats.h"
 #include "imagery/bmp_writer.h"
-#include "imagery/sgd.h"
 #include "paint.h"
+#include "sgd_encoder.h"
 
 namespace {
 

@@ -2,23 +2,30 @@
 // runs a character on the simulated desktop.
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
+#include "files.h"
+#include "lint.h"
 #include "run_character.h"
 #include "script/encoded_file.h"
+#include "sgd_files.h"
 
 namespace {
+
+using tkc::ReadAll;
+using tkc::WriteAll;
 
 int Usage() {
   std::cerr
       << "usage:\n"
          "  tkc encode IN OUT          text script, map or flag file -> encoded form\n"
          "  tkc decode IN OUT          encoded form -> text\n"
+         "  tkc sgd encode IN.bmp OUT.sgd  a picture into the compressed SGD format\n"
+         "  tkc sgd decode IN.sgd OUT.bmp  and back, as a 24-bit BMP\n"
+         "  tkc lint DIR               report the faults of the character in DIR that show\n"
+         "                             without running it; exits with 1 when there are any\n"
          "  tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE.png]\n"
          "                             run the character in DIR on a simulated desktop\n"
          "                             for N seconds of virtual time, close it, and save\n"
@@ -30,23 +37,6 @@ int Usage() {
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n";
   return 2;
-}
-
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error || size > tk::kMaxDataFileBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) return std::nullopt;
-  return bytes;
-}
-
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
 }
 
 int Fail(const std::string& message) {
@@ -129,6 +119,12 @@ int Run(int argc, char** argv) {
   return have_seconds ? tkc::RunCharacter(options) : Usage();
 }
 
+int Sgd(const std::string& direction, const std::string& in, const std::string& out) {
+  if (direction == "encode") return tkc::EncodeSgdFile(in, out);
+  if (direction == "decode") return tkc::DecodeSgdFile(in, out);
+  return Usage();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,5 +133,7 @@ int main(int argc, char** argv) {
   if (command == "encode" && argc == 4) return Encode(argv[2], argv[3]);
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
   if (command == "run" && argc >= 3) return Run(argc, argv);
+  if (command == "lint" && argc == 3) return tkc::RunLint(argv[2]);
+  if (command == "sgd" && argc == 5) return Sgd(argv[2], argv[3], argv[4]);
   return Usage();
 }
