@@ -29,6 +29,7 @@ void TMainForm::ReleaseAll() {
   child_image.reset();
   events = {};
   walk = {};
+  cling.timer.Release();
   prompt = {};
   speech.choices.clear();
   script.Clear();

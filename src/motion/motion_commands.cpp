@@ -2,11 +2,9 @@
 
 namespace tk {
 
-// Walking, timed events and clinging are not built yet: their timers do
-// nothing, and there is never a cling target to return to.
+// Walking and timed events are not built yet: their timers do nothing.
+// Clinging lives in cling.cpp.
 void OnEventTimer(TMainForm&) {}
 void OnWalkTimer(TMainForm&) {}
-void PlaceOnSavedClingTarget(TMainForm&) {}
-void RestoreClinging(TMainForm&) {}
 
 }  // namespace tk

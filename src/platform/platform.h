@@ -16,6 +16,7 @@
 namespace tk {
 
 class Bitmap;
+class DesktopWindows;
 
 struct Rect {
   int left = 0;
@@ -241,6 +242,7 @@ class Platform {
   // --- services of their own ------------------------------------------------
   virtual TrayIcons& Tray() = 0;
   virtual TextRenderer& Text() = 0;
+  virtual DesktopWindows& Desktop() = 0;
 
   // --- files and folders ----------------------------------------------------
   // Folder of the executable, ending with a path separator.
