@@ -178,6 +178,7 @@ int Usage() {
       L"  host TITLE L T W H SECONDS       open an ordinary window with an edit box, make it the\n"
       L"                                   foreground window and keep it until closed or SECONDS\n"
       L"  move TITLE LEFT TOP              move a window without activating it\n"
+      L"  activate TITLE                   make the window the foreground window\n"
       L"  type TEXT                        type TEXT as key presses into whatever has the focus\n"
       L"  text TITLE                       print the text of the window's edit box\n"
       L"  foreground                       print the foreground window's title and the focus's "
@@ -432,6 +433,13 @@ int Move(int argc, wchar_t** argv) {
   return moved ? kOk : kFailed;
 }
 
+int Activate(int argc, wchar_t** argv) {
+  if (argc != 3) return Usage();
+  HWND hwnd = RequireWindow(argv[2]);
+  if (!hwnd) return kNotFound;
+  return SetForegroundWindow(hwnd) ? kOk : kFailed;
+}
+
 void AddKey(std::vector<INPUT>& inputs, WORD vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -506,6 +514,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list") return List(argc);
   if (command == L"host") return Host(argc, argv);
   if (command == L"move") return Move(argc, argv);
+  if (command == L"activate") return Activate(argc, argv);
   if (command == L"type") return Type(argc, argv);
   if (command == L"text") return Text(argc, argv);
   if (command == L"foreground") return Foreground(argc);
