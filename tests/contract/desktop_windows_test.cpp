@@ -57,18 +57,21 @@ TEST_F(DesktopContract, OtherWindowsComeFrontFirstWithTheirTitlesStylesAndPlaces
   ASSERT_GE(PlaceOf(all, boxless), 0);
   ASSERT_GE(PlaceOf(all, hidden), 0);
   EXPECT_LT(PlaceOf(all, boxless), PlaceOf(all, plain));  // opened later: in front
-  const DesktopWindow& p = all[static_cast<std::size_t>(PlaceOf(all, plain))];
+  const auto at = [&](DesktopWindowHandle h) {
+    return all[static_cast<std::size_t>(PlaceOf(all, h))];
+  };
+  const DesktopWindow p = at(plain), b = at(boxless), h = at(hidden);
   EXPECT_EQ(p.title, "TkPlain");
-  EXPECT_TRUE(p.visible && p.minimize_box);
-  EXPECT_FALSE(p.child || p.mdi_child);
-  EXPECT_EQ(p.bounds, plain_rect);
-  const DesktopWindow& b = all[static_cast<std::size_t>(PlaceOf(all, boxless))];
   EXPECT_EQ(b.title, kSjisTitle);
-  EXPECT_TRUE(b.visible);
-  EXPECT_FALSE(b.minimize_box);
-  const DesktopWindow& h = all[static_cast<std::size_t>(PlaceOf(all, hidden))];
-  EXPECT_FALSE(h.visible);
-  EXPECT_TRUE(h.minimize_box);
+  EXPECT_EQ(p.bounds, plain_rect);
+  EXPECT_EQ(b.bounds, boxless_rect);
+  // Styles as visible, minimize box, child, document window.
+  const auto styles = [](const DesktopWindow& w) {
+    return std::vector<bool>{w.visible, w.minimize_box, w.child, w.mdi_child};
+  };
+  EXPECT_EQ(styles(p), (std::vector<bool>{true, true, false, false}));
+  EXPECT_EQ(styles(b), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(styles(h), (std::vector<bool>{false, true, false, false}));
 
   harness->RaiseOtherWindow(plain);
   all = TopLevel();
@@ -76,6 +79,15 @@ TEST_F(DesktopContract, OtherWindowsComeFrontFirstWithTheirTitlesStylesAndPlaces
   int visited = 0;
   desktop.VisitTopLevelWindows([&](const DesktopWindow&) { return ++visited < 2; });
   EXPECT_EQ(visited, 2);  // the visitor ends the walk
+
+  const Rect moved{-30, 500, 170, 560};
+  harness->MoveOtherWindow(plain, moved);
+  EXPECT_EQ(desktop.WindowRect(plain), moved);
+  harness->CloseOtherWindow(plain);
+  harness->Pump();
+  EXPECT_EQ(desktop.WindowRect(plain), std::nullopt);
+  EXPECT_EQ(PlaceOf(TopLevel(), plain), -1);
+  EXPECT_EQ(desktop.WindowRect(kNoDesktopWindow), std::nullopt);
 }
 
 TEST_F(DesktopContract, TheProgramsOwnWindowsHaveNoMinimizeBoxAndTakePartInTheOrder) {
@@ -104,20 +116,6 @@ TEST_F(DesktopContract, TheProgramsOwnWindowsHaveNoMinimizeBoxAndTakePartInTheOr
   EXPECT_FALSE(mine->visible);
   platform.DestroyWindow(own);
   EXPECT_FALSE(Titled(TopLevel(), "TkOwnWindow"));
-}
-
-TEST_F(DesktopContract, AWindowsRectangleFollowsItsMovesAndIsGoneOnceItCloses) {
-  const auto window = harness->OpenOtherWindow({"TkMoving", {0, 0, 200, 100}});
-  for (const Rect& r : {Rect{40, 50, 240, 150}, Rect{-30, 500, 170, 560}}) {
-    harness->MoveOtherWindow(window, r);
-    EXPECT_EQ(desktop.WindowRect(window), r);
-  }
-  harness->CloseOtherWindow(window);
-  harness->Pump();
-  EXPECT_EQ(desktop.WindowRect(window), std::nullopt);
-  EXPECT_EQ(PlaceOf(TopLevel(), window), -1);
-  EXPECT_TRUE(Inside(window).empty());
-  EXPECT_EQ(desktop.WindowRect(kNoDesktopWindow), std::nullopt);
 }
 
 TEST_F(DesktopContract, DocumentWindowsLieInsideTheirFrameFrontFirst) {
