@@ -7,6 +7,7 @@
 #include "imagery/number_commands.h"
 #include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
+#include "motion/cling.h"
 #include "motion/walk_commands.h"
 #include "script/control_flow.h"
 #include "script/flag_commands.h"
@@ -75,7 +76,7 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">AFS", 82, RunAfs},
     {">IS", 83, RunIs},
     {">NUS", 84, RunNus},
-    {">WCS", 85, kNotBuilt},
+    {">WCS", 85, RunWcs},
     {">WAT", 90, RunWat},
     {">EXEC", 91, RunExec},
     {">FNDP", 92, RunFndp},

@@ -18,6 +18,7 @@
 #include "imagery/prompt_state.h"
 #include "imagery/speech_state.h"
 #include "interaction/clickable_map.h"
+#include "motion/cling_state.h"
 #include "motion/event_state.h"
 #include "motion/walk_state.h"
 #include "platform/platform.h"
@@ -68,16 +69,6 @@ struct DragState {
 struct SpeechFlags {
   bool showing = false;
   bool choice_waiting = false;
-};
-
-// What start-up and shutdown need to know of clinging.
-struct ClingState {
-  bool setup_done = false;  // the script ran WCS
-  bool clinging = false;
-  bool restore_at_start = false;  // [Cling] Mode was non-zero
-  int dx = 0;
-  int dy = 0;
-  Rect target;  // the window clung to, in screen pixels
 };
 
 // Where a request to start an action comes from. Each asks MayStartAction.

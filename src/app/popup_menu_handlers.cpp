@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "interaction/script_menu_items.h"
+#include "motion/cling.h"
 #include "motion/mover.h"
 #include "script/text.h"
 #include "sound/sound_commands.h"
@@ -49,6 +50,8 @@ void TMainForm::OnCommand(int id) {
       return PmShowAboutClick();
     case kPmExitCommand:
       return PmExitClick();
+    case kPmClingCommand:
+      return PmClingClick(*this);
     default:
       if (id >= kScriptItemCommandBase) ChooseScriptMenuItem(*this, id - kScriptItemCommandBase);
   }

@@ -30,6 +30,7 @@ void TMainForm::ReleaseAll() {
   events = {};
   walk = {};
   sound.reset();
+  cling.timer.Release();
   prompt = {};
   speech.choices.clear();
   script.Clear();

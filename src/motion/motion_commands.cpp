@@ -2,10 +2,8 @@
 
 namespace tk {
 
-// Timed events and clinging are not built yet: their timers do
-// nothing, and there is never a cling target to return to.
+// Timed events are not built yet: their timer does nothing. Walking lives
+// in walk.cpp, clinging in cling.cpp.
 void OnEventTimer(TMainForm&) {}
-void PlaceOnSavedClingTarget(TMainForm&) {}
-void RestoreClinging(TMainForm&) {}
 
 }  // namespace tk

@@ -17,6 +17,7 @@
 namespace tk {
 
 class Bitmap;
+class DesktopWindows;
 
 struct Rect {
   int left = 0;
@@ -243,6 +244,7 @@ class Platform {
   virtual TrayIcons& Tray() = 0;
   virtual TextRenderer& Text() = 0;
   virtual MediaDevices& Media() = 0;
+  virtual DesktopWindows& Desktop() = 0;
 
   // --- files and folders ----------------------------------------------------
   // Folder of the executable, ending with a path separator.

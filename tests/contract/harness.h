@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop_windows.h"
 #include "platform/platform.h"
 
 namespace tk::contract {
@@ -31,6 +32,21 @@ class Harness {
   virtual bool ShapeContains(WindowId id, int x, int y) const = 0;
   // How many ticks a count may be off by: real time is late now and then.
   virtual int TickSlack() const = 0;
+
+  // Windows standing in for other programs' ones, closed with the harness.
+  struct OtherWindow {
+    std::string title;  // Shift-JIS
+    Rect bounds;
+    bool minimize_box = true;
+    bool visible = true;
+  };
+  // Opens in front of the other windows without taking the focus.
+  virtual DesktopWindowHandle OpenOtherWindow(const OtherWindow& window) = 0;
+  // A document window inside a window opened above, in front of its others.
+  virtual DesktopWindowHandle OpenDocumentWindow(DesktopWindowHandle frame) = 0;
+  virtual void MoveOtherWindow(DesktopWindowHandle window, const Rect& bounds) = 0;
+  virtual void RaiseOtherWindow(DesktopWindowHandle window) = 0;
+  virtual void CloseOtherWindow(DesktopWindowHandle window) = 0;
 };
 
 // A fresh platform whose current directory is an empty scratch folder,

@@ -20,6 +20,10 @@ std::filesystem::path ScratchFolder() {
   return folder;
 }
 
+DesktopWindowHandle Handle(WindowId id) {
+  return static_cast<DesktopWindowHandle>(id);
+}
+
 class SimHarness : public Harness {
  public:
   SimHarness() : folder_(ScratchFolder()), sim_(folder_.string(), folder_.string()) {}
@@ -47,6 +51,25 @@ class SimHarness : public Harness {
     return false;
   }
   int TickSlack() const override { return 0; }
+
+  DesktopWindowHandle OpenOtherWindow(const OtherWindow& w) override {
+    return Handle(sim_.OpenForeignWindow({w.title, w.bounds, w.visible, w.minimize_box}));
+  }
+  DesktopWindowHandle OpenDocumentWindow(DesktopWindowHandle frame) override {
+    const Rect f = sim_.Desktop().WindowRect(frame).value_or(Rect{});
+    SimPlatform::ForeignWindow document{"", {f.left + 10, f.top + 40, f.left + 110, f.top + 140}};
+    document.frame = static_cast<WindowId>(frame);
+    return Handle(sim_.OpenForeignWindow(document));
+  }
+  void MoveOtherWindow(DesktopWindowHandle window, const Rect& bounds) override {
+    sim_.MoveForeignWindow(static_cast<WindowId>(window), bounds);
+  }
+  void RaiseOtherWindow(DesktopWindowHandle window) override {
+    sim_.RaiseWindow(static_cast<WindowId>(window));
+  }
+  void CloseOtherWindow(DesktopWindowHandle window) override {
+    sim_.CloseForeignWindow(static_cast<WindowId>(window));
+  }
 
  private:
   std::filesystem::path folder_;

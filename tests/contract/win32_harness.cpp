@@ -1,6 +1,8 @@
 // The Windows platform under the contract, in real time: the harness pumps
 // messages while time passes, and counts allow for the system being late.
+#include <algorithm>
 #include <chrono>
+#include <map>
 
 #include "contract/harness.h"
 #include "platform/win32/text_conversion.h"
@@ -31,12 +33,45 @@ void RemoveFolder(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+constexpr wchar_t kOtherClass[] = L"TkContractOther";
+constexpr wchar_t kDocumentClass[] = L"TkContractDocument";
+
+LRESULT CALLBACK DocumentProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefMDIChildProcW(hwnd, message, wparam, lparam);
+}
+
+void RegisterOtherClasses() {
+  static const bool registered = [] {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = DefWindowProcW;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    c.lpszClassName = kOtherClass;
+    RegisterClassExW(&c);
+    c.lpfnWndProc = DocumentProc;
+    c.lpszClassName = kDocumentClass;
+    RegisterClassExW(&c);
+    return true;
+  }();
+  (void)registered;
+}
+
+HWND HwndOf(DesktopWindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+
+DesktopWindowHandle HandleOf(HWND hwnd) {
+  return reinterpret_cast<DesktopWindowHandle>(hwnd);
+}
+
 class Win32Harness : public Harness {
  public:
   Win32Harness() : folder_(MakeScratchFolder()), saved_directory_(platform_.CurrentDirectory()) {
     platform_.SetCurrentDirectory(win32::SjisFromWide(folder_));
   }
   ~Win32Harness() override {
+    for (auto it = others_.rbegin(); it != others_.rend(); ++it) ::DestroyWindow(*it);
     platform_.SetCurrentDirectory(saved_directory_);
     RemoveFolder(folder_);
   }
@@ -74,10 +109,53 @@ class Win32Harness : public Harness {
   // intervals may then bring the next one early.
   int TickSlack() const override { return 2; }
 
+  DesktopWindowHandle OpenOtherWindow(const OtherWindow& w) override {
+    RegisterOtherClasses();
+    const DWORD style = w.minimize_box ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_CAPTION;
+    HWND hwnd = CreateWindowExW(0, kOtherClass, win32::WideFromSjis(w.title).c_str(), style,
+                                w.bounds.left, w.bounds.top, w.bounds.Width(), w.bounds.Height(),
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (hwnd == nullptr) return kNoDesktopWindow;
+    others_.push_back(hwnd);
+    if (w.visible) {
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    return HandleOf(hwnd);
+  }
+  DesktopWindowHandle OpenDocumentWindow(DesktopWindowHandle frame) override {
+    HWND& client = clients_[HwndOf(frame)];
+    if (client == nullptr) {
+      RECT area{};
+      GetClientRect(HwndOf(frame), &area);
+      CLIENTCREATESTRUCT create{nullptr, 1000};
+      client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                               0, area.right, area.bottom, HwndOf(frame), nullptr,
+                               GetModuleHandleW(nullptr), &create);
+    }
+    MDICREATESTRUCTW document{
+        kDocumentClass, L"Document", GetModuleHandleW(nullptr), 10, 10, 100, 100, WS_VISIBLE, 0};
+    return HandleOf(reinterpret_cast<HWND>(
+        SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&document))));
+  }
+  void MoveOtherWindow(DesktopWindowHandle window, const Rect& r) override {
+    SetWindowPos(HwndOf(window), nullptr, r.left, r.top, r.Width(), r.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void RaiseOtherWindow(DesktopWindowHandle window) override {
+    SetWindowPos(HwndOf(window), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  void CloseOtherWindow(DesktopWindowHandle window) override {
+    ::DestroyWindow(HwndOf(window));
+    std::erase(others_, HwndOf(window));
+  }
+
  private:
   win32_test::TestPlatform platform_;
   std::wstring folder_;
   std::string saved_directory_;
+  std::vector<HWND> others_;
+  std::map<HWND, HWND> clients_;  // each frame's document area
 };
 
 }  // namespace

@@ -61,11 +61,12 @@ WindowId SimPlatform::CreateWindow(WindowKind kind, WindowEvents* events) {
   Window& window = windows_[id];
   window.kind = kind;
   window.events = events;
+  z_order_.insert(z_order_.begin(), id);
   return id;
 }
 
 void SimPlatform::DestroyWindow(WindowId id) {
-  windows_.erase(id);
+  if (windows_.erase(id) != 0) std::erase(z_order_, id);
 }
 
 const SimPlatform::Window* SimPlatform::FindWindow(WindowId id) const {

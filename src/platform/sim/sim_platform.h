@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "imagery/bitmap.h"
+#include "platform/desktop_windows.h"
 #include "platform/platform.h"
 #include "platform/sim/sim_media.h"
 
 namespace tk {
 
-class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
+class SimPlatform : public Platform, public TrayIcons, public TextRenderer, public DesktopWindows {
  public:
   struct Window {
     WindowKind kind = WindowKind::kMain;
@@ -88,6 +89,27 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   SimMedia media{*this};
 
   // --- what a test drives -----------------------------------------------------
+  // Other programs' windows. They share the z-order with the program's own
+  // windows but are neither drawn nor clicked: only clinging looks at them.
+  struct ForeignWindow {
+    std::string title;
+    Rect bounds;  // screen pixels, also for a document window
+    bool visible = true;
+    bool minimize_box = true;
+    bool topmost = false;
+    WindowId frame = kNoWindow;  // set: a document window inside this frame
+  };
+  // Opens in front of its band, as a program that starts and takes the
+  // foreground; a document window opens in front of its frame's others.
+  WindowId OpenForeignWindow(const ForeignWindow& window);
+  void MoveForeignWindow(WindowId id, const Rect& bounds);
+  // To the front of its band (or its frame), as when the user activates it.
+  void RaiseWindow(WindowId id);
+  // Closes the window and its document windows.
+  void CloseForeignWindow(WindowId id);
+  // Every top-level window, front first, as the system would list them.
+  std::vector<WindowId> ZOrder() const;
+
   // Moves virtual time forward, firing timers as they fall due.
   void AdvanceTime(std::uint64_t ms);
   // The program is busy for `ms` (inside a handler, say): time passes and
@@ -200,6 +222,10 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   TrayIcons& Tray() override { return *this; }
   TextRenderer& Text() override { return *this; }
   MediaDevices& Media() override { return media; }
+  DesktopWindows& Desktop() override { return *this; }
+  void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
+  void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
+  std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
   // The built-in font: a one-byte character is a cell (points + 1) / 2
   // pixels wide, a two-byte one `points` wide, one more each when bold; a
   // line is `points` high. Each glyph but the spaces is a solid block one
@@ -255,6 +281,14 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   std::string program_folder_;
   std::string current_directory_;
   std::map<WindowId, Window> windows_;
+  std::map<WindowId, ForeignWindow> foreign_windows_;
+  // Top-level windows of both kinds, front first; bands are kept apart when
+  // they are listed. Document windows, front first, in `documents_`.
+  std::vector<WindowId> z_order_;
+  std::vector<WindowId> documents_;
+  bool IsTopmostWindow(WindowId id) const;
+  void BringToFront(std::vector<WindowId>& order, WindowId id);
+  std::optional<DesktopWindow> DescribeWindow(WindowId id) const;
   std::map<TimerId, Timer> timers_;
   std::map<CursorId, std::string> cursors_;
   std::map<IconId, std::string> icons_;

@@ -72,9 +72,13 @@ void SimPlatform::SetWindowRegion(WindowId id, const Region& region) {
   });
 }
 
+// Entering or leaving the band, the window goes to the front of the band
+// it ends up in, as the system places it.
 void SimPlatform::SetTopmost(WindowId id, bool topmost) {
   const auto it = windows_.find(id);
-  if (it == windows_.end() || it->second.topmost == topmost) return;
+  if (it == windows_.end()) return;
+  BringToFront(z_order_, id);
+  if (it->second.topmost == topmost) return;
   Reshape(id, [&](Window& window) { window.topmost = topmost; });
 }
 

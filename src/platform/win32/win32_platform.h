@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop_windows.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_media.h"
 
 namespace tk {
 
-class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
+class Win32Platform : public Platform,
+                      public TrayIcons,
+                      public TextRenderer,
+                      public DesktopWindows {
  public:
   // The notification-area icon reports to its owner with this message.
   static constexpr UINT kTrayCallbackMessage = WM_USER + 1;
@@ -101,6 +105,12 @@ class Win32Platform : public Platform, public TrayIcons, public TextRenderer {
                 std::uint32_t colour) override;
   bool AddTrayIcon(WindowId owner, const std::string& tip) override;
   void DeleteTrayIcon(WindowId owner) override;
+
+  // --- every program's windows (desktop.cpp) ---
+  DesktopWindows& Desktop() override { return *this; }
+  void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
+  void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
+  std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
 
   // --- files and folders (files.cpp) ---
   std::string ProgramFolder() const override;

@@ -174,7 +174,15 @@ int Usage() {
       L"  send TITLE MSG WPARAM LPARAM     send a message (2 s timeout), print the result\n"
       L"  info TITLE                       print handle, rectangle, visibility, topmost, region "
       L"box\n"
-      L"  list                             print every top-level window");
+      L"  list                             print every top-level window\n"
+      L"  host TITLE L T W H SECONDS       open an ordinary window with an edit box, make it the\n"
+      L"                                   foreground window and keep it until closed or SECONDS\n"
+      L"  move TITLE LEFT TOP              move a window without activating it\n"
+      L"  activate TITLE                   make the window the foreground window\n"
+      L"  type TEXT                        type TEXT as key presses into whatever has the focus\n"
+      L"  text TITLE                       print the text of the window's edit box\n"
+      L"  foreground                       print the foreground window's title and the focus's "
+      L"class");
   return kUsage;
 }
 
@@ -349,6 +357,143 @@ int List(int argc) {
   return kOk;
 }
 
+// --- a window of our own: another program for the character to sit on ---
+
+constexpr wchar_t kHostClass[] = L"TkDriverHost";
+constexpr int kHostEditId = 100;
+constexpr UINT_PTR kHostTimer = 1;
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      MoveWindow(GetDlgItem(hwnd, kHostEditId), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    case WM_SETFOCUS:  // an activated window hands the keyboard to its edit box
+      SetFocus(GetDlgItem(hwnd, kHostEditId));
+      return 0;
+    case WM_TIMER:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+// An ordinary top-level window (caption, minimize box) holding a multi-line
+// edit box that carries the tab-stop style, as most programs' controls do.
+int Host(int argc, wchar_t** argv) {
+  long long box[5] = {};
+  if (argc != 8) return Usage();
+  for (int i = 0; i < 5; ++i) {
+    if (!ParseNumber(argv[3 + i], box[i])) return Usage();
+  }
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = HostProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = kHostClass;
+  RegisterClassExW(&window_class);
+  HWND hwnd = CreateWindowExW(0, kHostClass, argv[2], WS_OVERLAPPEDWINDOW, static_cast<int>(box[0]),
+                              static_cast<int>(box[1]), static_cast<int>(box[2]),
+                              static_cast<int>(box[3]), nullptr, nullptr, instance, nullptr);
+  if (!hwnd) {
+    Err(L"cannot create the window");
+    return kFailed;
+  }
+  CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0,
+                  hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHostEditId)), instance,
+                  nullptr);
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd);
+  SetFocus(GetDlgItem(hwnd, kHostEditId));
+  SetTimer(hwnd, kHostTimer, static_cast<UINT>(box[4] * 1000), nullptr);
+  Out(HandleText(hwnd));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return kOk;
+}
+
+int Move(int argc, wchar_t** argv) {
+  long long left = 0, top = 0;
+  if (argc != 5 || !ParseNumber(argv[3], left) || !ParseNumber(argv[4], top)) return Usage();
+  HWND hwnd = RequireWindow(argv[2]);
+  if (!hwnd) return kNotFound;
+  const BOOL moved = SetWindowPos(hwnd, nullptr, static_cast<int>(left), static_cast<int>(top), 0,
+                                  0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return moved ? kOk : kFailed;
+}
+
+int Activate(int argc, wchar_t** argv) {
+  if (argc != 3) return Usage();
+  HWND hwnd = RequireWindow(argv[2]);
+  if (!hwnd) return kNotFound;
+  return SetForegroundWindow(hwnd) ? kOk : kFailed;
+}
+
+void AddKey(std::vector<INPUT>& inputs, WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  inputs.push_back(input);
+}
+
+// Real key presses, as a user's: they reach whichever window has the
+// keyboard focus, so they tell where the focus is.
+int Type(int argc, wchar_t** argv) {
+  if (argc != 3) return Usage();
+  std::vector<INPUT> inputs;
+  for (const wchar_t* c = argv[2]; *c; ++c) {
+    const SHORT scan = VkKeyScanW(*c);
+    if (scan == -1) {
+      Err(std::wstring(L"no key types '") + *c + L"'");
+      return kUsage;
+    }
+    const bool shift = (HIBYTE(scan) & 1) != 0;
+    if (shift) AddKey(inputs, VK_SHIFT, false);
+    AddKey(inputs, LOBYTE(scan), false);
+    AddKey(inputs, LOBYTE(scan), true);
+    if (shift) AddKey(inputs, VK_SHIFT, true);
+  }
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return sent == inputs.size() ? kOk : kFailed;
+}
+
+int Text(int argc, wchar_t** argv) {
+  if (argc != 3) return Usage();
+  HWND hwnd = RequireWindow(argv[2]);
+  if (!hwnd) return kNotFound;
+  HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+  if (!edit) {
+    Err(L"the window has no edit box");
+    return kNotFound;
+  }
+  Out(TextOf(edit));
+  return kOk;
+}
+
+int Foreground(int argc) {
+  if (argc != 2) return Usage();
+  HWND foreground = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  const bool known = thread != 0 && GetGUIThreadInfo(thread, &info) && info.hwndFocus;
+  Out(L"foreground " + (foreground ? TextOf(foreground) : std::wstring()));
+  Out(L"focus " + (known ? ClassOf(info.hwndFocus) : std::wstring()));
+  return kOk;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -367,5 +512,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"send") return Send(argc, argv);
   if (command == L"info") return Info(argc, argv);
   if (command == L"list") return List(argc);
+  if (command == L"host") return Host(argc, argv);
+  if (command == L"move") return Move(argc, argv);
+  if (command == L"activate") return Activate(argc, argv);
+  if (command == L"type") return Type(argc, argv);
+  if (command == L"text") return Text(argc, argv);
+  if (command == L"foreground") return Foreground(argc);
   return Usage();
 }

@@ -1,0 +1,44 @@
+// The windows of every program on the desktop, the character's own among
+// them, as clinging needs to see them: a service of its own beside Platform.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace tk {
+
+// A window as the system names it; valid only while that window exists.
+using DesktopWindowHandle = std::uintptr_t;
+inline constexpr DesktopWindowHandle kNoDesktopWindow = 0;
+
+struct DesktopWindow {
+  DesktopWindowHandle handle = kNoDesktopWindow;
+  std::string title;  // Shift-JIS
+  bool visible = false;
+  bool minimize_box = false;
+  bool child = false;
+  bool mdi_child = false;  // a document window inside a multiple-document frame
+  Rect bounds;             // screen pixels
+};
+
+// Called for each window in turn; returning false ends the walk.
+using DesktopWindowVisitor = std::function<bool(const DesktopWindow&)>;
+
+class DesktopWindows {
+ public:
+  virtual ~DesktopWindows() = default;
+  // The top-level windows of all programs, front first (the topmost band
+  // ahead of the others).
+  virtual void VisitTopLevelWindows(const DesktopWindowVisitor& visit) = 0;
+  // Every window inside `parent` at any depth: each child, front first,
+  // followed by what lies inside it.
+  virtual void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) = 0;
+  // The window's rectangle now; nothing once it was closed.
+  virtual std::optional<Rect> WindowRect(DesktopWindowHandle window) = 0;
+};
+
+}  // namespace tk
