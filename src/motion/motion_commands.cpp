@@ -2,9 +2,8 @@
 
 namespace tk {
 
-// Walking, timed events and clinging are not built yet: their timers do
-// nothing, and there is never a cling target to return to.
-void OnEventTimer(TMainForm&) {}
+// Walking and clinging are not built yet: the walk timer does nothing, and
+// there is never a cling target to return to.
 void OnWalkTimer(TMainForm&) {}
 void PlaceOnSavedClingTarget(TMainForm&) {}
 void RestoreClinging(TMainForm&) {}

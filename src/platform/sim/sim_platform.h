@@ -54,7 +54,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
     bool Ticking() const { return enabled && effective_ms > 0; }
   };
   // Windows runs shorter timer intervals at this one.
-  static constexpr unsigned kMinimumTimerMs = 10;
+  static constexpr unsigned kMinimumTimerMs = tk::kMinimumTimerMs;
   // How many message boxes are kept in `message_boxes`; a script can raise
   // boxes without end, and every later one is only counted.
   static constexpr std::size_t kMessageBoxRecordLimit = 1000;
