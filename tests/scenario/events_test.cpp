@@ -233,5 +233,28 @@ TEST_F(Events, SleepingBetweenDueMomentsFiresAsTickingOnEveryBeat) {
   EXPECT_GT(asleep.size(), 20u);
 }
 
+// Standing still costs the running animation's ticks and nothing else; events
+// add one wake a second.
+TEST_F(Events, AnIdleCharacterWakesOnlyForItsRunningAnimationAndItsEvents) {
+  WriteFile("base.bmp", EncodeBmp24(Bitmap(20, 20)));
+  WriteFile("strip.bmp", EncodeBmp24(Bitmap(30, 10)));
+  StartWith(
+      Script(">IDS=base.bmp,b;\n>IDP=b;\n>ACS=strip.bmp,run,3,0,0,100;\n>ACB=run,1,0,0;\n"
+             ">ACS=strip.bmp,still,3,0,0,20;\n",
+             "Later:\n>CES=3,0,A;\n>IES=1,9,B;\n>DES=2000,1,1,0,C;\n>AE;\n"));
+  const TimerId run = form->animations.list.at(0)->timer.id();
+  const std::uint64_t start = sim->Wakes();
+  sim->AdvanceTime(10'000);
+  EXPECT_EQ(sim->Wakes() - start, 100u);
+  EXPECT_EQ(sim->TimerTicks().at(run), 100u);
+  EXPECT_EQ(sim->Wakes(), sim->TimerTicks().at(run));
+
+  RunAction(*form, "Later");
+  sim->AdvanceTime(10'000);
+  // Checks at 11010, 12010, ... 19010: all three lists share their seconds.
+  EXPECT_EQ(sim->TimerTicks().at(form->events.timer.id()), 9u);
+  EXPECT_EQ(sim->Wakes() - start, 209u);
+}
+
 }  // namespace
 }  // namespace tk

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imagery/bitmap.h"
@@ -142,6 +143,12 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   const Window* FindWindow(WindowId id) const;
   const Window* FirstWindowOfKind(WindowKind kind) const;
   const std::map<int, Timer>& Timers() const { return timers_; }
+  // Wakes of the program: each timer tick and each input message handled
+  // (a paint always follows one of these, so it is no wake of its own).
+  // Ticks are kept per timer, destroyed timers included.
+  const std::map<TimerId, std::uint64_t>& TimerTicks() const { return timer_ticks_; }
+  std::uint64_t input_messages = 0;
+  std::uint64_t Wakes() const;
   // The desktop as a screenshot would show it: every visible window drawn
   // through its region at its place, topmost ones last, over `desktop`.
   Bitmap RenderScreen(Bgr desktop) const;
@@ -232,6 +239,11 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
       ShowExceptionBox("unknown exception");
     }
   }
+  template <typename F>
+  void DispatchInput(F&& f) {
+    ++input_messages;
+    Dispatch(std::forward<F>(f));
+  }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
@@ -245,6 +257,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
   std::string current_directory_;
   std::map<WindowId, Window> windows_;
   std::map<TimerId, Timer> timers_;
+  std::map<TimerId, std::uint64_t> timer_ticks_;
   std::map<CursorId, std::string> cursors_;
   std::map<IconId, std::string> icons_;
   IconId next_icon_ = 1;
