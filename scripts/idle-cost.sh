@@ -54,11 +54,13 @@ of_this_prefix() {
   local p="$1"
   tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"
 }
+# $1: a pattern for the process name.
 find_process() {
   local name="$1" p
   for p in /proc/[0-9]*; do
     p="${p#/proc/}"
-    [[ "$(cat "/proc/$p/comm" 2>/dev/null)" == "$name" ]] || continue
+    # shellcheck disable=SC2053 # a pattern on purpose
+    [[ "$(cat "/proc/$p/comm" 2>/dev/null)" == $name ]] || continue
     of_this_prefix "$p" && {
       echo "$p"
       return 0
@@ -86,7 +88,7 @@ program="$(find_process tenkoro.exe)" || {
   echo "idle-cost: tenkoro.exe not found" >&2
   exit 1
 }
-server="$(find_process wineserver)" || {
+server="$(find_process 'wineserver?(64)')" || {
   echo "idle-cost: this prefix's wineserver not found" >&2
   exit 1
 }

@@ -189,6 +189,14 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   return true;
 }
 
+std::uint64_t SimPlatform::NextDueMs() const {
+  std::uint64_t next = UINT64_MAX;
+  for (const auto& [id, timer] : timers_) {
+    if (timer.Ticking()) next = std::min(next, timer.due_ms);
+  }
+  return next;
+}
+
 std::uint64_t SimPlatform::Wakes() const {
   std::uint64_t wakes = input_messages;
   for (const auto& [id, ticks] : timer_ticks_) wakes += ticks;
@@ -213,9 +221,13 @@ void SimPlatform::ProcessPendingMessages() {
   AdvanceTime(1);
 }
 
+// An idle program sleeps until its next timer is due; so does the loop,
+// rather than stepping through every millisecond in between.
 void SimPlatform::RunMessageLoop() {
   const std::uint64_t end = now_ms_ + message_loop_ms;
-  while (!quit_requested && now_ms_ < end) AdvanceTime(1);
+  while (!quit_requested && now_ms_ < end) {
+    AdvanceTime(std::clamp(NextDueMs(), now_ms_ + 1, end) - now_ms_);
+  }
   if (on_loop_end) on_loop_end();
 }
 

@@ -245,6 +245,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer {
     Dispatch(std::forward<F>(f));
   }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
+  // When the first ticking timer is due; UINT64_MAX when none ticks.
+  std::uint64_t NextDueMs() const;
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
   void PaintNow(WindowId id);
