@@ -118,5 +118,31 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 
+TEST_F(SampleCharacterTest, SettlesInAfterTwoMinutesThenGreetsTheHourAndNotesTheDate) {
+  sim->start_time = {2026, 12, 24, 11, 58, 0, 4};
+  Start();
+  // The actions running, in turn, looked at every 100 ms.
+  std::vector<std::string> ran;
+  const TimerId watch = sim->CreateTimer([&] {
+    const std::string running = form->runner.RunningAction();
+    if (!running.empty() && (ran.empty() || ran.back() != running)) ran.push_back(running);
+  });
+  sim->SetTimer(watch, 100, true);
+  sim->AdvanceTime(119'000);
+  EXPECT_TRUE(form->events.clock.entries.empty());  // a short look finds it as it started
+  EXPECT_TRUE(ran.empty());
+  sim->AdvanceTime(12'000);  // 12:00:00 is the first check of the hour
+  sim->DestroyTimer(watch);
+  EXPECT_EQ(form->events.clock.entries.size(), 24u);
+  EXPECT_EQ(form->events.date.entries.size(), 2u);
+  ASSERT_EQ(form->events.interval.entries.size(), 1u);
+  EXPECT_EQ(form->events.interval.entries[0].value, 300);
+  // The date's turn comes once the greeting is over.
+  EXPECT_EQ(ran, (std::vector<std::string>{"Hour", "ChristmasEve"}));
+  Exit();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
 }  // namespace
 }  // namespace tk
