@@ -59,18 +59,28 @@ bool HeldBackForGood(const TMainForm& form) {
   return !held_by_run && !form.MayStartAction(ActionTrigger::kEventTimer);
 }
 
+// A list that got its first entry since the last tick has its stamp taken
+// for the next beat, just ahead of now.
+bool TakenAhead(std::uint32_t stamp, std::uint32_t now) {
+  return stamp - now - 1 < kMinimumTimerMs;
+}
+
 void StartStamps(EventState& s, std::uint32_t now) {
   for (std::uint32_t* stamp : {&s.interval.stamp, &s.clock.stamp, &s.date.stamp}) {
-    // A stamp taken ahead for this beat, met by a late tick, becomes now.
-    if (*stamp - now - 1 < kMinimumTimerMs) *stamp = now;
+    // Taken for this beat, and a late tick met it: it is now.
+    if (TakenAhead(*stamp, now)) *stamp = now;
   }
   if (s.interval.active() && s.interval.stamp == 0) s.interval.stamp = now;
   if (s.clock.active() && s.clock.stamp == 0) s.clock.stamp = now;
   if (s.date.active() && s.date.stamp == 0) s.date.stamp = now;
 }
 
+// A list given its first entry by an action this tick ran is checked in the
+// same tick, as a list whose stamp was never started (0): a second has
+// passed once the tick count itself is past one.
 bool SecondPassed(std::uint32_t& stamp, std::uint32_t now) {
-  if (now - stamp < kSecondMs) return false;
+  const std::uint32_t elapsed = TakenAhead(stamp, now) ? now : now - stamp;
+  if (elapsed < kSecondMs) return false;
   stamp = now;
   return true;
 }

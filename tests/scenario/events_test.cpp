@@ -145,6 +145,19 @@ TEST_F(Events, ClockEventForTheCurrentMinuteWaitsForTheActionThatAddedIt) {
   EXPECT_EQ(When(Watch(1000), 'A'), (std::vector<std::uint64_t>{2510}));
 }
 
+// A list that an event's action gives its first entry is checked in the same
+// tick, as one never started: once the tick count is past a second.
+TEST_F(Events, ClockEventAddedByAnEventIsCheckedInTheSameTickOnceTheTickCountPassedASecond) {
+  for (const auto& [period, fires_at] : {std::pair{"0.5", 1510u}, std::pair{"1.5", 1500u}}) {
+    SCOPED_TRACE(period);
+    sim = std::make_unique<SimPlatform>(Path(""), Path(""));
+    StartWith(
+        Script(std::string(">IES=0,") + period + ",X;\n", "X:\n>IED=0,0,;\n>CES=9:05,A;\n>AE;\n"));
+    EXPECT_EQ(When(Watch(2000), 'A'), (std::vector<std::uint64_t>{fires_at}));
+    form.reset();
+  }
+}
+
 struct DateCase {
   LocalTime today;
   const char* event;
@@ -214,8 +227,9 @@ TEST_F(Events, SleepingBetweenDueMomentsFiresAsTickingOnEveryBeat) {
     sim = std::make_unique<SimPlatform>(Path(""), Path(""));
     sim->start_time = {2026, 12, 7, 9, 5, 57, 1};
     StartWith(Script(awake + ">IES=0,0.25,A;\n>IES=1,3,B;\n>CES=9:06,C;\n>DES=2026,12,7,0,D;\n"
-                             ">IES=0,0.7,W;\n",
+                             ">IES=0,0.7,W;\n>IES=0,2.2,Z;\n",
                      "W:\n>WAT=123;\n>FV+=t,W;\n>AE;\n"
+                     "Z:\n>DEA;\n>DES=2026,12,7,0,D;\n>AE;\n"
                      "More:\n>IES=0,0.333,E;\n>CES=9:06,F;\n>AE;\n"
                      "Less:\n>IED=0,0.25,A;\n>IED=0,0,Nop;\n>AE;\n"
                      "Nop:\n>AE;\n"));
@@ -231,6 +245,7 @@ TEST_F(Events, SleepingBetweenDueMomentsFiresAsTickingOnEveryBeat) {
   const Firings awake = run(">IES=0,0,Nop;\n");
   EXPECT_EQ(asleep, awake);
   EXPECT_GT(asleep.size(), 20u);
+  EXPECT_EQ(When(asleep, 'D').size(), 4u);  // the first check, then each renewal by Z
 }
 
 // Standing still costs the running animation's ticks and nothing else; events
