@@ -64,7 +64,7 @@ TEST_F(Events, CommandsKeepWhatTheyReadAndDeleteOnlyExactMatches) {
       ">IED=0,0.5,A;\n"
       ">DES=2026,12,24,0,Eve;\n>DES=2003,12,25,2,Past;\n>DES=2026,12,x,0,Bad;\n"
       ">DED=2026,12,24,1,Eve;\n",
-      "Wipe:\n>CED=1,2,;\n>IED=0,0,;\n>DED=1,2,3,4,;\n>AE;\n"));
+      "TakeE:\n>IED=1,1,E;\n>AE;\nWipe:\n>CED=1,2,;\n>IED=0,0,;\n>DED=1,2,3,4,;\n>AE;\n"));
   const EventState& e = form->events;
   ASSERT_EQ(e.clock.entries.size(), 3u);
   EXPECT_EQ(e.clock.entries[0].hour, 12);
@@ -74,14 +74,18 @@ TEST_F(Events, CommandsKeepWhatTheyReadAndDeleteOnlyExactMatches) {
   for (const IntervalEvent& i : e.interval.entries) interval.emplace_back(i.kind, i.value);
   EXPECT_EQ(interval, (std::vector<std::pair<int, int>>{
                           {0, 0}, {0, 4350}, {0, -2000}, {1, 1}, {1, 1}, {2, 0}, {7, -3}}));
-  EXPECT_EQ(e.interval.entries[3].label, "E");  // IED=1,1,E would take it
-  ASSERT_EQ(e.date.entries.size(), 2u);         // DED's kind differs
+  EXPECT_EQ(e.interval.entries[3].label, "E");
+  ASSERT_EQ(e.date.entries.size(), 2u);  // DED's kind differs
   EXPECT_EQ(e.date.entries[1].label, "Past");
   EXPECT_EQ(Logged().size(), 5u);  // the five "Bad" lines
   for (const std::string& line : Logged()) {
     EXPECT_EQ(line.rfind("Parameter Error", 0), 0u) << line;
     EXPECT_NE(line.find("Bad;"), std::string::npos) << line;
   }
+
+  RunAction(*form, "TakeE");  // the stored N of E is 1
+  ASSERT_EQ(e.interval.entries.size(), 6u);
+  EXPECT_EQ(e.interval.entries[3].label, "F");
 
   RunAction(*form, "Wipe");  // an empty label deletes whatever the numbers
   EXPECT_TRUE(e.clock.entries.empty());
