@@ -8,6 +8,7 @@
 #include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
 #include "motion/cling.h"
+#include "motion/event_commands.h"
 #include "motion/walk_commands.h"
 #include "script/control_flow.h"
 #include "script/flag_commands.h"
@@ -62,15 +63,15 @@ constexpr std::array<CommandEntry, 97> kTable{{
     {">RJD", 62, RunRjd},
     {">CLL", 65, RunCll},
     {">RCL", 66, RunRcl},
-    {">CES", 70, kNotBuilt},
-    {">CED", 71, kNotBuilt},
-    {">CEA", 72, kNotBuilt},
-    {">IES", 73, kNotBuilt},
-    {">IED", 74, kNotBuilt},
-    {">IEA", 75, kNotBuilt},
-    {">DES", 76, kNotBuilt},
-    {">DED", 77, kNotBuilt},
-    {">DEA", 78, kNotBuilt},
+    {">CES", 70, RunCes},
+    {">CED", 71, RunCed},
+    {">CEA", 72, RunCea},
+    {">IES", 73, RunIes},
+    {">IED", 74, RunIed},
+    {">IEA", 75, RunIea},
+    {">DES", 76, RunDes},
+    {">DED", 77, RunDed},
+    {">DEA", 78, RunDea},
     {">NS", 80, RunNs},
     {">MCS", 81, RunMcs},
     {">AFS", 82, RunAfs},

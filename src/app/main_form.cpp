@@ -7,6 +7,7 @@
 #include "imagery/imagery_commands.h"
 #include "imagery/speech_prompt.h"
 #include "interaction/interaction_commands.h"
+#include "motion/event_commands.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
 #include "script/script_loader.h"
@@ -16,7 +17,6 @@ namespace tk {
 
 namespace {
 
-constexpr unsigned kEventTimerMs = 1;
 constexpr unsigned kPromptTimerStartMs = 90;
 constexpr unsigned kWalkTimerDefaultMs = 1000;
 constexpr std::uint32_t kNavy = 0x00800000;  // 0x00BBGGRR
@@ -62,8 +62,7 @@ void TMainForm::ShowBox(const std::string& text, MessageIcon icon) {
 }
 
 void TMainForm::CreateTimers() {
-  events.timer = Timer(platform, [this] { OnEventTimer(*this); });
-  events.timer.Start(kEventTimerMs);
+  CreateEventTimer(*this);
   prompt.timer = Timer(platform, [this] { StepPrompt(*this); });
   prompt.timer.SetInterval(kPromptTimerStartMs);
   walk.timer = Timer(platform, [this] { OnWalkTimer(*this); });

@@ -38,6 +38,8 @@ struct LocalTime {
 };
 
 using TimerId = int;
+// Message timers run every shorter interval at this one, as Windows does.
+inline constexpr unsigned kMinimumTimerMs = 10;
 using CursorId = int;
 inline constexpr WindowId kNoWindow = 0;
 inline constexpr CursorId kNoCursor = 0;  // as an override: none, each window shows its own

@@ -146,6 +146,33 @@ TEST_F(SampleCharacterTest, TheGreetingChimesAndTheMouthClosesWhenTheChimeEnds) 
   EXPECT_EQ(sim->media.PlaysOf("hello.wav"), 1);
   EXPECT_TRUE(Saw(lip, kMouth));
   EXPECT_TRUE(mouth_stopped_closed);
+}
+
+TEST_F(SampleCharacterTest, SettlesInAfterTwoMinutesThenGreetsTheHourAndNotesTheDate) {
+  sim->start_time = {2026, 12, 24, 11, 58, 0, 4};
+  Start();
+  // The actions running, in turn, looked at every 100 ms.
+  std::vector<std::string> ran;
+  const TimerId watch = sim->CreateTimer([&] {
+    const std::string running = form->runner.RunningAction();
+    if (!running.empty() && (ran.empty() || ran.back() != running)) ran.push_back(running);
+  });
+  sim->SetTimer(watch, 100, true);
+  sim->AdvanceTime(119'000);
+  EXPECT_TRUE(form->events.clock.entries.empty());  // a short look finds it as it started
+  EXPECT_TRUE(ran.empty());
+  sim->AdvanceTime(12'000);  // 12:00:00 is the first check of the hour
+  sim->DestroyTimer(watch);
+  EXPECT_EQ(form->events.clock.entries.size(), 24u);
+  EXPECT_EQ(form->events.date.entries.size(), 2u);
+  // Chats, strolls and rests, each by chance.
+  std::vector<std::int32_t> odds;
+  for (const auto& entry : form->events.interval.entries) odds.push_back(entry.value);
+  EXPECT_EQ(odds, (std::vector<std::int32_t>{300, 240, 40}));
+  // The date's turn comes once the greeting is over.
+  EXPECT_EQ(ran, (std::vector<std::string>{"Hour", "ChristmasEve"}));
+  Exit();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 

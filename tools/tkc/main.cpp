@@ -35,7 +35,8 @@ int Usage() {
          "                             stopped and named, and tkc exits with 3\n"
          "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
-         "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n";
+         "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
+         "      [--stats]                  print how often each timer woke the character\n";
   return 2;
 }
 
@@ -91,6 +92,11 @@ int Run(int argc, char** argv) {
   bool have_seconds = false;
   for (int i = 3; i < argc; i += 2) {
     const std::string option = argv[i];
+    if (option == "--stats") {
+      options.stats = true;
+      --i;  // a switch without a value
+      continue;
+    }
     if (i + 1 == argc) return Usage();
     long value = 0;
     tkc::ScriptedInput input;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 
 #include "app/main_form.h"
 #include "app/messages.h"
@@ -11,6 +12,7 @@
 #include "console_text.h"
 #include "imagery/png_writer.h"
 #include "platform/sim/sim_platform.h"
+#include "wake_stats.h"
 
 namespace tkc {
 
@@ -109,14 +111,15 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
 }
 
 // Ends the message loop once the character has lived `ms` of virtual time,
-// however much of it start-up took.
-void QuitAt(tk::SimPlatform& sim, std::uint64_t ms) {
+// however much of it start-up took. Returns the timer that does it.
+tk::TimerId QuitAt(tk::SimPlatform& sim, std::uint64_t ms) {
   auto timer = std::make_shared<tk::TimerId>();
   *timer = sim.CreateTimer([&sim, timer] {
     sim.Quit();
     sim.SetTimer(*timer, 1, false);
   });
   sim.SetTimer(*timer, static_cast<unsigned>(ms), true);
+  return *timer;
 }
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
@@ -174,8 +177,10 @@ void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
 }
 
 // Each input is a one-shot timer, so it arrives like real input: between
-// commands, or while a command waits for the user.
-void ScheduleInputs(tk::SimPlatform& sim, const std::vector<ScriptedInput>& inputs) {
+// commands, or while a command waits for the user. Returns their timers.
+std::set<tk::TimerId> ScheduleInputs(tk::SimPlatform& sim,
+                                     const std::vector<ScriptedInput>& inputs) {
+  std::set<tk::TimerId> timers;
   for (const ScriptedInput& input : inputs) {
     auto timer = std::make_shared<tk::TimerId>();
     *timer = sim.CreateTimer([&sim, input, timer] {
@@ -183,7 +188,9 @@ void ScheduleInputs(tk::SimPlatform& sim, const std::vector<ScriptedInput>& inpu
       Perform(sim, input);
     });
     sim.SetTimer(*timer, static_cast<unsigned>(std::max<std::uint64_t>(input.at_ms, 1)), true);
+    timers.insert(*timer);
   }
+  return timers;
 }
 
 int Fail(const std::string& message) {
@@ -241,11 +248,14 @@ int RunCharacter(const RunOptions& options) {
       start_failure = StartFailure(box.text, options.folder, form->shell.debug_script);
   };
   sim.message_loop_ms = lifetime_ms;  // a backstop: QuitAt ends the loop first
-  QuitAt(sim, lifetime_ms);
-  ScheduleInputs(sim, options.inputs);
+  WakeStats stats;
+  stats.own = ScheduleInputs(sim, options.inputs);
+  stats.own.insert(QuitAt(sim, lifetime_ms));
   bool saved = options.screenshot.empty();
   sim.on_loop_end = [&] {
     bounds.AllowVirtualUntil(sim.NowMs() + kOverrunMs);
+    if (form) stats.names = TimerNames(*form);
+    CountWakes(sim, stats);
     if (!saved) saved = WriteAll(options.screenshot, tk::EncodePng(sim.RenderScreen(kDesktop)));
   };
   tk::RunProgram(sim, [&](tk::TMainForm& created) {
@@ -255,6 +265,7 @@ int RunCharacter(const RunOptions& options) {
   form = nullptr;
 
   if (!start_failure.empty()) return Fail(start_failure);
+  if (options.stats) PrintWakeStats(std::cout, stats);
   for (const std::string& what : sim.exception_boxes) std::cout << "exception: " << what << "\n";
   if (!bounds.Report().empty()) {
     std::cerr << "tkc: " << bounds.Report() << "\n";

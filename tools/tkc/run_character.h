@@ -28,6 +28,7 @@ struct RunOptions {
   std::chrono::seconds real_limit{60};  // the most real time the whole run may take
   std::string screenshot;               // a PNG of the screen at the end; empty: none
   std::vector<ScriptedInput> inputs;    // in any order
+  bool stats = false;                   // print the wakes per timer at the end
 };
 
 // Exit codes: 0 the character ran and was closed; 1 it could not run (the

@@ -109,13 +109,13 @@ CursorId SimPlatform::LoadResourceCursor(const std::string& name) {
 // --- input -----------------------------------------------------------------------
 
 void SimPlatform::PostClose(WindowId id) {
-  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnCloseRequest(); });
+  if (WindowEvents* events = EventsOf(id)) DispatchInput([&] { events->OnCloseRequest(); });
 }
 
 void SimPlatform::Click(WindowId id, MouseButton button, int x, int y) {
   if (WindowEvents* events = EventsOf(id)) {
-    Dispatch([&] { events->OnMouseDown(button, x, y); });
-    if ((events = EventsOf(id))) Dispatch([&] { events->OnMouseUp(button, x, y); });
+    DispatchInput([&] { events->OnMouseDown(button, x, y); });
+    if ((events = EventsOf(id))) DispatchInput([&] { events->OnMouseUp(button, x, y); });
   }
 }
 
@@ -126,26 +126,27 @@ static Point ClientToScreen(const SimPlatform& sim, WindowId id, int x, int y) {
 
 void SimPlatform::MouseDown(WindowId id, MouseButton button, int x, int y) {
   cursor_position = ClientToScreen(*this, id, x, y);
-  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseDown(button, x, y); });
+  if (WindowEvents* events = EventsOf(id))
+    DispatchInput([&] { events->OnMouseDown(button, x, y); });
 }
 
 void SimPlatform::MouseMove(WindowId id, int x, int y) {
   cursor_position = ClientToScreen(*this, id, x, y);
-  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseMove(x, y); });
+  if (WindowEvents* events = EventsOf(id)) DispatchInput([&] { events->OnMouseMove(x, y); });
 }
 
 void SimPlatform::MouseUp(WindowId id, MouseButton button, int x, int y) {
   cursor_position = ClientToScreen(*this, id, x, y);
-  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnMouseUp(button, x, y); });
+  if (WindowEvents* events = EventsOf(id)) DispatchInput([&] { events->OnMouseUp(button, x, y); });
 }
 
 void SimPlatform::SendCommand(WindowId id, int command) {
-  if (WindowEvents* events = EventsOf(id)) Dispatch([&] { events->OnCommand(command); });
+  if (WindowEvents* events = EventsOf(id)) DispatchInput([&] { events->OnCommand(command); });
 }
 
 void SimPlatform::SendTrayMessage(int mouse_message) {
   if (WindowEvents* events = EventsOf(tray_owner)) {
-    Dispatch([&] { events->OnTrayMessage(mouse_message); });
+    DispatchInput([&] { events->OnTrayMessage(mouse_message); });
   }
 }
 
@@ -184,6 +185,7 @@ bool SimPlatform::FireNextTimerDueBy(std::uint64_t limit_ms) {
   // Elapsed intervals coalesce into one tick, as message timers do.
   next->second.due_ms = now_ms_ + next->second.effective_ms;
   const std::function<void()> tick = next->second.on_tick;  // the handler may destroy it
+  ++timer_ticks_[next->first];
   Dispatch(tick);
   return true;
 }
@@ -208,8 +210,24 @@ bool SimPlatform::DeliverNextPostDueBy(std::uint64_t limit_ms) {
   now_ms_ = std::max(now_ms_, next->first.first);
   const std::function<void()> message = std::move(next->second);
   posts_.erase(next);
+  ++posted_messages;
   Dispatch(message);
   return true;
+}
+
+std::uint64_t SimPlatform::NextDueMs() const {
+  std::uint64_t next = UINT64_MAX;
+  for (const auto& [id, timer] : timers_) {
+    if (timer.Ticking()) next = std::min(next, timer.due_ms);
+  }
+  if (!posts_.empty()) next = std::min(next, posts_.begin()->first.first);
+  return next;
+}
+
+std::uint64_t SimPlatform::Wakes() const {
+  std::uint64_t wakes = input_messages + posted_messages;
+  for (const auto& [id, ticks] : timer_ticks_) wakes += ticks;
+  return wakes;
 }
 
 void SimPlatform::Busy(std::uint64_t ms) {
@@ -230,9 +248,13 @@ void SimPlatform::ProcessPendingMessages() {
   AdvanceTime(1);
 }
 
+// An idle program sleeps until its next timer is due; so does the loop,
+// rather than stepping through every millisecond in between.
 void SimPlatform::RunMessageLoop() {
   const std::uint64_t end = now_ms_ + message_loop_ms;
-  while (!quit_requested && now_ms_ < end) AdvanceTime(1);
+  while (!quit_requested && now_ms_ < end) {
+    AdvanceTime(std::clamp(NextDueMs(), now_ms_ + 1, end) - now_ms_);
+  }
   if (on_loop_end) on_loop_end();
 }
 

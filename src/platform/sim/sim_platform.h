@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imagery/bitmap.h"
@@ -56,7 +57,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
     bool Ticking() const { return enabled && effective_ms > 0; }
   };
   // Windows runs shorter timer intervals at this one.
-  static constexpr unsigned kMinimumTimerMs = 10;
+  static constexpr unsigned kMinimumTimerMs = tk::kMinimumTimerMs;
   // How many message boxes are kept in `message_boxes`; a script can raise
   // boxes without end, and every later one is only counted.
   static constexpr std::size_t kMessageBoxRecordLimit = 1000;
@@ -173,6 +174,14 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   const Window* FindWindow(WindowId id) const;
   const Window* FirstWindowOfKind(WindowKind kind) const;
   const std::map<int, Timer>& Timers() const { return timers_; }
+  // Wakes of the program: each timer tick, each input message and each
+  // posted message (a media notice) handled (a paint always follows one of
+  // these, so it is no wake of its own). Ticks are kept per timer,
+  // destroyed timers included.
+  const std::map<TimerId, std::uint64_t>& TimerTicks() const { return timer_ticks_; }
+  std::uint64_t input_messages = 0;
+  std::uint64_t posted_messages = 0;
+  std::uint64_t Wakes() const;
   // The desktop as a screenshot would show it: every visible window drawn
   // through its region at its place, topmost ones last, over `desktop`.
   Bitmap RenderScreen(Bgr desktop) const;
@@ -268,8 +277,15 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
       ShowExceptionBox("unknown exception");
     }
   }
+  template <typename F>
+  void DispatchInput(F&& f) {
+    ++input_messages;
+    Dispatch(std::forward<F>(f));
+  }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
   bool DeliverNextPostDueBy(std::uint64_t limit_ms);
+  // When the first ticking timer or posted message is due; UINT64_MAX when none ticks.
+  std::uint64_t NextDueMs() const;
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
   void PaintNow(WindowId id);
@@ -290,6 +306,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   void BringToFront(std::vector<WindowId>& order, WindowId id);
   std::optional<DesktopWindow> DescribeWindow(WindowId id) const;
   std::map<TimerId, Timer> timers_;
+  std::map<TimerId, std::uint64_t> timer_ticks_;
   std::map<CursorId, std::string> cursors_;
   std::map<IconId, std::string> icons_;
   IconId next_icon_ = 1;

@@ -1,0 +1,26 @@
+// Clock, interval and date events: the commands that bind actions to times,
+// and the timer that runs them.
+#pragma once
+
+namespace tk {
+
+class TMainForm;
+struct CommandContext;
+
+void RunCes(CommandContext& context);
+void RunCed(CommandContext& context);
+void RunCea(CommandContext& context);
+void RunIes(CommandContext& context);
+void RunIed(CommandContext& context);
+void RunIea(CommandContext& context);
+void RunDes(CommandContext& context);
+void RunDed(CommandContext& context);
+void RunDea(CommandContext& context);
+
+// Makes the event timer (stopped: it runs only while a list has entries).
+void CreateEventTimer(TMainForm& form);
+// Sets the event timer to wake at the next moment anything can be due, after
+// the lists or the state that holds events back changed.
+void ScheduleEventTimer(TMainForm& form);
+
+}  // namespace tk
