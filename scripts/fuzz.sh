@@ -20,6 +20,10 @@ harnesses=("$@")
 }
 
 out="$root/build/fuzz"
+# One run at a time: they share the tree, the corpora and the logs.
+mkdir -p "$out"
+exec 9>"$out/.lock"
+flock 9
 CC=clang CXX=clang++ cmake -S . -B "$out" -DTK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$out" -j "${TK_BUILD_JOBS:-2}" >/dev/null
 
@@ -44,8 +48,8 @@ for name in "${harnesses[@]}"; do
   rc=0
   "$out/fuzz/fuzz_$name" "$corpus" "${extra[@]}" -max_total_time="$seconds" -timeout=20 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$crashes/" >"$log" 2>&1 || rc=$?
-  runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-  cov="$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)"
+  runs="$(grep -a '^stat::number_of_executed_units:' "$log" | tail -1 | tr -dc '0-9')"
+  cov="$(grep -ao 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)"
   echo "fuzz: $name: ${runs:-?} runs in ${seconds} s, ${cov:-no coverage line}, corpus $(ls "$corpus" | wc -l)"
   if ((rc != 0)); then
     failed+=("$name")

@@ -6,17 +6,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-host_title="Driver Notes"
-host_pid=""
-stop_host() {
-  [[ -n "$host_pid" ]] || return 0
-  e2e_driver close "$host_title" >/dev/null 2>&1 || true
-  wait "$host_pid" 2>/dev/null || true
-  host_pid=""
-}
-# The driver's window goes first, keeping the test's exit status.
-trap 'status=$?; stop_host; (exit $status); e2e_cleanup' EXIT
-
 # The character's rectangle "left top right bottom", as the system has it.
 character_rect() { e2e_window_info rect; }
 
@@ -31,24 +20,6 @@ expect_corner() {
   done
 }
 
-expect_foreground() {
-  local out
-  out="$(e2e_driver foreground)" || e2e_fail "tkdriver foreground failed"
-  [[ "$out" == "foreground $host_title"$'\n'"focus Edit" ]] ||
-    e2e_fail "the keyboard is elsewhere: $(tr '\n' ' ' <<<"$out")"
-}
-
-# Under Wine the notification icon takes the focus once, as the tray docks it
-# (a window of Wine's own tray, not the program's); the user clicks back.
-give_keyboard_back() {
-  local deadline=$((SECONDS + 10))
-  until [[ "$(e2e_driver foreground)" == "foreground $host_title"$'\n'"focus Edit" ]]; do
-    ((SECONDS < deadline)) || e2e_fail "the driver's window did not get the keyboard back"
-    e2e_driver activate "$host_title" || true
-    sleep 0.3
-  done
-}
-
 e2e_new_case follow
 printf '[WndPos]\r\nX_Pos=600\r\nY_Pos=500\r\n' >"$e2e_folder/tk.ini"
 e2e_script <<'SCRIPT'
@@ -57,39 +28,32 @@ _FirstAction:
 >WCS=0,-30;
 >AE;
 SCRIPT
-timeout 120 wine "$TK_EXE_DIR/tkdriver.exe" host "$host_title" 200 300 400 300 100 \
-  >"$e2e_work/host.txt" 2>&1 &
-host_pid=$!
-e2e_driver wait-visible "$host_title" 30000 >/dev/null || e2e_fail "the driver's window did not open"
-expect_foreground
+e2e_host_open 200 300 400 300
+e2e_expect_host_keyboard
 
 e2e_start
 e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window is not visible"
 expect_corner 200 270
 [[ "$(e2e_window_info topmost)" == 1 ]] || e2e_fail "the clinging character is not topmost"
-give_keyboard_back
+e2e_host_take_keyboard_back
 e2e_log "sits on the driver's window"
 
-e2e_driver move "$host_title" 320 350 || e2e_fail "could not move the driver's window"
+e2e_driver move "$e2e_host_title" 320 350 || e2e_fail "could not move the driver's window"
 expect_corner 320 320
 e2e_log "follows it"
 
 # Typing while the window, and with it the character, keeps moving.
 typed=""
 for step in 1 2 3 4 5 6; do
-  e2e_driver move "$host_title" $((320 + step * 15)) $((350 - step * 10)) ||
+  e2e_driver move "$e2e_host_title" $((320 + step * 15)) $((350 - step * 10)) ||
     e2e_fail "could not move the driver's window"
   e2e_driver type "key$step" || e2e_fail "tkdriver type failed"
   typed+="key$step"
   sleep 0.06
 done
 expect_corner 410 260
-deadline=$((SECONDS + 10))
-until [[ "$(e2e_driver text "$host_title")" == "$typed" ]]; do
-  ((SECONDS < deadline)) || e2e_fail "the edit box holds \"$(e2e_driver text "$host_title")\", expected \"$typed\""
-  sleep 0.05
-done
-expect_foreground
+e2e_host_expect_text "$typed"
+e2e_expect_host_keyboard
 e2e_log "the typing reached the driver's window"
 
 e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
@@ -98,4 +62,4 @@ e2e_expect_ini Cling Mode 1
 e2e_expect_ini Cling Dx 0
 e2e_expect_ini Cling Dy -30
 e2e_expect_ini WndPos Z_Pos 1
-stop_host
+e2e_host_close

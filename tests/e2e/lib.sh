@@ -74,6 +74,7 @@ e2e_fail() {
 e2e_cleanup() {
   local rc=$?
   set +e
+  e2e_host_close
   if e2e_running; then
     e2e_log "the program is still running; killing this prefix's Wine"
     tk_wine_kill
@@ -226,4 +227,52 @@ e2e_window_info() {
   local info
   info="$(e2e_driver info Tenkoro)" || e2e_fail "no window titled Tenkoro"
   sed -n "s/^$1 //p" <<<"$info"
+}
+
+# Another program's window for the character to live beside: tkdriver's own,
+# titled $e2e_host_title, with an edit box that has the keyboard.
+e2e_host_title="Driver Notes"
+e2e_host_pid=""
+
+# e2e_host_open LEFT TOP WIDTH HEIGHT: opens it and waits until it shows.
+e2e_host_open() {
+  timeout 120 wine "$TK_EXE_DIR/tkdriver.exe" host "$e2e_host_title" "$@" 100 \
+    >"$e2e_work/host.txt" 2>&1 &
+  e2e_host_pid=$!
+  e2e_driver wait-visible "$e2e_host_title" 30000 >/dev/null || e2e_fail "the driver's window did not open"
+}
+
+e2e_host_close() {
+  [[ -n "$e2e_host_pid" ]] || return 0
+  e2e_driver close "$e2e_host_title" >/dev/null 2>&1 || true
+  wait "$e2e_host_pid" 2>/dev/null || true
+  e2e_host_pid=""
+}
+
+e2e_host_has_keyboard() {
+  [[ "$(e2e_driver foreground)" == "foreground $e2e_host_title"$'\n'"focus Edit" ]]
+}
+
+e2e_expect_host_keyboard() {
+  e2e_host_has_keyboard || e2e_fail "the keyboard is elsewhere: $(e2e_driver foreground | tr '\n' ' ')"
+}
+
+# Under Wine the notification icon takes the focus once, as the tray docks it
+# (a window of Wine's own tray, not the program's); the user clicks back.
+e2e_host_take_keyboard_back() {
+  local deadline=$((SECONDS + 10))
+  until e2e_host_has_keyboard; do
+    ((SECONDS < deadline)) || e2e_fail "the driver's window did not get the keyboard back"
+    e2e_driver activate "$e2e_host_title" || true
+    sleep 0.3
+  done
+}
+
+# e2e_host_expect_text TEXT: waits until the host's edit box holds TEXT.
+e2e_host_expect_text() {
+  local deadline=$((SECONDS + 10))
+  until [[ "$(e2e_driver text "$e2e_host_title")" == "$1" ]]; do
+    ((SECONDS < deadline)) || e2e_fail "the edit box holds \"$(e2e_driver text "$e2e_host_title")\", expected \"$1\""
+    sleep 0.05
+  done
 }

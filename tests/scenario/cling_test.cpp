@@ -14,11 +14,8 @@ class ClingTest : public testing::ScriptFixture {
  protected:
   void SetUp() override {
     ScriptFixture::SetUp();
-    Bitmap body(40, 30), balloon(20, 10);
-    body.Fill({0, 0, 255});
-    balloon.Fill({0, 255, 0});
-    WriteFile("b.bmp", EncodeBmp24(body));
-    WriteFile("l.bmp", EncodeBmp24(balloon));
+    WritePicture("b.bmp", 40, 30);
+    WritePicture("l.bmp", 20, 10, {0, 255, 0});
     WriteFile("tk.ini", "[WndPos]\r\nX_Pos=700\r\nY_Pos=500\r\n");
   }
   // The script shows the 40 x 30 picture, then runs `more`.

@@ -9,9 +9,7 @@ class DragTest : public testing::ScriptFixture {
  protected:
   void SetUp() override {
     ScriptFixture::SetUp();
-    Bitmap b(40, 30);
-    b.Fill({0, 0, 255});
-    WriteFile("b.bmp", EncodeBmp24(b));
+    WritePicture("b.bmp", 40, 30);
     WriteFile("tk.ini", "[WndPos]\r\nX_Pos=100\r\nY_Pos=200\r\n");
   }
   Rect Bounds() const { return MainWindow().bounds; }

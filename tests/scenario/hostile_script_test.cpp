@@ -12,9 +12,7 @@ class HostileScript : public testing::ScriptFixture {
  protected:
   void SetUp() override {
     ScriptFixture::SetUp();
-    Bitmap b(40, 30);
-    b.Fill({0, 0, 255});
-    WriteFile("b.bmp", EncodeBmp24(b));
+    WritePicture("b.bmp", 40, 30);
   }
 };
 

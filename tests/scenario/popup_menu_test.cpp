@@ -109,9 +109,7 @@ TEST_F(PopupMenuTest, HandlersOfTheFixedItems) {
 }
 
 TEST_F(PopupMenuTest, HidingShowsAndHidesTheChildWindowInOrder) {
-  Bitmap b(4, 4);
-  b.Fill({0, 0, 255});
-  WriteFile("b.bmp", EncodeBmp24(b));
+  WritePicture("b.bmp", 4, 4);
   StartWith("_FirstAction:\n>IDS=b.bmp,b;\n>IDP=b;\n>CIP=b,10,10;\n>AE;\n");
   const WindowId child = form->child_image->window;
   form->PmPutClick();

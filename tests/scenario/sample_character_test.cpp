@@ -29,6 +29,15 @@ class SampleCharacterTest : public testing::SimFixture {
 
   Bgr Shown(int x, int y) const { return MainWindow().surface.At(x, y); }
 
+  // The popup menu, once opened, picks the item with this caption.
+  void ChooseFromMenu(std::string caption) {
+    sim->on_popup_menu = [caption](const std::vector<PopupMenuItem>& items) {
+      for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].caption == caption) return static_cast<int>(i);
+      return -1;
+    };
+  }
+
   // Clicks at (x, y) and, while the reply runs, looks at the window every
   // 50 ms of virtual time; returns the colours seen at (px, py).
   std::vector<Bgr> ClickAndWatch(int x, int y, int px, int py) {
@@ -85,11 +94,7 @@ TEST_F(SampleCharacterTest, HeadAndCoatShowTheirCursorsAndAnswerClicksDifferentl
 // song (the third) moves the mouth while it is sung.
 TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   Start();
-  sim->on_popup_menu = [](const std::vector<PopupMenuItem>& items) {
-    for (std::size_t i = 0; i < items.size(); ++i)
-      if (items[i].caption == "&Talk") return static_cast<int>(i);
-    return -1;
-  };
+  ChooseFromMenu("&Talk");
   std::vector<Bgr> lip;
   const TimerId watch = sim->CreateTimer([&] { lip.push_back(Shown(kLipX, kLipY)); });
   sim->SetTimer(watch, 50, true);
@@ -123,11 +128,7 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
 TEST_F(SampleCharacterTest, TheGreetingChimesAndTheMouthClosesWhenTheChimeEnds) {
   sim->wave_devices = 1;
   Start();
-  sim->on_popup_menu = [](const std::vector<PopupMenuItem>& items) {
-    for (std::size_t i = 0; i < items.size(); ++i)
-      if (items[i].caption == "&Talk") return static_cast<int>(i);
-    return -1;
-  };
+  ChooseFromMenu("&Talk");
   std::vector<Bgr> lip;
   bool mouth_stopped_closed = false;
   const TimerId watch = sim->CreateTimer([&] {

@@ -36,9 +36,7 @@ class WalkTest : public testing::ScriptFixture {
  protected:
   // A 40 x 30 character at (500, 400) on the 1024 x 768 screen.
   void StartWalker(const std::string& actions, int width = 40) {
-    Bitmap b(width, 30);
-    b.Fill({0, 0, 255});
-    WriteFile("b.bmp", EncodeBmp24(b));
+    WritePicture("b.bmp", width, 30);
     WriteFile("tk.ini", "[WndPos]\r\nX_Pos=500\r\nY_Pos=400\r\n");
     StartWith("_FirstAction:\n>IDS=b.bmp,b;\n>IDP=b;\n>CLL=Labels;\n>AE;\n" + DirectionActions() +
               actions);

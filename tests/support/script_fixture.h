@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "imagery/bmp_writer.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -26,6 +27,12 @@ class ScriptFixture : public SimFixture {
     const StrFlag* flag = form->flags.FindStrFlag(name);
     EXPECT_NE(flag, nullptr) << name;
     return flag ? flag->text : std::string();
+  }
+  // A picture of one colour, stored as a 24-bit BMP.
+  void WritePicture(const std::string& name, int width, int height, Bgr colour = {0, 0, 255}) {
+    Bitmap picture(width, height);
+    picture.Fill(colour);
+    WriteFile(name, EncodeBmp24(picture));
   }
   // Each logged line without its time stamp.
   std::vector<std::string> Logged() const {
