@@ -98,10 +98,18 @@ void Win32Platform::SetWindowTitle(WindowId id, const std::string& title) {
 }
 
 void Win32Platform::SetWindowBounds(WindowId id, const Rect& r) {
-  if (HWND hwnd = WindowHandle(id)) {
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND hwnd = WindowHandle(id);
+  if (!hwnd) return;
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  // A walk step only moves: the window keeps its surface and its pixels, so
+  // nothing is sent but the new position.
+  if (now.right - now.left == r.Width() && now.bottom - now.top == r.Height()) {
+    if (now.left == r.left && now.top == r.top) return;
+    flags |= SWP_NOSIZE;
   }
+  SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), flags);
 }
 
 Rect Win32Platform::WindowBounds(WindowId id) const {
