@@ -20,8 +20,6 @@ namespace tk {
 
 namespace {
 
-constexpr CommandHandler kNotBuilt = CommandNotBuiltYet;
-
 constexpr std::array<CommandEntry, 97> kTable{{
     {">IDS", 3, RunIds},
     {">IDD", 4, RunIdd},
@@ -123,8 +121,6 @@ constexpr std::array<CommandEntry, 97> kTable{{
 }};
 
 }  // namespace
-
-void CommandNotBuiltYet(CommandContext&) {}
 
 std::span<const CommandEntry> CommandTable() {
   return kTable;

@@ -18,8 +18,4 @@ const CommandIndex& Commands();
 // byte; the "None" row when nothing matches.
 const CommandEntry& LookupCommand(std::string_view name);
 
-// The operation of every command whose subsystem is not built yet: the
-// command is accepted and does nothing.
-void CommandNotBuiltYet(CommandContext& context);
-
 }  // namespace tk
