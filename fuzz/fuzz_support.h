@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -59,8 +60,9 @@ inline Folder& TheFolder() {
   return folder;
 }
 
-// A character whose runs stop after about `commands` commands, so that a
-// script that loops forever still ends.
+// A character whose runs stop after about `commands` commands or two
+// seconds, whichever comes first, so that a script that loops forever still
+// ends (a loop of failing file commands spends its time in the file system).
 struct Character {
   explicit Character(long long commands = 400'000) : sim(TheFolder().Path(), TheFolder().Path()) {
     sim.on_message_box = [](const SimPlatform::MessageBoxRecord&) {};
@@ -68,8 +70,15 @@ struct Character {
     sim.on_file_dialog = [](const FileDialogRequest&) { return std::optional<std::string>(); };
     sim.on_popup_menu = [](const std::vector<PopupMenuItem>&) { return -1; };
     form = std::make_unique<TMainForm>(sim);
+    Allow(commands);
+    form->runner.keep_going = [this] {
+      return --budget > 0 && std::chrono::steady_clock::now() < deadline;
+    };
+  }
+  // A fresh allowance for what comes next.
+  void Allow(long long commands) {
     budget = commands / 4096 + 1;
-    form->runner.keep_going = [this] { return --budget > 0; };
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   }
   // Start-up as the program entry runs it; false when it failed.
   bool Start() {
@@ -85,6 +94,7 @@ struct Character {
   SimPlatform sim;
   std::unique_ptr<TMainForm> form;
   long long budget = 0;
+  std::chrono::steady_clock::time_point deadline;
 };
 
 inline void WriteScript(std::string_view text) {

@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       tk::MapClickTest(*c.form, x, y);
     }
   }
-  c.budget = 20;  // each click's action gets a fresh allowance
+  c.Allow(80'000);  // each click's action gets a fresh allowance
   return 0;
 }

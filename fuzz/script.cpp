@@ -12,10 +12,10 @@ void Touch(tk::fuzz::Character& c, int menu_pick) {
   tk::SimPlatform& sim = c.sim;
   const tk::WindowId w = c.form->window;
   sim.AdvanceTime(1000);
-  c.budget = 100;
+  c.Allow(400'000);
   sim.Click(w, tk::MouseButton::kLeft, 10, 10);
   sim.MouseMove(w, 40, 30);
-  c.budget = 100;
+  c.Allow(400'000);
   c.form->PmMoveClick();
   sim.MouseDown(w, tk::MouseButton::kLeft, 5, 5);
   sim.MouseMove(w, 60, 45);
@@ -24,10 +24,10 @@ void Touch(tk::fuzz::Character& c, int menu_pick) {
   sim.on_popup_menu = [menu_pick](const std::vector<tk::PopupMenuItem>& items) {
     return items.empty() ? -1 : menu_pick % static_cast<int>(items.size());
   };
-  c.budget = 100;
+  c.Allow(400'000);
   sim.Click(w, tk::MouseButton::kRight, 10, 10);
   sim.AdvanceTime(200);
-  c.budget = 100;
+  c.Allow(400'000);
 }
 
 }  // namespace
