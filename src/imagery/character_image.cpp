@@ -50,11 +50,6 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name) {
 
 namespace {
 
-void CentreOnScreen(TMainForm& form, const Bitmap& picture) {
-  MoveCharacterTo(form, (std::int64_t{form.platform.ScreenWidth()} - picture.width()) / 2,
-                  (std::int64_t{form.platform.ScreenHeight()} - picture.height()) / 2);
-}
-
 // Bottom first: the picture, then the animation list in its order.
 std::vector<const Layer*> MainLayers(const TMainForm& form, const Layer& picture) {
   std::vector<const Layer*> layers;
@@ -73,7 +68,7 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   if (entry == nullptr) return;
   if (form.shell.centre_on_first_image) {
     form.shell.centre_on_first_image = false;
-    CentreOnScreen(form, entry->bitmap);
+    CentreCharacter(form, entry->bitmap.width(), entry->bitmap.height());
   }
   Bitmap& back = form.images.back_buffer;
   back = entry->bitmap;  // size, pixels and palette

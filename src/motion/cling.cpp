@@ -102,8 +102,7 @@ void BringBackOnScreen(TMainForm& form) {
   const int width = form.platform.ScreenWidth();
   const int height = form.platform.ScreenHeight();
   if (now.left >= 0 && now.left <= width && now.top >= 0 && now.top <= height) return;
-  MoveCharacterTo(form, (std::int64_t{width} - now.Width()) / 2,
-                  (std::int64_t{height} - now.Height()) / 2);
+  CentreCharacter(form, now.Width(), now.Height());
 }
 
 void SwitchOff(TMainForm& form) {

@@ -42,6 +42,11 @@ void MoveCharacterTo(TMainForm& form, std::int64_t left, std::int64_t top) {
   PlaceChildImage(form);
 }
 
+void CentreCharacter(TMainForm& form, int width, int height) {
+  MoveCharacterTo(form, (std::int64_t{form.platform.ScreenWidth()} - width) / 2,
+                  (std::int64_t{form.platform.ScreenHeight()} - height) / 2);
+}
+
 void ResizeCharacter(TMainForm& form, int width, int height) {
   const Rect now = form.platform.WindowBounds(form.window);
   form.platform.SetWindowBounds(form.window, PlaceRect(now.left, now.top, width, height));

@@ -18,6 +18,9 @@ Rect PlaceRect(std::int64_t left, std::int64_t top, int width, int height);
 
 // The main window's top-left corner goes to (left, top); sizes are kept.
 void MoveCharacterTo(TMainForm& form, std::int64_t left, std::int64_t top);
+// The main window's corner goes where a `width` x `height` window sits in
+// the middle of the screen (halves rounded toward zero); sizes are kept.
+void CentreCharacter(TMainForm& form, int width, int height);
 // The main window's client size; its left and top edges stay.
 void ResizeCharacter(TMainForm& form, int width, int height);
 // Puts the child image window at the main window's corner plus its offset,
