@@ -222,6 +222,16 @@ e2e_expect_ini() {
   [[ "$value" == "$3" ]] || e2e_fail "tk.ini [$1] $2=$value, expected $3"
 }
 
+# e2e_wait_for_file PATH [SECONDS]: waits for the program to write PATH (an
+# action's mark), up to SECONDS (default 10).
+e2e_wait_for_file() {
+  local deadline=$((SECONDS + ${2:-10}))
+  until [[ -f "$1" ]]; do
+    ((SECONDS < deadline)) || e2e_fail "$(basename "$1") was not written"
+    sleep 0.05
+  done
+}
+
 # e2e_window_info FIELD: one field of `tkdriver info Tenkoro` (rect, visible, topmost, region).
 e2e_window_info() {
   local info

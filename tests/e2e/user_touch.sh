@@ -65,14 +65,6 @@ choose_at() {
   done
 }
 
-wait_for_file() {
-  local deadline=$((SECONDS + 10))
-  until [[ -f "$1" ]]; do
-    ((SECONDS < deadline)) || e2e_fail "$(basename "$1") was not written"
-    sleep 0.05
-  done
-}
-
 e2e_new_case menu-map-and-exit
 touch_character
 # The map: a click outside the head runs nothing, one inside saves the flag file.
@@ -80,7 +72,7 @@ xdotool mousemove 250 215 click 1
 sleep 0.5
 [[ ! -f "$e2e_folder/head.dat" ]] || e2e_fail "a click outside every region ran an action"
 xdotool mousemove 250 175 click 1
-wait_for_file "$e2e_folder/head.dat"
+e2e_wait_for_file "$e2e_folder/head.dat"
 # The menu, looked at.
 right_click 250 220
 read -r ml mt mr mb <<<"$(menu_rect)"
@@ -136,7 +128,7 @@ until [[ "$(e2e_window_info visible)" == 1 ]]; do
   sleep 0.05
 done
 choose_at 83  # the script's own item
-wait_for_file "$e2e_folder/item.dat"
+e2e_wait_for_file "$e2e_folder/item.dat"
 e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
 e2e_expect_exit 0
 e2e_expect_ini WndPos X_Pos 280

@@ -6,15 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-# Waits for the program to write FILE (an action's mark), up to 20 s.
-wait_for_file() {
-  local deadline=$((SECONDS + 20))
-  until [[ -f "$e2e_folder/$1" ]]; do
-    ((SECONDS < deadline)) || e2e_fail "$1 was never written"
-    sleep 0.2
-  done
-}
-
+# The corner right now: the window is at rest when this is asked.
 expect_corner() {
   local rect
   rect="$(e2e_window_info rect)"
@@ -47,11 +39,11 @@ Blocked:
 SCRIPT
 e2e_start
 e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window did not appear"
-wait_for_file arrived.dat
+e2e_wait_for_file "$e2e_folder/arrived.dat" 20
 # 20 pixels a step along the diagonal: the step that would reach the
 # target arrives instead, one step short.
 expect_corner "299 249"
-wait_for_file blocked.dat
+e2e_wait_for_file "$e2e_folder/blocked.dat" 20
 # Steps of 25 to the left from 299: the one after x = 24 would leave the screen.
 expect_corner "24 249"
 e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
