@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # native build, unit tests, benchmarks
-  make cmake g++ libgtest-dev libbenchmark-dev
+  make cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
   # coverage-guided fuzzing (scripts/fuzz.sh): clang and its libFuzzer runtime
   clang libclang-rt-14-dev
   # the Windows program and the end-to-end tests under Wine on a virtual display
