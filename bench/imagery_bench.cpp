@@ -9,11 +9,14 @@
 #include <fstream>
 #include <random>
 
-#include "app/main_form.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "form/main_form.h"
+#include "imagery/animation.h"
+#include "imagery/character_image.h"
 #include "imagery/image_region.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
+#include "script/script_lines.h"
 #include "sgd_encoder.h"
 
 namespace {

@@ -9,11 +9,14 @@
 #include <random>
 #include <string>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "platform/sim/sim_platform.h"
+#include "script/encoded_file.h"
 #include "script/error_log.h"
 #include "script/flag_commands.h"
+#include "script/flags.h"
 #include "script/runner.h"
+#include "script/script_lines.h"
 
 namespace tk {
 namespace {

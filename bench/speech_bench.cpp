@@ -8,8 +8,9 @@
 #include <memory>
 #include <random>
 
-#include "app/main_form.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "form/main_form.h"
+#include "imagery/child_image_form.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
 #include "script/error_log.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "script/flags.h"
 
 namespace {
 

@@ -13,9 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
+#include "script/runner.h"
 
 namespace tk::fuzz {
 
@@ -83,7 +84,7 @@ struct Character {
   // Start-up as the program entry runs it; false when it failed.
   bool Start() {
     form->FormCreate();
-    if (!form->shell.closing) return true;
+    if (!form->IsClosing()) return true;
     form->Close();
     return false;
   }

@@ -2,8 +2,8 @@
 // held against the format's rule taken literally.
 #include <vector>
 
+#include "base/bitmap.h"
 #include "fuzz_support.h"
-#include "imagery/bitmap.h"
 #include "imagery/image_file.h"
 #include "imagery/sgd.h"
 #include "support/sgd_reference.h"

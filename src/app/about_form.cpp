@@ -1,8 +1,9 @@
 #include "app/about_form.h"
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 #include "imagery/image_file.h"
+#include "motion/mover.h"
 
 namespace tk {
 
@@ -75,7 +76,7 @@ void TAboutForm::FormClose() {
   bitmap_loaded = false;
   platform.ShowWindow(window, false);
   platform.SetTopmost(window, false);
-  if (owner_.PopupMenu1.PmWinMost.checked) platform.SetTopmost(owner_.window, true);
+  if (owner_.shell.modes.topmost) SetCharacterTopmost(owner_, true);
 }
 
 }  // namespace tk

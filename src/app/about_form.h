@@ -1,7 +1,7 @@
 // TAboutForm: the about box, made at its first opening and reused until exit.
 #pragma once
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/platform.h"
 
 namespace tk {

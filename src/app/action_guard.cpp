@@ -1,24 +1,35 @@
 // The one place that decides whether something may start an action.
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "script/runner.h"
 
 namespace tk {
 
-bool TMainForm::MayStartAction(ActionTrigger trigger) const {
-  if (closed_ || shell.closing || runner.stopped) return false;
+namespace {
+
+bool MayStartBesidesRun(const TMainForm& form, ActionTrigger trigger) {
+  const bool running = form.runner.Running();
   switch (trigger) {
     case ActionTrigger::kMapClick:
-      return !runner.Running() && !speech_state.showing && !speech_state.choice_waiting;
+      return !running && !form.speech_state.showing && !form.speech_state.choice_waiting;
     case ActionTrigger::kEventTimer:
-      return !runner.Running() || speech_state.choice_waiting;
+      return !running || form.speech_state.choice_waiting;
     case ActionTrigger::kChildWindow:
       // Speech text waits for its clicks inside the action that shows it.
-      return !runner.Running() || speech_state.showing;
+      return !running || form.speech_state.showing;
     case ActionTrigger::kMapHover:
+    case ActionTrigger::kChoiceHover:
     case ActionTrigger::kPopupMenu:
     case ActionTrigger::kWalkTimer:
-      return !runner.Running();
+      return !running;
   }
   return false;
+}
+
+}  // namespace
+
+ActionStart TMainForm::MayStartAction(ActionTrigger trigger) const {
+  if (IsClosing() || runner.stopped) return ActionStart::kNever;
+  return MayStartBesidesRun(*this, trigger) ? ActionStart::kYes : ActionStart::kNotNow;
 }
 
 }  // namespace tk

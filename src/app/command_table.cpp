@@ -8,6 +8,7 @@
 #include "imagery/text_image.h"
 #include "interaction/interaction_commands.h"
 #include "motion/cling.h"
+#include "motion/cling_state.h"
 #include "motion/event_commands.h"
 #include "motion/walk_commands.h"
 #include "script/control_flow.h"

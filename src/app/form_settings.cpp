@@ -1,6 +1,7 @@
 // Reading tk.ini at start-up and writing it at exit.
-#include "app/main_form.h"
 #include "app/settings.h"
+#include "form/main_form.h"
+#include "motion/cling_state.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
 
@@ -38,8 +39,8 @@ void TMainForm::ReadSettings() {
     cling.dy = settings.GetInt("Cling", "Dy", 0);
     PlaceOnSavedClingTarget(*this);
   }
-  PopupMenu1.PmWinMost.checked = settings.GetInt("WndPos", "Z_Pos", 0) != 0;
-  if (PopupMenu1.PmWinMost.checked) platform.SetTopmost(window, true);
+  shell.modes.topmost = settings.GetInt("WndPos", "Z_Pos", 0) != 0;
+  if (shell.modes.topmost) SetCharacterTopmost(*this, true);
   shell.debug_script = settings.GetInt("Debug", "Script", 0) != 0;
   shell.debug_map = settings.GetInt("Debug", "Map", 0) != 0;
 }
@@ -51,7 +52,7 @@ void TMainForm::WriteSettings() {
   const Rect bounds = platform.WindowBounds(window);
   settings.Set("WndPos", "X_Pos", std::to_string(bounds.left));
   settings.Set("WndPos", "Y_Pos", std::to_string(bounds.top));
-  settings.Set("WndPos", "Z_Pos", PopupMenu1.PmWinMost.checked ? "1" : "0");
+  settings.Set("WndPos", "Z_Pos", shell.modes.topmost ? "1" : "0");
   if (cling.setup_done) {
     settings.Set("Cling", "Mode", cling.clinging ? "1" : "0");
     settings.Set("Cling", "Dx", std::to_string(cling.dx));

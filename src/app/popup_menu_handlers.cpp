@@ -1,18 +1,22 @@
 // Opening PopupMenu1 (right button on the character, the child image window
 // or the notification-area icon) and the handlers of its fixed items.
 #include "app/about_form.h"
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
+#include "form/popup_menu.h"
+#include "imagery/animation.h"
+#include "imagery/speech_state.h"
 #include "interaction/script_menu_items.h"
 #include "motion/cling.h"
+#include "motion/cling_state.h"
 #include "motion/mover.h"
-#include "script/text.h"
 #include "sound/sound_commands.h"
 
 namespace tk {
 
 void TMainForm::OpenPopupMenu() {
-  if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
+  if (!CanStartAction(ActionTrigger::kPopupMenu)) return;
   TrackPopupMenu(speech_state.choice_waiting);
 }
 
@@ -22,7 +26,7 @@ void TMainForm::TrackPopupMenu(bool hide_script_items) {
   if (hide_script_items) PopupMenu1.ShowScriptItems(false);
   std::vector<PopupMenuItem> shown;
   std::vector<int> commands;
-  for (const MenuItemState& item : PopupMenu1.Items()) {
+  for (const MenuItemState& item : PopupMenu1.Items(shell.modes, cling.clinging)) {
     if (!item.visible) continue;
     shown.push_back({item.caption, item.checked});
     commands.push_back(item.command);
@@ -36,7 +40,7 @@ void TMainForm::TrackPopupMenu(bool hide_script_items) {
 }
 
 void TMainForm::OnCommand(int id) {
-  if (closed_) return;
+  if (IsClosed()) return;
   switch (id) {
     case kPmMoveCommand:
       return PmMoveClick();
@@ -58,56 +62,43 @@ void TMainForm::OnCommand(int id) {
 }
 
 void TMainForm::OnTrayMessage(int mouse_message) {
-  if (closed_) return;
+  if (IsClosed()) return;
   if (mouse_message == kTrayLeftButtonDown) {
     platform.ForceForeground(window);
   } else if (mouse_message == kTrayRightButtonDown) {
-    if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
+    if (!CanStartAction(ActionTrigger::kPopupMenu)) return;
     platform.ForceForeground(window);
     platform.ProcessPendingMessages();
     // What was pumped may have started an action or a close.
-    if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
+    if (!CanStartAction(ActionTrigger::kPopupMenu)) return;
     platform.CancelMode(window);
-    TrackPopupMenu(PopupMenu1.hidden_mark || speech_state.choice_waiting);
+    TrackPopupMenu(shell.modes.hidden || speech_state.choice_waiting);
   }
 }
 
 void TMainForm::PmMoveClick() {
-  if (PopupMenu1.PmMove.checked) return TurnMoveModeOff();
-  PopupMenu1.PmMove.checked = true;
+  if (shell.modes.move) return TurnMoveModeOff();
+  shell.modes.move = true;
   platform.SetCursorOverride(CursorOfNumber(1));
 }
 
 void TMainForm::PmWinMostClick() {
-  MenuItemState& item = PopupMenu1.PmWinMost;
-  item.checked = !item.checked;
-  if (child_image) platform.SetTopmost(child_image->window, item.checked);
-  platform.SetTopmost(window, item.checked);
+  shell.modes.topmost = !shell.modes.topmost;
+  SetCharacterTopmost(*this, shell.modes.topmost);
 }
 
 void TMainForm::PmPutClick() {
-  PopupMenu1.hidden_mark = !PopupMenu1.hidden_mark;
-  PopupMenu1.PmPut.caption = PopupMenu1.hidden_mark ? msg::kMenuShow : msg::kMenuHide;
-  ShowCharacter(*this, !PopupMenu1.hidden_mark);
+  shell.modes.hidden = !shell.modes.hidden;
+  ShowCharacter(*this, !shell.modes.hidden);
 }
 
 // The sound player pauses and resumes itself; the animations tied to a
 // sound wait with it.
 void TMainForm::PmSoundClick() {
-  MenuItemState& item = PopupMenu1.PmSound;
-  item.checked = !item.checked;
+  shell.modes.sound_on = !shell.modes.sound_on;
   if (!shell.sound_available) return;
   PauseOrResumeSound(*this);
-  for (const auto& animation : animations.list) {
-    Animation& a = *animation;
-    if (item.checked && a.sound_ended) {
-      a.sound_ended = false;
-      a.timer.Start();
-    } else if (!item.checked && a.sound_tie != 0 && a.timer.running()) {
-      a.timer.Stop();
-      a.sound_ended = true;
-    }
-  }
+  PauseOrResumeSoundTiedAnimations(*this, shell.modes.sound_on);
 }
 
 void TMainForm::PmShowAboutClick() {

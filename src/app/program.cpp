@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 
 namespace tk {
 
@@ -8,7 +8,7 @@ int RunProgram(Platform& platform, const FormCreatedHook& on_form_created) {
   TMainForm form(platform);
   if (on_form_created) on_form_created(form);
   form.FormCreate();
-  if (form.shell.closing) {
+  if (form.close_stage() == CloseStage::kStartFailed) {
     form.Close();
   } else {
     platform.RunMessageLoop();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/text.h"
 #include "script/encoded_file.h"
-#include "script/text.h"
 
 namespace tk {
 

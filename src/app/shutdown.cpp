@@ -1,17 +1,35 @@
 // The close sequence of the main window.
+#include <algorithm>
+
 #include "app/about_form.h"
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "imagery/animation.h"
+#include "imagery/character_image.h"
+#include "imagery/child_image_form.h"
+#include "imagery/number_images.h"
+#include "imagery/prompt_state.h"
+#include "imagery/speech_state.h"
+#include "interaction/clickable_map.h"
+#include "motion/cling_state.h"
+#include "motion/event_state.h"
+#include "motion/walk_state.h"
+#include "script/flags.h"
+#include "script/random_jumps.h"
+#include "script/runner.h"
+#include "script/script_lines.h"
+#include "sound/sound_player.h"
 
 namespace tk {
 
 bool TMainForm::FormCloseQuery() {
-  if (shell.closing) return true;
-  shell.closing = true;
+  if (close_stage_ != CloseStage::kOpen) return true;
+  close_stage_ = CloseStage::kLastAction;
   if (script.FindLabel("_LastAction")) RunAction(*this, "_LastAction");
   return true;
 }
 
 void TMainForm::FormClose() {
+  close_stage_ = std::max(close_stage_, CloseStage::kReleasing);
   WriteSettings();
   ReleaseAll();
 }
@@ -38,7 +56,7 @@ void TMainForm::ReleaseAll() {
 }
 
 void TMainForm::FormDestroy() {
-  destroyed_ = true;
+  close_stage_ = std::max(close_stage_, CloseStage::kDestroyed);
   if (shell.tray_added) platform.Tray().DeleteTrayIcon(window);
   shell.tray_added = false;
   if (shell.tray_icon != 0) platform.Tray().DestroyIcon(shell.tray_icon);
@@ -48,14 +66,14 @@ void TMainForm::FormDestroy() {
 // A close request that arrives while `_LastAction` is still running (it may
 // process messages) is ignored: the close already under way finishes the job,
 // and running it twice would release and save everything twice.
+// A failed start closes without `_LastAction`.
 void TMainForm::Close() {
-  if (closed_ || close_in_progress_) return;
-  close_in_progress_ = true;
+  if (close_stage_ >= CloseStage::kLastAction) return;
   FormCloseQuery();
   FormClose();
   FormDestroy();
   platform.DestroyWindow(window);
-  closed_ = true;
+  close_stage_ = CloseStage::kClosed;
   platform.Quit();
 }
 

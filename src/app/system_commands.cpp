@@ -1,9 +1,10 @@
 #include "app/system_commands.h"
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
+#include "form/popup_menu.h"
 #include "script/command_context.h"
-#include "script/text.h"
 #include "sound/sound_commands.h"
 
 namespace tk {

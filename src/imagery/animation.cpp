@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 #include "imagery/character_image.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"

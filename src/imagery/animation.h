@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "imagery/layer.h"
 #include "platform/timer.h"
 
@@ -71,5 +71,12 @@ void DrawCurrentFrame(const Animation& animation, Bitmap& target, const Rect& cl
 // Whether a sound of that kind plays and is not paused; the sound player
 // answers (src/sound).
 bool IsSoundKindPlaying(const TMainForm& form, int kind);
+
+// A sound of kind `tie` ended: the animations tied to it stop on their end
+// frame at their next tick.
+void EndSoundTiedAnimations(TMainForm& form, int tie);
+// The user switched sound off or on: tied animations wait with their sound
+// and go on with it.
+void PauseOrResumeSoundTiedAnimations(TMainForm& form, bool sound_on);
 
 }  // namespace tk

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "imagery/bitmap.h"
-#include "script/text.h"
+#include "base/bitmap.h"
+#include "base/text.h"
 
 namespace tk {
 

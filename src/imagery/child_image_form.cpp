@@ -1,10 +1,11 @@
 #include "imagery/child_image_form.h"
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "imagery/character_image.h"
 #include "imagery/speech_choices.h"
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_render.h"
+#include "imagery/speech_state.h"
 #include "motion/mover.h"
 
 namespace tk {
@@ -54,9 +55,7 @@ void TChildImageForm::OnPaletteChanged() {
 }
 
 void TChildImageForm::KeepOnTop() {
-  if (!owner_.PopupMenu1.PmWinMost.checked) return;
-  owner_.platform.SetTopmost(window, true);
-  owner_.platform.SetTopmost(owner_.window, true);
+  if (owner_.shell.modes.topmost) SetCharacterTopmost(owner_, true);
 }
 
 // In move mode a press starts a drag of the character (the grab point is in
@@ -65,11 +64,11 @@ void TChildImageForm::KeepOnTop() {
 // press picks a waiting choice or hurries the typing.
 void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
   KeepOnTop();
-  if (owner_.PopupMenu1.PmMove.checked) {
+  if (owner_.shell.modes.move) {
     owner_.FormMouseDown(button, x, y);
     return;
   }
-  if (!owner_.MayStartAction(ActionTrigger::kChildWindow)) return;
+  if (!owner_.CanStartAction(ActionTrigger::kChildWindow)) return;
   if (EndClickWait(owner_)) return;
   if (button != MouseButton::kLeft) return;
   if (owner_.speech_state.choice_waiting && !owner_.speech_state.showing) {
@@ -80,17 +79,17 @@ void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
 }
 
 void TChildImageForm::OnMouseMove(int x, int y) {
-  if (owner_.PopupMenu1.PmMove.checked) {
+  if (owner_.shell.modes.move) {
     owner_.FormMouseMove(x, y);
     return;
   }
-  if (owner_.speech_state.choice_waiting && !owner_.runner.Running() && !owner_.shell.closing) {
+  if (owner_.speech_state.choice_waiting && owner_.CanStartAction(ActionTrigger::kChoiceHover)) {
     ChoiceHover(owner_, x, y);
   }
 }
 
 void TChildImageForm::OnMouseUp(MouseButton button, int x, int y) {
-  if (owner_.PopupMenu1.PmMove.checked && button == MouseButton::kLeft) {
+  if (owner_.shell.modes.move && button == MouseButton::kLeft) {
     owner_.FormMouseUp(button, x, y);
   }
   if (button == MouseButton::kRight) owner_.OpenPopupMenu();
@@ -105,10 +104,7 @@ void ShowChildImage(TMainForm& form, const std::string& name, int x, int y) {
   }
   form.child_image->ShowPicture(entry->bitmap, entry->region, x, y);
   ClearTextArea(form);
-  if (form.PopupMenu1.PmWinMost.checked) {
-    form.platform.SetTopmost(form.child_image->window, true);
-    form.platform.SetTopmost(form.window, true);
-  }
+  if (form.shell.modes.topmost) SetCharacterTopmost(form, true);
 }
 
 void CloseChildImage(TMainForm& form) {

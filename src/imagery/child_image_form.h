@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
+#include "platform/platform.h"
 
 namespace tk {
 

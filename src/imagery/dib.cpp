@@ -63,10 +63,6 @@ void ConvertRow(const DibFormat& f, const ColourTable& colours, const std::uint8
 
 }  // namespace
 
-std::int64_t DibStride(std::int64_t width, int bits_per_pixel) {
-  return (width * bits_per_pixel + 31) / 32 * 4;
-}
-
 bool IsSupportedDib(const DibFormat& f) {
   const std::int64_t height = f.height < 0 ? -f.height : f.height;
   if (!IsSaneImageSize(f.width, height)) return false;

@@ -8,7 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
+#include "base/bmp_writer.h"
 
 namespace tk {
 
@@ -25,9 +26,6 @@ struct DibFormat {
 using ByteSpan = std::span<const std::uint8_t>;
 // Colour table entries as 0x00RRGGBB.
 using ColourTable = std::vector<std::uint32_t>;
-
-// Bytes of one row of an uncompressed array: whole 32-bit words.
-std::int64_t DibStride(std::int64_t width, int bits_per_pixel);
 
 // Checks the size, depth and compression before anything is allocated.
 bool IsSupportedDib(const DibFormat& format);

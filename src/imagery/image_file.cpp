@@ -1,9 +1,9 @@
 #include "imagery/image_file.h"
 
+#include "base/text.h"
 #include "imagery/bmp_reader.h"
 #include "imagery/sgd.h"
 #include "platform/platform.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 namespace tk {
 

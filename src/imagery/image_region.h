@@ -1,7 +1,7 @@
 // Window shapes and transparency masks from the key colour of a picture.
 #pragma once
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 namespace tk {
 

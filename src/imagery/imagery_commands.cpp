@@ -1,12 +1,12 @@
 #include "imagery/imagery_commands.h"
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
 #include "imagery/speech.h"
 #include "script/command_context.h"
-#include "script/text.h"
 
 namespace tk {
 

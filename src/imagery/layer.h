@@ -7,7 +7,7 @@
 
 #include <span>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 namespace tk {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/number_images.h"
 

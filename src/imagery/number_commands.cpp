@@ -2,13 +2,13 @@
 
 #include <optional>
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/imagery_commands.h"
 #include "imagery/number_images.h"
 #include "script/command_context.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
 #include "imagery/number_images.h"

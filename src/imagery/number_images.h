@@ -9,8 +9,8 @@
 #include <span>
 #include <string>
 
-#include "app/messages.h"
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
+#include "base/messages.h"
 #include "imagery/calendar.h"
 #include "imagery/second_pacer.h"
 #include "platform/timer.h"

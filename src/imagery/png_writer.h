@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 namespace tk {
 

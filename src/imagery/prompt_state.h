@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/timer.h"
 
 namespace tk {

@@ -2,11 +2,14 @@
 
 #include <utility>
 
-#include "app/main_form.h"
-#include "app/messages.h"
-#include "app/wait.h"
+#include "base/messages.h"
+#include "form/main_form.h"
+#include "imagery/child_image_form.h"
 #include "imagery/speech_prompt.h"
+#include "imagery/speech_state.h"
 #include "imagery/speech_text.h"
+#include "script/script_lines.h"
+#include "script/wait.h"
 
 namespace tk {
 
@@ -15,7 +18,7 @@ bool SpeechBusy(const TMainForm& form) {
 }
 
 bool BeginSpeechDrawing(TMainForm& form) {
-  if (form.PopupMenu1.hidden_mark || !form.child_image) return false;
+  if (form.shell.modes.hidden || !form.child_image) return false;
   form.speech_state.showing = true;
   form.TurnMoveModeOff();
   form.platform.CancelMode(form.window);

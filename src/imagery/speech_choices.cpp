@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "imagery/child_image_form.h"
 #include "imagery/speech.h"
 #include "imagery/speech_pixels.h"
 #include "imagery/speech_render.h"
+#include "imagery/speech_state.h"
 #include "imagery/speech_text.h"
 #include "script/runner.h"
 
@@ -103,7 +105,7 @@ void AddChoice(TMainForm& form, std::string label, std::string text) {
 
 void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
   SpeechState& sp = form.speech;
-  if (form.PopupMenu1.hidden_mark) return;
+  if (form.shell.modes.hidden) return;
   if (!BeginSpeechDrawing(form)) {
     sp.fast_forward = false;
     form.speech_state.showing = false;

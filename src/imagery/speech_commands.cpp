@@ -1,10 +1,11 @@
 // MSP, MSC, MLS, MFS, MFN, MPS, SDS and SEL.
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "imagery/imagery_commands.h"
 #include "imagery/speech.h"
 #include "imagery/speech_choices.h"
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_render.h"
+#include "imagery/speech_state.h"
 #include "script/command_context.h"
 
 namespace tk {

@@ -3,7 +3,7 @@
 // exclusive-or highlight of choices.
 #pragma once
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 namespace tk {
 

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "imagery/bmp_reader.h"
+#include "imagery/child_image_form.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
-#include "script/text.h"
+#include "imagery/prompt_state.h"
+#include "imagery/speech_state.h"
 
 namespace tk {
 

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/main_form.h"
-#include "app/wait.h"
+#include "form/main_form.h"
+#include "imagery/child_image_form.h"
 #include "imagery/speech_pixels.h"
+#include "imagery/speech_state.h"
+#include "script/wait.h"
 
 namespace tk {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/text.h"
 
 namespace tk {

@@ -4,14 +4,16 @@
 #include <array>
 #include <optional>
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_render.h"
+#include "imagery/speech_state.h"
 #include "script/error_log.h"
+#include "script/flags.h"
 #include "script/params.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "imagery/number_images.h"
 
 namespace tk {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/encoded_file.h"
 #include "script/error_log.h"
+#include "script/flags.h"
 #include "script/params.h"
-#include "script/text.h"
+#include "script/runner.h"
 
 namespace tk {
 
@@ -73,7 +75,7 @@ bool LoadMapFile(TMainForm& form, const std::string& file_name, bool plain_text)
 // The override ends as the walk over the list leaves it: the first region
 // that contains the point sets its cursor; passing any other lifts it.
 void MapHoverTest(TMainForm& form, int x, int y) {
-  if (!form.MayStartAction(ActionTrigger::kMapHover) || form.map.empty()) return;
+  if (!form.CanStartAction(ActionTrigger::kMapHover) || form.map.empty()) return;
   const auto hit = std::find_if(form.map.begin(), form.map.end(),
                                 [&](const MapRegion& r) { return r.Contains(x, y); });
   form.platform.SetCursorOverride(hit == form.map.end() ? kNoCursor
@@ -81,7 +83,7 @@ void MapHoverTest(TMainForm& form, int x, int y) {
 }
 
 void MapClickTest(TMainForm& form, int x, int y) {
-  if (!form.MayStartAction(ActionTrigger::kMapClick)) return;
+  if (!form.CanStartAction(ActionTrigger::kMapClick)) return;
   for (const MapRegion& region : form.map) {
     if (region.Contains(x, y)) {
       const std::string label = region.label;  // the action may change the map

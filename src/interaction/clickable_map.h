@@ -27,7 +27,9 @@ MapRegion MakeRegion(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int
                      std::string cursor, std::string label);
 
 // Regions in priority order: the first that contains a point wins.
-using ClickableMap = std::vector<MapRegion>;
+struct ClickableMap : std::vector<MapRegion> {
+  using std::vector<MapRegion>::vector;
+};
 
 inline constexpr char kMapMarker[] = "*TKClickableMapFile";
 inline constexpr char kMapLogLabel[] = "In clickable map file";

@@ -1,10 +1,10 @@
 #include "interaction/interaction_commands.h"
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "interaction/clickable_map.h"
 #include "interaction/script_menu_items.h"
 #include "script/command_context.h"
-#include "script/text.h"
 
 namespace tk {
 

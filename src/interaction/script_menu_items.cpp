@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "form/popup_menu.h"
+#include "script/runner.h"
 
 namespace tk {
 

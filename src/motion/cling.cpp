@@ -4,10 +4,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "form/popup_menu.h"
+#include "motion/cling_state.h"
+#include "motion/drag_state.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
 #include "script/command_context.h"
+#include "script/runner.h"
 
 namespace tk {
 
@@ -33,11 +37,9 @@ bool IsDocumentWindow(const DesktopWindow& window) {
 // Clinging keeps the character in front; the user cannot take it out of
 // the band meanwhile, so the item leaves the menu.
 void HoldInTopmostBand(TMainForm& form) {
-  MenuItemState& item = form.PopupMenu1.PmWinMost;
-  item.checked = true;
-  item.visible = false;
-  if (form.child_image) form.platform.SetTopmost(form.child_image->window, true);
-  form.platform.SetTopmost(form.window, true);
+  form.shell.modes.topmost = true;
+  form.PopupMenu1.PmWinMost.visible = false;
+  SetCharacterTopmost(form, true);
 }
 
 // Puts the character at the target's corner plus the offsets, where
@@ -63,7 +65,6 @@ void MakeClingTimer(TMainForm& form) {
 // Without a caption the script wants clinging for good: the item exists
 // only as its check mark, which is what the settings save.
 void ClingForGood(TMainForm& form) {
-  form.PopupMenu1.PmCling.checked = true;
   HoldInTopmostBand(form);
   form.cling.clinging = true;
   PlaceOnTarget(form);
@@ -75,7 +76,6 @@ void AddClingItem(TMainForm& form, const std::string& caption) {
   if (menu.has_cling_item) return;
   menu.has_cling_item = true;
   menu.PmCling.caption = caption + "(&C)";
-  menu.PmCling.checked = false;
 }
 
 // Runs the label unless it is empty; false when the window closed meanwhile.
@@ -88,7 +88,6 @@ bool RunClingAction(TMainForm& form, const std::string& label) {
 // action, so no tick arrives while either pumps messages.
 void SwitchOn(TMainForm& form, bool place) {
   form.cling.clinging = true;
-  form.PopupMenu1.PmCling.checked = true;
   HoldInTopmostBand(form);
   if (!RunClingAction(form, form.cling.start_label)) return;
   if (place) PlaceOnTarget(form);
@@ -107,7 +106,6 @@ void BringBackOnScreen(TMainForm& form) {
 
 void SwitchOff(TMainForm& form) {
   form.cling.clinging = false;
-  form.PopupMenu1.PmCling.checked = false;
   form.PopupMenu1.PmWinMost.visible = true;  // still checked: the character stays in front
   form.cling.timer.Stop();
   if (!RunClingAction(form, form.cling.end_label)) return;
@@ -170,7 +168,7 @@ void RunWcs(CommandContext& c) {
 }
 
 void PmClingClick(TMainForm& form) {
-  if (form.PopupMenu1.PmCling.checked) {
+  if (form.cling.clinging) {
     SwitchOff(form);
   } else {
     SwitchOn(form, true);

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
+#include "motion/event_state.h"
 #include "script/command_context.h"
-#include "script/text.h"
 
 namespace tk {
 

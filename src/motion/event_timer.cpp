@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "motion/event_commands.h"
+#include "motion/event_state.h"
 #include "motion/motion_commands.h"
 #include "script/runner.h"
 
@@ -50,13 +51,6 @@ std::uint32_t ToBeat(const EventState& s, std::uint32_t now, std::int64_t delay)
 
 bool AnyActive(const EventState& s) {
   return s.interval.active() || s.clock.active() || s.date.active();
-}
-
-// Held back only for as long as an action runs; closing or a stopped runner
-// hold back for good.
-bool HeldBackForGood(const TMainForm& form) {
-  const bool held_by_run = form.runner.Running() && !form.speech_state.choice_waiting;
-  return !held_by_run && !form.MayStartAction(ActionTrigger::kEventTimer);
 }
 
 // A list that got its first entry since the last tick has its stamp taken
@@ -178,7 +172,7 @@ void OnEventTimer(TMainForm& form) {
   s.beat = now;
   s.next_wake = now + s.timer.interval();
   StartStamps(s, now);
-  if (form.MayStartAction(ActionTrigger::kEventTimer)) {
+  if (form.CanStartAction(ActionTrigger::kEventTimer)) {
     if (s.interval.active()) CheckIntervalEvents(form);
     if (s.clock.active()) CheckClockEvents(form);
     if (s.date.active()) CheckDateEvents(form);
@@ -191,7 +185,7 @@ void OnEventTimer(TMainForm& form) {
 // brought forward, to the first beat the platform can still reach.
 void ScheduleEventTimer(TMainForm& form) {
   EventState& s = form.events;
-  if (!AnyActive(s) || HeldBackForGood(form)) {
+  if (!AnyActive(s) || form.MayStartAction(ActionTrigger::kEventTimer) == ActionStart::kNever) {
     s.timer.Stop();
     return;
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 
 namespace tk {
 
@@ -27,13 +27,12 @@ Rect PlaceRect(std::int64_t left, std::int64_t top, int width, int height) {
 }
 
 void PlaceChildImage(TMainForm& form) {
-  if (!form.child_image) return;
-  const TChildImageForm& child = *form.child_image;
+  const auto child = form.ChildWindowPlacement();
+  if (!child) return;
   const Rect main = form.platform.WindowBounds(form.window);
-  form.platform.SetWindowBounds(
-      child.window,
-      PlaceRect(std::int64_t{main.left} + child.offset_x, std::int64_t{main.top} + child.offset_y,
-                child.display_bitmap.width(), child.display_bitmap.height()));
+  form.platform.SetWindowBounds(child->window, PlaceRect(std::int64_t{main.left} + child->offset_x,
+                                                         std::int64_t{main.top} + child->offset_y,
+                                                         child->width, child->height));
 }
 
 void MoveCharacterTo(TMainForm& form, std::int64_t left, std::int64_t top) {
@@ -54,10 +53,17 @@ void ResizeCharacter(TMainForm& form, int width, int height) {
 }
 
 void ShowCharacter(TMainForm& form, bool visible) {
-  const WindowId child = form.child_image ? form.child_image->window : kNoWindow;
+  const auto child = form.ChildWindowPlacement();
   if (visible) form.platform.ShowWindow(form.window, true);
-  if (child != kNoWindow) form.platform.ShowWindow(child, visible);
+  if (child) form.platform.ShowWindow(child->window, visible);
   if (!visible) form.platform.ShowWindow(form.window, false);
+}
+
+void SetCharacterTopmost(TMainForm& form, bool topmost) {
+  if (const auto child = form.ChildWindowPlacement()) {
+    form.platform.SetTopmost(child->window, topmost);
+  }
+  form.platform.SetTopmost(form.window, topmost);
 }
 
 }  // namespace tk

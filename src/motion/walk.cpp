@@ -4,9 +4,12 @@
 #include <numbers>
 #include <string>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "motion/cling_state.h"
+#include "motion/drag_state.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
+#include "motion/walk_state.h"
 #include "script/runner.h"
 
 namespace tk {
@@ -37,7 +40,7 @@ Footing ReadFooting(const TMainForm& form) {
 // Runs a label's action unless another action is running; the copy keeps
 // the label alive while the action replaces the walk's labels.
 void RunWalkAction(TMainForm& form, std::string label) {
-  if (label.empty() || !form.MayStartAction(ActionTrigger::kWalkTimer)) return;
+  if (label.empty() || !form.CanStartAction(ActionTrigger::kWalkTimer)) return;
   RunAction(form, label);
 }
 

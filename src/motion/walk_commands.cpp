@@ -3,8 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
+#include "motion/walk_state.h"
 #include "script/command_context.h"
 
 namespace tk {
@@ -22,7 +23,7 @@ int AtLeastOne(std::int32_t value) {
 }
 
 bool Hidden(const TMainForm& form) {
-  return form.PopupMenu1.hidden_mark;
+  return form.shell.modes.hidden;
 }
 
 struct MoveRequest {

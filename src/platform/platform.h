@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
 #include "platform/media.h"
 #include "platform/text.h"
 #include "platform/tray.h"
@@ -18,20 +19,6 @@ namespace tk {
 
 class Bitmap;
 class DesktopWindows;
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const Rect&) const = default;
-};
-
-// A window shape: the union of these rectangles in client coordinates.
-// Empty means nothing of the window is visible.
-using Region = std::vector<Rect>;
 
 struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, day_of_week = 0;
@@ -43,12 +30,6 @@ inline constexpr unsigned kMinimumTimerMs = 10;
 using CursorId = int;
 inline constexpr WindowId kNoWindow = 0;
 inline constexpr CursorId kNoCursor = 0;  // as an override: none, each window shows its own
-
-struct Point {
-  int x = 0;
-  int y = 0;
-  bool operator==(const Point&) const = default;
-};
 
 enum class StandardCursor { kArrow, kHandPoint };
 

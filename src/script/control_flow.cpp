@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/main_form.h"
-#include "app/messages.h"
-#include "app/wait.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/command_context.h"
+#include "script/flags.h"
+#include "script/random_jumps.h"
 #include "script/runner.h"
-#include "script/text.h"
+#include "script/wait.h"
 
 namespace tk {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 
 namespace tk {
 

@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/command_context.h"
 #include "script/flag_commands.h"
-#include "script/text.h"
+#include "script/flags.h"
 
 namespace tk {
 

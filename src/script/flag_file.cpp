@@ -1,12 +1,13 @@
 #include "script/flag_file.h"
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/command_context.h"
 #include "script/encoded_file.h"
 #include "script/error_log.h"
+#include "script/flags.h"
 #include "script/params.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -1,9 +1,11 @@
 // The flag-init block: the only place flags come from.
-#include "app/main_form.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/error_log.h"
 #include "script/flag_commands.h"
+#include "script/flags.h"
 #include "script/params.h"
-#include "script/text.h"
+#include "script/script_lines.h"
 
 namespace tk {
 

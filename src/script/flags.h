@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "script/text.h"
+#include "base/text.h"
 
 namespace tk {
 

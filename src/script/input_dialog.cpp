@@ -1,8 +1,9 @@
 #include "script/input_dialog.h"
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 #include "script/command_context.h"
+#include "script/flags.h"
 
 namespace tk {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "script/flags.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/random.h"
-#include "script/text.h"
+#include "base/random.h"
+#include "base/text.h"
 
 namespace tk {
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "form/main_form.h"
 #include "script/command_context.h"
 #include "script/command_index.h"
-#include "script/text.h"
+#include "script/flags.h"
+#include "script/script_lines.h"
 
 namespace tk {
 

@@ -1,6 +1,6 @@
 #include "script/script_lines.h"
 
-#include "script/text.h"
+#include "base/text.h"
 
 namespace tk {
 

@@ -1,8 +1,10 @@
 #include "script/script_loader.h"
 
-#include "app/main_form.h"
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/main_form.h"
 #include "script/flag_commands.h"
+#include "script/runner.h"
+#include "script/script_lines.h"
 
 namespace tk {
 

@@ -1,7 +1,9 @@
 #include "sound/sound_commands.h"
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "imagery/animation.h"
 #include "script/command_context.h"
+#include "sound/sound_player.h"
 
 namespace tk {
 
@@ -13,9 +15,7 @@ void OnSoundEnded(TMainForm& form, int number) {
   const int tie = number - 1;
   if (tie < static_cast<int>(SoundKind::kWave) || tie > static_cast<int>(SoundKind::kCd)) return;
   if (form.sound->IsPaused(static_cast<SoundKind>(tie))) return;
-  for (const auto& animation : form.animations.list) {
-    if (animation->sound_tie == tie && animation->timer.running()) animation->sound_ended = true;
-  }
+  EndSoundTiedAnimations(form, tie);
 }
 
 // Sound commands do nothing at all while sound is unavailable.
@@ -24,7 +24,7 @@ SoundPlayer* Player(CommandContext& c) {
 }
 
 bool SoundOn(const TMainForm& form) {
-  return form.PopupMenu1.PmSound.checked;
+  return form.shell.modes.sound_on;
 }
 
 void PlayFile(CommandContext& c, SoundKind kind) {

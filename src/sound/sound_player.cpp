@@ -1,6 +1,6 @@
 #include "sound/sound_player.h"
 
-#include "script/text.h"
+#include "base/text.h"
 
 namespace tk {
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "script/flag_file.h"
+#include "script/flags.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -2,6 +2,7 @@
 // never crashes, loads only well-formed records and logs the rest.
 #include <random>
 
+#include "interaction/clickable_map.h"
 #include "support/sim_fixture.h"
 
 namespace tk {
@@ -18,7 +19,7 @@ TEST_F(MapRobustness, RandomBytesLoadNothingAndNeverCrash) {
     for (char& b : bytes) b = static_cast<char>(byte(random));
     WriteFile("tk.map", bytes);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
     EXPECT_TRUE(form->map.empty()) << "round " << round;
     sim->Click(form->window, MouseButton::kLeft, 5, 5);
     Exit();
@@ -43,7 +44,7 @@ TEST_F(MapRobustness, RandomRecordsBehindTheMarker) {
   }
   WriteFile("tk.map", EncodeLines(SplitTextLines(text)));
   Start();
-  ASSERT_FALSE(form->shell.closing);
+  ASSERT_FALSE(form->IsClosing());
   const std::size_t logged = LogLines().size();
   EXPECT_EQ(form->map.size() + logged, static_cast<std::size_t>(records));
   for (const MapRegion& region : form->map) {

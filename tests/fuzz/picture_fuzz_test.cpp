@@ -8,7 +8,7 @@
 #include <fstream>
 #include <random>
 
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
 #include "imagery/image_file.h"
 #include "platform/sim/sim_platform.h"
 #include "sgd_encoder.h"

@@ -105,7 +105,7 @@ TEST_F(RobustScripts, LoaderAndRunnerTakeRandomScripts) {
       WriteScript((i % 2 ? "*TKScriptFile\n_FirstAction:\n" : "") + body);
     }
     Start();
-    if (!form->shell.closing) {
+    if (!form->IsClosing()) {
       for (const char* label : {"A", "", "_FirstAction", "S"}) RunAction(*form, label);
       Exit();
     }

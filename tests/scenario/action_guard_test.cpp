@@ -1,5 +1,7 @@
 // Who may start an action when, and what stops every run.
-#include "app/wait.h"
+#include "script/flags.h"
+#include "script/runner.h"
+#include "script/wait.h"
 #include "support/script_fixture.h"
 
 namespace tk {
@@ -10,33 +12,54 @@ class ActionGuard : public testing::ScriptFixture {};
 TEST_F(ActionGuard, EachTriggerIsRefusedInsideARunExceptTheEventsWhileAChoiceWaits) {
   StartWith("Idle:\n>AE;\n");
   using T = ActionTrigger;
+  constexpr ActionStart Y = ActionStart::kYes, N = ActionStart::kNotNow, X = ActionStart::kNever;
   struct State {
     const char* name;
     int runs;
-    bool speech, choice, closing;
-    // kMapClick, kMapHover, kPopupMenu, kChildWindow, kWalkTimer, kEventTimer
-    std::array<bool, 6> allowed;
+    bool speech, choice, stopped;
+    // kMapClick, kMapHover, kPopupMenu, kChildWindow, kWalkTimer, kEventTimer, kChoiceHover
+    std::array<ActionStart, 7> answer;
   };
   const State states[] = {
-      {"idle", 0, false, false, false, {true, true, true, true, true, true}},
-      {"running", 1, false, false, false, {false, false, false, false, false, false}},
-      {"nested runs", 3, false, false, false, {false, false, false, false, false, false}},
-      {"choice waits", 1, false, true, false, {false, false, false, false, false, true}},
-      {"speech shows", 1, true, false, false, {false, false, false, true, false, false}},
-      {"speech, no run", 0, true, false, false, {false, true, true, true, true, true}},
-      {"closing", 0, false, false, true, {false, false, false, false, false, false}},
+      {"idle", 0, false, false, false, {Y, Y, Y, Y, Y, Y, Y}},
+      {"running", 1, false, false, false, {N, N, N, N, N, N, N}},
+      {"nested runs", 3, false, false, false, {N, N, N, N, N, N, N}},
+      {"choice waits", 1, false, true, false, {N, N, N, N, N, Y, N}},
+      {"speech shows", 1, true, false, false, {N, N, N, Y, N, N, N}},
+      {"speech, no run", 0, true, false, false, {N, Y, Y, Y, Y, Y, Y}},
+      {"stopped", 0, false, false, true, {X, X, X, X, X, X, X}},
+      {"stopped in a run", 1, false, true, true, {X, X, X, X, X, X, X}},
   };
-  const T triggers[] = {T::kMapClick,    T::kMapHover,  T::kPopupMenu,
-                        T::kChildWindow, T::kWalkTimer, T::kEventTimer};
+  const T triggers[] = {T::kMapClick,  T::kMapHover,   T::kPopupMenu,  T::kChildWindow,
+                        T::kWalkTimer, T::kEventTimer, T::kChoiceHover};
   for (const State& s : states) {
     form->runner.runs = s.runs;
+    form->runner.stopped = s.stopped;
     form->speech_state = {s.speech, s.choice};
-    form->shell.closing = s.closing;
     for (std::size_t i = 0; i < std::size(triggers); ++i) {
-      EXPECT_EQ(form->MayStartAction(triggers[i]), s.allowed[i]) << s.name << ", trigger " << i;
+      EXPECT_EQ(form->MayStartAction(triggers[i]), s.answer[i]) << s.name << ", trigger " << i;
     }
   }
   form->runner = {};
+}
+
+// `_LastAction` runs once the close has begun: nothing else starts beside it
+// or after it, whatever asks.
+TEST_F(ActionGuard, NothingStartsOnceTheCloseBegins) {
+  StartWith("_LastAction:\n>WAT=20;\n>AE;\n");  // the wait asks keep_going
+  std::vector<ActionStart> during_last_action;
+  form->runner.keep_going = [&] {
+    if (during_last_action.empty()) {
+      for (ActionTrigger trigger : {ActionTrigger::kEventTimer, ActionTrigger::kPopupMenu}) {
+        during_last_action.push_back(form->MayStartAction(trigger));
+      }
+    }
+    return true;
+  };
+  form->Close();
+  EXPECT_EQ(form->close_stage(), CloseStage::kClosed);
+  EXPECT_EQ(during_last_action, (std::vector{ActionStart::kNever, ActionStart::kNever}));
+  EXPECT_EQ(form->MayStartAction(ActionTrigger::kMapClick), ActionStart::kNever);
 }
 
 // A loop that never waits and a loop that waits both end once the hook says
@@ -63,7 +86,7 @@ TEST_F(ActionGuard, KeepGoingStopsRunawayLoopsAndEveryLaterAction) {
   RunAction(*form, "Once");
   EXPECT_EQ(sim->NowMs(), before);
   EXPECT_LT(Int("n"), 1000000);
-  EXPECT_FALSE(form->MayStartAction(ActionTrigger::kMapClick));
+  EXPECT_EQ(form->MayStartAction(ActionTrigger::kMapClick), ActionStart::kNever);
 }
 
 TEST_F(ActionGuard, AWaitEndsOnItsConditionItsTimeOrAStop) {

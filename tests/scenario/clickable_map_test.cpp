@@ -1,6 +1,10 @@
 // The clickable map: loading in both forms, the hover and click tests, and
 // CMS, CMD and CMA, on the simulated desktop.
-#include "app/messages.h"
+#include "interaction/clickable_map.h"
+
+#include "base/messages.h"
+#include "script/flags.h"
+#include "script/runner.h"
 #include "support/icon_files.h"
 #include "support/script_fixture.h"
 

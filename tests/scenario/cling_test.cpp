@@ -1,8 +1,11 @@
 // Clinging to other programs' windows on the simulated desktop: placing,
 // following, the cling item, document windows, the settings, and the
 // failures a script can cause.
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "form/popup_menu.h"
+#include "imagery/child_image_form.h"
+#include "motion/cling_state.h"
 #include "support/script_fixture.h"
 
 namespace tk {
@@ -191,7 +194,7 @@ TEST_F(ClingTest, StartUpReturnsToTheSavedTarget) {
                 ">AE;\nOn:\n>NS=Started;\n>AE;\n");
     Start();
     EXPECT_EQ(Corner(), (Point{210, 295}));
-    EXPECT_EQ(form->cling.clinging && form->PopupMenu1.PmCling.checked, wcs);
+    EXPECT_EQ(form->cling.clinging, wcs);
     EXPECT_EQ(MainWindow().topmost && form->shell.title == "Started" && ClingTimerTicking(), wcs);
     // Without WCS no cling timer exists: an idle character never wakes for it.
     EXPECT_EQ(form->cling.timer.id() != 0, wcs);

@@ -1,7 +1,11 @@
 // Branches, calls, random jumps, waits, the shell and the file dialog.
 #include <map>
 
-#include "app/messages.h"
+#include "base/messages.h"
+#include "script/flags.h"
+#include "script/random_jumps.h"
+#include "script/runner.h"
+#include "script/script_lines.h"
 #include "support/script_fixture.h"
 
 namespace tk {

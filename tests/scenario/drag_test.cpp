@@ -1,5 +1,8 @@
 // Dragging the character in move mode, from itself and from its balloon.
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "imagery/child_image_form.h"
+#include "motion/cling_state.h"
+#include "motion/drag_state.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "support/sim_fixture.h"
 
 namespace tk {

@@ -3,7 +3,11 @@
 // yet fires everything at the moments a timer ticking on every beat would.
 #include <map>
 
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "imagery/animation.h"
+#include "motion/event_state.h"
+#include "script/flags.h"
+#include "script/script_lines.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -1,7 +1,8 @@
 // Flag files: the record line, reading it back, the commands and dialogs.
 #include "script/flag_file.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
+#include "script/flags.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -1,5 +1,8 @@
 // Flags as a script sees them: the init block, FVS and the arithmetic.
-#include "app/messages.h"
+#include "script/flags.h"
+
+#include "base/messages.h"
+#include "script/script_lines.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -1,7 +1,8 @@
 // Scripts written to hurt: coordinates at the ends of the 32-bit range, and
 // call fan-outs that stay within the nesting limit yet run almost forever.
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "imagery/child_image_form.h"
 #include "script/runner.h"
 #include "support/script_fixture.h"
 

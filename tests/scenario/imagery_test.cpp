@@ -2,8 +2,10 @@
 // desktop; the checks read the pixels the windows were given.
 #include <set>
 
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "imagery/animation.h"
+#include "imagery/character_image.h"
 #include "script/runner.h"
 #include "sgd_encoder.h"
 #include "support/sim_fixture.h"
@@ -39,7 +41,7 @@ class Imagery : public testing::SimFixture {
   void StartWith(const std::string& body) {
     WriteScript("*TKScriptFile\n" + body);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
   }
   void Put(const std::string& name, const Bitmap& b) { WriteFile(name, EncodeBmp24(b)); }
   void Run(const std::string& label) { RunAction(*form, label); }

@@ -1,5 +1,7 @@
 // DIDP and the input dialog TDIForm.
-#include "app/messages.h"
+#include "script/input_dialog.h"
+
+#include "base/messages.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -4,7 +4,10 @@
 
 #include <limits>
 
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "imagery/animation.h"
+#include "imagery/child_image_form.h"
+#include "motion/cling_state.h"
 #include "support/script_fixture.h"
 
 namespace tk {

@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "imagery/animation.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -57,7 +58,7 @@ class NumberImagesTest : public testing::SimFixture {
     WriteScript("*TKScriptFile\n_FirstAction:\n>IDS=fig.bmp,f;\n>IDP=f;\n" + body + ">AE;\n" +
                 more);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
   }
   void Run(const std::string& label) { RunAction(*form, label); }
 

@@ -1,8 +1,13 @@
 // PopupMenu1: its model, the openers and their guards, every item's handler,
 // script items, the tray icon, the about box and the system commands.
+#include "form/popup_menu.h"
+
 #include "app/about_form.h"
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "imagery/child_image_form.h"
+#include "imagery/number_images.h"
+#include "script/runner.h"
 #include "support/icon_files.h"
 #include "support/script_fixture.h"
 
@@ -76,11 +81,37 @@ TEST_F(PopupMenuTest, NoMenuWhileAnActionRunsOrWhileClosing) {
   EXPECT_EQ(sim->popup_menus.size(), 1u);
 }
 
+// Whatever way a mode changes, the next menu shows it and nothing else.
+TEST_F(PopupMenuTest, CheckMarksFollowTheModes) {
+  WriteFile("tk.ini", "[WndPos]\r\nZ_Pos=1\r\n");
+  StartWith("_FirstAction:\n>AE;\n");
+  auto expect_menu_shows_modes = [&](const char* step) {
+    sim->Click(form->window, MouseButton::kRight, 5, 5);
+    const Modes& m = form->shell.modes;
+    const auto mark = [](bool on) { return on ? "*" : ""; };
+    EXPECT_EQ(Shown()[0], std::string(msg::kMenuMove) + mark(m.move)) << step;
+    EXPECT_EQ(Shown()[1], std::string(msg::kMenuWinMost) + mark(m.topmost)) << step;
+    EXPECT_EQ(Shown()[2], m.hidden ? msg::kMenuShow : msg::kMenuHide) << step;
+    EXPECT_EQ(Shown()[4], std::string(msg::kMenuSound) + mark(m.sound_on)) << step;
+    EXPECT_EQ(sim->FindWindow(form->window)->topmost, m.topmost) << step;
+  };
+  expect_menu_shows_modes("start-up, topmost from tk.ini");
+  EXPECT_TRUE(form->shell.modes.topmost);
+  for (const char* caption : {msg::kMenuMove, msg::kMenuWinMost, msg::kMenuSound, msg::kMenuHide,
+                              msg::kMenuShow, msg::kMenuMove, msg::kMenuSound}) {
+    Choose(caption);
+    expect_menu_shows_modes(caption);
+  }
+  EXPECT_FALSE(form->shell.modes.topmost);
+  EXPECT_FALSE(form->shell.modes.move);
+  EXPECT_TRUE(form->shell.modes.sound_on);
+}
+
 TEST_F(PopupMenuTest, HandlersOfTheFixedItems) {
   StartWith("_FirstAction:\n>AE;\n");
   const WindowId main = form->window;
   Choose(msg::kMenuMove);
-  EXPECT_TRUE(form->PopupMenu1.PmMove.checked);
+  EXPECT_TRUE(form->shell.modes.move);
   EXPECT_EQ(sim->CursorName(sim->cursor_override), "CSHAND1");
   Choose(msg::kMenuMove);
   EXPECT_EQ(sim->cursor_override, kNoCursor);
@@ -91,16 +122,15 @@ TEST_F(PopupMenuTest, HandlersOfTheFixedItems) {
   EXPECT_FALSE(sim->FindWindow(main)->topmost);
 
   Choose(msg::kMenuSound);
-  EXPECT_FALSE(form->PopupMenu1.PmSound.checked);
+  EXPECT_FALSE(form->shell.modes.sound_on);
 
   sim->ShowWindow(main, true);
   Choose(msg::kMenuHide);
-  EXPECT_TRUE(form->PopupMenu1.hidden_mark);
+  EXPECT_TRUE(form->shell.modes.hidden);
   EXPECT_FALSE(sim->IsWindowVisible(main));
-  EXPECT_EQ(form->PopupMenu1.PmPut.caption, msg::kMenuShow);
   Choose(msg::kMenuShow);
   EXPECT_TRUE(sim->IsWindowVisible(main));
-  EXPECT_EQ(form->PopupMenu1.PmPut.caption, msg::kMenuHide);
+  EXPECT_EQ(Shown()[2], msg::kMenuShow);
 
   Choose(msg::kMenuExit);
   EXPECT_TRUE(form->IsClosed());

@@ -1,6 +1,6 @@
 #include "script/runner.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "script/command_context.h"
 #include "support/sim_fixture.h"
 
@@ -14,7 +14,7 @@ class Runner : public testing::SimFixture {
   void StartWith(const std::string& body) {
     WriteScript("*TKScriptFile\n" + body);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
   }
   // The command texts of the logged lines, in order.
   std::vector<std::string> Logged() const {

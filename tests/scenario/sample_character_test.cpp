@@ -3,6 +3,11 @@
 // user touches (its head, its coat, its menu, its tray icon) answers.
 #include <filesystem>
 
+#include "imagery/animation.h"
+#include "imagery/child_image_form.h"
+#include "interaction/clickable_map.h"
+#include "motion/event_state.h"
+#include "script/runner.h"
 #include "support/sim_fixture.h"
 
 namespace tk {

@@ -1,8 +1,10 @@
 // The sound player on the simulated desktop: plays take the length their
 // files describe in virtual time, so the stories below can count plays,
 // read where they started and watch notices arrive late.
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "imagery/animation.h"
 #include "script/runner.h"
+#include "sound/sound_player.h"
 #include "support/script_fixture.h"
 #include "support/sound_files.h"
 

@@ -7,9 +7,14 @@
 #include <deque>
 #include <functional>
 
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "form/popup_menu.h"
+#include "imagery/child_image_form.h"
+#include "imagery/prompt_state.h"
 #include "imagery/speech_render.h"
+#include "imagery/speech_state.h"
+#include "script/flags.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -35,7 +40,7 @@ class Speech : public testing::SimFixture {
     WriteFile("ball.bmp", EncodeBmp24(ball));
     WriteScript(kSetUp + actions);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
     ASSERT_TRUE(form->child_image);
   }
   void Run(const std::string& label) { RunAction(*form, label); }
@@ -269,7 +274,7 @@ TEST_F(Speech, SpeechTurnsMoveModeOffAndTheCharacterIgnoresClicks) {
   StartWith("Talk:\n>MSP=Q;\n>AE;\nQ:\n@D0;Hi@E\n");
   form->PmMoveClick();
   Run("Talk");
-  EXPECT_FALSE(form->PopupMenu1.PmMove.checked);
+  EXPECT_FALSE(form->shell.modes.move);
   EXPECT_EQ(sim->cursor_override, kNoCursor);
 }
 

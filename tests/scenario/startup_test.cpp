@@ -1,5 +1,9 @@
-#include "app/messages.h"
 #include "app/program.h"
+#include "base/messages.h"
+#include "form/popup_menu.h"
+#include "imagery/prompt_state.h"
+#include "motion/event_state.h"
+#include "motion/walk_state.h"
 #include "support/sim_fixture.h"
 
 namespace tk {
@@ -21,12 +25,12 @@ class Startup : public SimFixture {};
 TEST_F(Startup, WithoutSettingsStartsAtTheOriginAndWritesOnlyWndPos) {
   WriteScript(kTrace);
   Start();
-  ASSERT_FALSE(form->shell.closing);
+  ASSERT_FALSE(form->IsClosing());
   EXPECT_EQ(MainWindow().bounds.left, 0);
   EXPECT_EQ(MainWindow().bounds.top, 0);
   EXPECT_TRUE(form->shell.centre_on_first_image);
   EXPECT_FALSE(MainWindow().topmost);
-  EXPECT_FALSE(form->PopupMenu1.PmWinMost.checked);
+  EXPECT_FALSE(form->shell.modes.topmost);
   EXPECT_TRUE(MainWindow().visible);
   EXPECT_TRUE(MainWindow().region_set);
   EXPECT_TRUE(MainWindow().region.empty());
@@ -79,7 +83,7 @@ TEST_F(Startup, TopmostSettingChecksTheItemAndSurvivesExit) {
             "; kept\r\n[wndpos]\r\nx_pos=5\r\nY_Pos=6\r\nZ_Pos=1\r\n\r\n[Other]\r\nA=b\r\n");
   Start();
   EXPECT_TRUE(MainWindow().topmost);
-  EXPECT_TRUE(form->PopupMenu1.PmWinMost.checked);
+  EXPECT_TRUE(form->shell.modes.topmost);
   Exit();
   EXPECT_EQ(ReadFile("tk.ini"),
             "; kept\r\n[wndpos]\r\nX_Pos=5\r\nY_Pos=6\r\nZ_Pos=1\r\n\r\n[Other]\r\nA=b\r\n");
@@ -89,7 +93,7 @@ TEST_F(Startup, DebugSwitchesAnnounceThemselvesOnceAndPickTheTextScript) {
   WriteFile("tk.ini", "[Debug]\r\nMap=1\r\n");
   WriteScript(kTrace);  // Map alone: the script still comes from tk.srt
   Start();
-  ASSERT_FALSE(form->shell.closing);
+  ASSERT_FALSE(form->IsClosing());
   EXPECT_TRUE(form->shell.debug_map);
   EXPECT_FALSE(form->shell.debug_script);
   ASSERT_GE(sim->message_boxes.size(), 1u);
@@ -108,7 +112,7 @@ TEST_F(Startup, DebugScriptReadsThePlainTextScript) {
   WriteFile("tk.ini", "[Debug]\r\nScript=1\r\n");
   WriteTextScript("_FirstAction:\r\n>FromText;\r\n>AE;\r\n*tkscriptfile");
   Start();
-  ASSERT_FALSE(form->shell.closing);
+  ASSERT_FALSE(form->IsClosing());
   EXPECT_EQ(LogLines().size(), 1u);
   EXPECT_NE(LogLines()[0].find("Line(1) LabelName[_FirstAction:] >FromText;"), std::string::npos);
 }
@@ -143,7 +147,7 @@ TEST_F(Startup, MissingOrUnrecognisedScriptEndsStartUpButStillSavesThePosition) 
 TEST_F(Startup, ScriptWithoutFirstActionShowsAnEmptyWindowAndRunsNothing) {
   WriteScript("_LastAction:\n>Last;\n*TKSCRIPTFILE\n");
   Start();
-  ASSERT_FALSE(form->shell.closing);
+  ASSERT_FALSE(form->IsClosing());
   EXPECT_TRUE(MainWindow().visible);
   EXPECT_TRUE(MainWindow().region.empty());
   EXPECT_FALSE(Exists("tk_error.txt"));

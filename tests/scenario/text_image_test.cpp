@@ -2,7 +2,8 @@
 // the simulated desktop, whose font draws each glyph as a block.
 #include "imagery/text_image.h"
 
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "imagery/animation.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -47,7 +48,7 @@ class TextImages : public testing::SimFixture {
         "Go:\n>DPFS=4,8388608," +
         std::to_string(shadow) + (bold ? ",1" : ",0") + ",0,0,0;\n" + body + ">AE;\n");
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
     RunAction(*form, "Go");
   }
   // The first `rows` rows of the window, eight pixels each, '/' between rows.

@@ -1,6 +1,10 @@
 // The random walk and targeted moves, tick by tick in virtual time.
-#include "app/messages.h"
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "base/messages.h"
+#include "motion/cling_state.h"
+#include "motion/drag_state.h"
+#include "motion/walk_state.h"
+#include "script/flags.h"
 #include "script/runner.h"
 #include "support/script_fixture.h"
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
+#include "script/flags.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -16,7 +17,7 @@ class ScriptFixture : public SimFixture {
   void StartWith(const std::string& body) {
     WriteScript("*TKScriptFile\n" + body);
     Start();
-    ASSERT_FALSE(form->shell.closing);
+    ASSERT_FALSE(form->IsClosing());
   }
   std::int32_t Int(const std::string& name) const {
     const IntFlag* flag = form->flags.FindIntFlag(name);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
 #include "platform/sim/sim_platform.h"
 #include "script/encoded_file.h"
 
@@ -57,7 +57,7 @@ class SimFixture : public ::testing::Test {
   void Start() {
     form = std::make_unique<TMainForm>(*sim);
     form->FormCreate();
-    if (form->shell.closing) form->Close();
+    if (form->IsClosing()) form->Close();
   }
   void Exit() { form->Close(); }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "script/flags.h"
 #include "script/params.h"
-#include "script/text.h"
 
 namespace tk {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "imagery/prompt_mark.h"
 #include "paint.h"
+#include "platform/prompt_mark.h"
 
 namespace tk::resgen {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/bmp_writer.h"
 #include "formats.h"
-#include "imagery/bmp_writer.h"
 #include "paint.h"
 #include "sgd_encoder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "imagery/sgd.h"
 
 namespace tk {

@@ -9,14 +9,16 @@
 #include <unordered_set>
 
 #include "app/command_table.h"
+#include "base/text.h"
 #include "console_text.h"
 #include "files.h"
+#include "interaction/clickable_map.h"
 #include "lint_table.h"
 #include "script/encoded_file.h"
 #include "script/flags.h"
 #include "script/params.h"
 #include "script/runner.h"
-#include "script/text.h"
+#include "script/script_lines.h"
 
 namespace tkc {
 

@@ -6,12 +6,13 @@
 #include <iostream>
 #include <set>
 
-#include "app/main_form.h"
-#include "app/messages.h"
 #include "app/program.h"
+#include "base/messages.h"
 #include "console_text.h"
+#include "form/main_form.h"
 #include "imagery/png_writer.h"
 #include "platform/sim/sim_platform.h"
+#include "script/runner.h"
 #include "wake_stats.h"
 
 namespace tkc {

@@ -3,9 +3,9 @@
 #include <iostream>
 #include <optional>
 
+#include "base/bmp_writer.h"
 #include "files.h"
 #include "imagery/bmp_reader.h"
-#include "imagery/bmp_writer.h"
 #include "sgd_encoder.h"
 
 namespace tkc {

@@ -2,8 +2,13 @@
 
 #include <cstdio>
 
-#include "app/main_form.h"
 #include "console_text.h"
+#include "form/main_form.h"
+#include "imagery/animation.h"
+#include "imagery/number_images.h"
+#include "imagery/prompt_state.h"
+#include "motion/event_state.h"
+#include "motion/walk_state.h"
 #include "platform/sim/sim_platform.h"
 
 namespace tkc {

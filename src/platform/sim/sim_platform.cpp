@@ -8,8 +8,8 @@
 #include <iterator>
 #include <set>
 
+#include "base/text.h"
 #include "platform/sim/sim_clock.h"
-#include "script/text.h"
 
 namespace tk {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/desktop_windows.h"
 #include "platform/platform.h"
 #include "platform/sim/sim_media.h"

@@ -2,8 +2,8 @@
 // as the program's resource painter draws it (four 16 x 16 frames on green,
 // each arrow two pixels lower than the last), so that speech tests see the
 // same mark the program shows.
-#include "imagery/bmp_writer.h"
-#include "imagery/prompt_mark.h"
+#include "base/bmp_writer.h"
+#include "platform/prompt_mark.h"
 #include "platform/sim/sim_platform.h"
 
 namespace tk {

@@ -2,8 +2,8 @@
 // predict every cursor position and pixel of a speech.
 #include <algorithm>
 
+#include "base/text.h"
 #include "platform/sim/sim_platform.h"
-#include "script/text.h"
 
 namespace tk {
 

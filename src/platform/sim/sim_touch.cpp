@@ -1,5 +1,5 @@
 // The simulated desktop's menus, cursors, focus, about box and tray icon.
-#include "app/icon_files.h"
+#include "platform/icon_files.h"
 #include "platform/sim/sim_platform.h"
 
 namespace tk {

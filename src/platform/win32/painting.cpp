@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tk {

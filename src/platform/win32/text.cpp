@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_platform.h"
 

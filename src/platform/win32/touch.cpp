@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/icon_files.h"
+#include "platform/icon_files.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_platform.h"
 

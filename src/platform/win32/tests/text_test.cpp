@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 #include "imagery/png_writer.h"
 #include "test_support.h"
 

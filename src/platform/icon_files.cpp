@@ -1,4 +1,4 @@
-#include "app/icon_files.h"
+#include "platform/icon_files.h"
 
 #include <cstdint>
 

@@ -1,41 +1,48 @@
 // TMainForm: the character's main window. It owns all of the character's
-// state; the subsystems are operations on it.
+// state; the subsystems are operations on it. Each subsystem's state is
+// declared in that subsystem's folder and only named here, so a file sees
+// the states it includes and nothing more.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/popup_menu.h"
-#include "app/random.h"
-#include "app/repeat_guard.h"
-#include "imagery/animation.h"
-#include "imagery/character_image.h"
-#include "imagery/child_image_form.h"
-#include "imagery/number_images.h"
-#include "imagery/prompt_state.h"
-#include "imagery/speech_state.h"
-#include "interaction/clickable_map.h"
-#include "motion/cling_state.h"
-#include "motion/event_state.h"
-#include "motion/walk_state.h"
+#include "base/random.h"
+#include "form/modes.h"
+#include "form/repeat_guard.h"
 #include "platform/platform.h"
-#include "script/flags.h"
-#include "script/input_dialog.h"
-#include "script/random_jumps.h"
-#include "script/runner.h"
-#include "script/script_lines.h"
-#include "sound/sound_player.h"
 
 namespace tk {
+
+class SoundPlayer;
+class TAboutForm;
+class TChildImageForm;
+class ScriptLines;
+struct Animations;
+struct CharacterImages;
+struct ClickableMap;
+struct ClingState;
+struct DragState;
+struct EventState;
+struct FlagLists;
+struct InputDialogState;
+struct NumberImages;
+struct PromptState;
+struct RandomJumpTables;
+struct RunnerState;
+struct SpeechState;
+struct TPopupMenu1;
+struct WalkState;
 
 // Application-shell state of the window.
 struct ShellState {
   std::string settings_path;
   std::string title;
-  bool closing = false;
+  Modes modes;
   bool centre_on_first_image = false;
   bool debug_script = false;
   bool debug_map = false;
@@ -58,13 +65,6 @@ struct NamedCursor {
   int number = 0;
 };
 
-// A left-button drag of the character in move mode.
-struct DragState {
-  bool dragging = false;
-  int grab_x = 0;  // client pixels of the window the drag started on
-  int grab_y = 0;
-};
-
 // What the mouse handlers need to know of speech text and choices.
 struct SpeechFlags {
   bool showing = false;
@@ -77,8 +77,36 @@ enum class ActionTrigger {
   kMapHover,     // the pointer moving over the character (sets cursors)
   kPopupMenu,    // the popup menu, from the character or the tray icon
   kChildWindow,  // presses on the balloon
+  kChoiceHover,  // the pointer over waiting choices (highlights them)
   kWalkTimer,
   kEventTimer,
+};
+
+// The answer to "may an action start now?".
+enum class ActionStart {
+  kYes,
+  kNotNow,  // an action runs; ask again when it ends
+  kNever,   // the window is closing or every run was stopped
+};
+
+// How far the window is on its way out; it only ever moves forward.
+enum class CloseStage {
+  kOpen,
+  kStartFailed,  // the script could not start: nothing runs, not even `_LastAction`
+  kLastAction,   // a close is under way, `_LastAction` first
+  kReleasing,    // saving the settings and releasing what the window owns
+  kDestroyed,    // the notification-area icon is gone
+  kClosed,       // the window is destroyed and the message loop told to end
+};
+
+// The balloon window as the mover sees it: it rides at an offset from the
+// main window's corner, at its picture's size.
+struct ChildPlacement {
+  WindowId window = kNoWindow;
+  int offset_x = 0;
+  int offset_y = 0;
+  int width = 0;
+  int height = 0;
 };
 
 class TMainForm : public WindowEvents {
@@ -88,8 +116,8 @@ class TMainForm : public WindowEvents {
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
 
-  // Start-up: the whole creation sequence, `_FirstAction` included. On a
-  // failed start the closing flag is set.
+  // Start-up: the whole creation sequence, `_FirstAction` included. A
+  // failed start leaves the close stage at kStartFailed.
   void FormCreate();
   // Runs `_LastAction` once; never refuses.
   bool FormCloseQuery();
@@ -99,7 +127,10 @@ class TMainForm : public WindowEvents {
   void FormDestroy();
   // Any close request: the query, the close, then the end of the loop.
   void Close();
-  bool IsClosed() const { return closed_; }
+  bool IsClosed() const { return close_stage_ == CloseStage::kClosed; }
+  // Past kOpen: no action starts any more.
+  bool IsClosing() const { return close_stage_ != CloseStage::kOpen; }
+  CloseStage close_stage() const { return close_stage_; }
 
   // A modal box with the title text as caption. The same box repeated
   // without pause is shown a few times, then held back (said once).
@@ -125,9 +156,16 @@ class TMainForm : public WindowEvents {
   void TurnMoveModeOff();
 
   // The one answer to "may an action start now?". No action starts inside
-  // another one, nor once the window is closing; the event timer alone may
-  // start one while a choice waits, nested in the choosing action.
-  bool MayStartAction(ActionTrigger trigger) const;
+  // another one (not now), nor once the window is closing or every run was
+  // stopped (never); the event timer alone may start one while a choice
+  // waits, nested in the choosing action.
+  ActionStart MayStartAction(ActionTrigger trigger) const;
+  bool CanStartAction(ActionTrigger trigger) const {
+    return MayStartAction(trigger) == ActionStart::kYes;
+  }
+
+  // The balloon window's place, when there is one.
+  std::optional<ChildPlacement> ChildWindowPlacement() const;
 
   // Cursor number 1, 2, or a script's; kNoCursor when the number has none.
   CursorId CursorOfNumber(int number) const;
@@ -151,31 +189,36 @@ class TMainForm : public WindowEvents {
   ShellState shell;
   RepeatGuard repeated_boxes{10, 1000};
   RepeatGuard repeated_log_lines{1000, 1000};
-  ScriptLines script;
-  RunnerState runner;
-  FlagLists flags;
-  RandomJumpTables random_jumps;
-  InputDialogState input_dialog;
-  TPopupMenu1 PopupMenu1;
-  ClingState cling;
-  SpeechState speech;
-  SpeechFlags speech_state;
-  ClickableMap map;
   std::vector<NamedCursor> named_cursors;
-  DragState drag;
-  std::unique_ptr<class TAboutForm> about_form;
-  CharacterImages images;
-  Animations animations;
-  std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
-  NumberImages numbers;
-
-  EventState events;
-  PromptState prompt;
-  WalkState walk;
-  std::unique_ptr<SoundPlayer> sound;  // only while an output device exists
-
   // Cursor numbers (1 open hand, 2 closed hand, scripts' from -50 down).
   std::map<int, CursorId> cursors;
+
+ private:
+  // Owns every subsystem state below; declared first, so it is made first.
+  struct States;
+  std::unique_ptr<States> states_;
+
+ public:
+  ScriptLines& script;
+  RunnerState& runner;
+  FlagLists& flags;
+  RandomJumpTables& random_jumps;
+  InputDialogState& input_dialog;
+  TPopupMenu1& PopupMenu1;
+  ClingState& cling;
+  SpeechState& speech;
+  SpeechFlags speech_state;
+  ClickableMap& map;
+  DragState& drag;
+  CharacterImages& images;
+  Animations& animations;
+  NumberImages& numbers;
+  EventState& events;
+  PromptState& prompt;
+  WalkState& walk;
+  std::unique_ptr<TAboutForm> about_form;
+  std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
+  std::unique_ptr<SoundPlayer> sound;            // only while an output device exists
 
  private:
   void ShowBox(const std::string& text, MessageIcon icon);
@@ -187,9 +230,7 @@ class TMainForm : public WindowEvents {
   void ReleaseAll();
   void TrackPopupMenu(bool hide_script_items);
 
-  bool closed_ = false;
-  bool close_in_progress_ = false;
-  bool destroyed_ = false;
+  CloseStage close_stage_ = CloseStage::kOpen;
 };
 
 }  // namespace tk

@@ -1,8 +1,9 @@
-#include "app/wait.h"
+#include "script/wait.h"
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "form/main_form.h"
+#include "script/runner.h"
 
 namespace tk {
 

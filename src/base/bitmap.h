@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/platform.h"
+#include "base/geometry.h"
 
 namespace tk {
 

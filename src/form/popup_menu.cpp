@@ -1,6 +1,7 @@
-#include "app/popup_menu.h"
+#include "form/popup_menu.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
+#include "form/modes.h"
 
 namespace tk {
 
@@ -9,18 +10,25 @@ TPopupMenu1::TPopupMenu1()
       PmWinMost{kPmWinMostCommand, msg::kMenuWinMost},
       PmPut{kPmPutCommand, msg::kMenuHide},
       PmLine01{kSeparatorCommand, "-"},
-      PmSound{kPmSoundCommand, msg::kMenuSound, true},
+      PmSound{kPmSoundCommand, msg::kMenuSound},
       PmLine02{kSeparatorCommand, "-"},
       PmShowAbout{kPmShowAboutCommand, std::string(msg::kAboutCaption) + "(&A)"},
       PmLine03{kSeparatorCommand, "-"},
       PmExit{kPmExitCommand, msg::kMenuExit},
       PmCling{kPmClingCommand, ""} {}
 
-std::vector<MenuItemState> TPopupMenu1::Items() const {
+std::vector<MenuItemState> TPopupMenu1::Items(const Modes& modes, bool clinging) const {
   std::vector<MenuItemState> items{PmMove, PmWinMost, PmPut};
-  if (has_cling_item) items.push_back(PmCling);
+  items[0].checked = modes.move;
+  items[1].checked = modes.topmost;
+  items[2].caption = modes.hidden ? msg::kMenuShow : msg::kMenuHide;
+  if (has_cling_item) {
+    items.push_back(PmCling);
+    items.back().checked = clinging;
+  }
   items.push_back(PmLine01);
   items.push_back(PmSound);
+  items.back().checked = modes.sound_on;
   for (const ScriptMenuItem& item : script_items) items.push_back(item.AsMenuItem());
   for (const MenuItemState* fixed : {&PmLine02, &PmShowAbout, &PmLine03, &PmExit}) {
     items.push_back(*fixed);

@@ -1,8 +1,9 @@
-#include "imagery/bitmap.h"
+#include "base/bitmap.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace tk {
 

@@ -8,10 +8,12 @@
 
 namespace tk {
 
+struct Modes;
+
 struct MenuItemState {
   int command = 0;  // what OnCommand receives when the item is chosen
   std::string caption;
-  bool checked = false;
+  bool checked = false;  // drawn from the modes as the menu opens
   bool visible = true;
   bool IsSeparator() const { return caption == "-"; }
 };
@@ -56,16 +58,15 @@ struct TPopupMenu1 {
   // clinging up.
   bool has_cling_item = false;
   MenuItemState PmCling;
-  // The hidden-state mark of PmPut: on while the character is hidden.
-  bool hidden_mark = false;
   // The script's own items in order of addition, and the next item number.
   std::vector<ScriptMenuItem> script_items;
   int next_item_number = 0;
 
-  // Every item top to bottom. Script items stand in front of the last four
+  // Every item top to bottom, with the check marks and PmPut's caption
+  // drawn from the modes. Script items stand in front of the last four
   // fixed items (PmLine02, PmShowAbout, PmLine03, PmExit), where each was
   // inserted at the menu's item count minus four.
-  std::vector<MenuItemState> Items() const;
+  std::vector<MenuItemState> Items(const Modes& modes, bool clinging) const;
   void ShowScriptItems(bool visible);
 };
 

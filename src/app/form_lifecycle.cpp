@@ -1,17 +1,34 @@
-#include "app/main_form.h"
-
 #include "app/about_form.h"
 #include "app/command_table.h"
-#include "app/messages.h"
 #include "app/settings.h"
+#include "base/messages.h"
+#include "form/main_form.h"
+#include "form/popup_menu.h"
+#include "imagery/animation.h"
+#include "imagery/character_image.h"
+#include "imagery/child_image_form.h"
 #include "imagery/imagery_commands.h"
+#include "imagery/number_images.h"
+#include "imagery/prompt_state.h"
 #include "imagery/speech_prompt.h"
+#include "imagery/speech_state.h"
+#include "interaction/clickable_map.h"
 #include "interaction/interaction_commands.h"
+#include "motion/cling_state.h"
+#include "motion/drag_state.h"
 #include "motion/event_commands.h"
+#include "motion/event_state.h"
 #include "motion/motion_commands.h"
 #include "motion/mover.h"
+#include "motion/walk_state.h"
+#include "script/flags.h"
+#include "script/input_dialog.h"
+#include "script/random_jumps.h"
+#include "script/runner.h"
+#include "script/script_lines.h"
 #include "script/script_loader.h"
 #include "sound/sound_commands.h"
+#include "sound/sound_player.h"
 
 namespace tk {
 
@@ -31,12 +48,56 @@ std::uint32_t SeedFromClock(const Platform& platform) {
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& platform) : platform(platform) {
+struct TMainForm::States {
+  ScriptLines script;
+  RunnerState runner;
+  FlagLists flags;
+  RandomJumpTables random_jumps;
+  InputDialogState input_dialog;
+  TPopupMenu1 popup_menu;
+  ClingState cling;
+  SpeechState speech;
+  ClickableMap map;
+  DragState drag;
+  CharacterImages images;
+  Animations animations;
+  NumberImages numbers;
+  EventState events;
+  PromptState prompt;
+  WalkState walk;
+};
+
+TMainForm::TMainForm(Platform& platform)
+    : platform(platform),
+      states_(std::make_unique<States>()),
+      script(states_->script),
+      runner(states_->runner),
+      flags(states_->flags),
+      random_jumps(states_->random_jumps),
+      input_dialog(states_->input_dialog),
+      PopupMenu1(states_->popup_menu),
+      cling(states_->cling),
+      speech(states_->speech),
+      map(states_->map),
+      drag(states_->drag),
+      images(states_->images),
+      animations(states_->animations),
+      numbers(states_->numbers),
+      events(states_->events),
+      prompt(states_->prompt),
+      walk(states_->walk) {
   runner.commands = &Commands();
 }
 
 TMainForm::~TMainForm() {
-  if (!destroyed_) FormDestroy();
+  if (close_stage_ < CloseStage::kDestroyed) FormDestroy();
+}
+
+std::optional<ChildPlacement> TMainForm::ChildWindowPlacement() const {
+  if (!child_image) return std::nullopt;
+  const TChildImageForm& child = *child_image;
+  return ChildPlacement{child.window, child.offset_x, child.offset_y, child.display_bitmap.width(),
+                        child.display_bitmap.height()};
 }
 
 void TMainForm::ShowError(const std::string& text) {
@@ -106,7 +167,7 @@ void TMainForm::FormCreate() {
   shell.tray_added = platform.Tray().AddTrayIcon(window, shell.title);
   LoadClickableMap(*this, shell.debug_map ? "tk_map.txt" : "tk.map");
   if (!LoadScript(*this, shell.debug_script ? "tk_srt.txt" : "tk.srt")) {
-    shell.closing = true;
+    close_stage_ = CloseStage::kStartFailed;
     return;
   }
   PopupMenu1.PmShowAbout.caption = shell.about_caption + "(&A)";

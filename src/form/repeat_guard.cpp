@@ -1,4 +1,4 @@
-#include "app/repeat_guard.h"
+#include "form/repeat_guard.h"
 
 namespace tk {
 

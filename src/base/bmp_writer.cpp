@@ -1,8 +1,6 @@
-#include "imagery/bmp_writer.h"
+#include "base/bmp_writer.h"
 
 #include <cstring>
-
-#include "imagery/dib.h"
 
 namespace tk {
 
@@ -14,6 +12,10 @@ void Put(std::string& s, std::size_t at, std::uint32_t v, int bytes) {
 }
 
 }  // namespace
+
+std::int64_t DibStride(std::int64_t width, int bits_per_pixel) {
+  return (width * bits_per_pixel + 31) / 32 * 4;
+}
 
 std::string EncodeBmp24(const Bitmap& bitmap) {
   constexpr std::size_t kHeaders = 14 + 40;

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace tk {
+
+// The user's switches, kept here and shown as the popup menu's check marks.
+struct Modes {
+  bool hidden = false;   // PmPut: the character is hidden
+  bool topmost = false;  // PmWinMost: both windows stay in the topmost band
+  bool sound_on = true;  // PmSound
+  bool move = false;     // PmMove: the left button drags the character
+};
+
+}  // namespace tk
