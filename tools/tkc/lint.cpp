@@ -11,7 +11,6 @@
 #include "app/command_table.h"
 #include "console_text.h"
 #include "files.h"
-#include "lint_table.h"
 #include "script/encoded_file.h"
 #include "script/flags.h"
 #include "script/params.h"
@@ -205,12 +204,7 @@ class Linter {
       Report(script_, index, "unknown command " + std::string(name));
       return;
     }
-    const auto params = FindCommandParams(entry.name);
-    if (!params) {
-      Report(script_, index, "tkc does not know the parameters of " + std::string(entry.name));
-      return;
-    }
-    CheckParams(line, pos, params->kinds, {&script_, index, entry.name, 0});
+    CheckParams(line, pos, entry.params, {&script_, index, entry.name, 0});
   }
 
   // A map record is a region without its command name.
