@@ -377,8 +377,7 @@ std::vector<Finding> LintCharacter(const std::string& folder) {
 int RunLint(const std::string& folder) {
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
-    std::cerr << "tkc: " << folder << " is not a folder\n";
-    return 1;
+    return Fail(folder + " is not a folder");
   }
   const std::vector<Finding> findings = LintCharacter(folder);
   for (const Finding& finding : findings) {

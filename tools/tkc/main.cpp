@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "console_text.h"
 #include "files.h"
 #include "lint.h"
 #include "run_character.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+using tkc::Fail;
 using tkc::ReadAll;
 using tkc::WriteAll;
 
@@ -38,11 +40,6 @@ int Usage() {
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
          "      [--stats]                  print how often each timer woke the character\n";
   return 2;
-}
-
-int Fail(const std::string& message) {
-  std::cerr << "tkc: " << message << "\n";
-  return 1;
 }
 
 int Encode(const std::string& in, const std::string& out) {
