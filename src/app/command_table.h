@@ -1,5 +1,6 @@
-// The command table: every command name with its number and the operation
-// it runs. It sits above every subsystem, so the runner below it knows none.
+// The command table: every command name with its number, the operation it
+// runs and the kinds of its parameters. It sits above every subsystem, so the
+// runner below it knows none.
 #pragma once
 
 #include <span>

@@ -35,7 +35,6 @@ inline std::string_view ActionLabel(const ActionRun& run) {
 struct CommandContext {
   TMainForm& form;
   ActionRun& run;
-  int code;
   std::size_t pos;  // read position in run.command_line
 
   std::string Param(ParamMode mode = ParamMode::kPlain, std::size_t capacity = kParamCapacity);

@@ -29,7 +29,7 @@ void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
     run.result = false;
     return;
   }
-  CommandContext context{form, run, entry.code, params_start};
+  CommandContext context{form, run, params_start};
   entry.handler(context);
 }
 

@@ -14,7 +14,10 @@ e2e_expect_ini WndPos Y_Pos 0
 e2e_expect_ini WndPos Z_Pos 0
 
 e2e_new_case not-a-script
+# A clickable map where the script should be: tkc encodes it, as it would
+# encode no file without a marker of some kind.
 e2e_script <<'SCRIPT'
+*TKClickableMapFile
 _FirstAction:
 >ZZZ;
 >AE;

@@ -138,7 +138,7 @@ TEST_F(Runner, NumericParametersThatDoNotConvertAreReportedForTheCurrentLine) {
   run.label = "Count:";
   run.line_index = 7;
   run.command_line = ">FVS=12 ,-3,x1,;";
-  CommandContext context{*form, run, 150, 5};
+  CommandContext context{*form, run, 5};
   EXPECT_EQ(context.Int(), std::nullopt);  // "12 " has a blank
   EXPECT_EQ(context.Int(), -3);
   EXPECT_EQ(context.Int(), std::nullopt);

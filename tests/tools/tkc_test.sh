@@ -20,6 +20,37 @@ grep -q "ff.txt:3: the encoded form cannot hold a form feed" "$work/err" || fail
 "$tkc" decode "$work/ff.srt" "$work/ff_back.txt"
 grep -q '^ab@E' "$work/ff_back.txt" || fail "form feed not left out cleanly"
 
+# Encode takes only what the program would take for a script, a map or a flag
+# file; anything else is refused then and there, naming the file and the
+# markers, and nothing is written. The first column is the exit code.
+markers='put one of these on its first line: *TKScriptFile (a script), *TKClickableMapFile (a clickable map), *TKFlagFile (a flag file)'
+while IFS='|' read -r code text; do
+  printf '%b' "$text" > "$work/marked.txt"
+  rm -f "$work/marked.out"
+  rc=0
+  "$tkc" encode "$work/marked.txt" "$work/marked.out" 2> "$work/err" || rc=$?
+  [[ $rc == "$code" ]] || fail "encode of \"$text\": exit $rc, expected $code"
+  if ((code == 0)); then
+    [ -f "$work/marked.out" ] || fail "encode of \"$text\" wrote nothing"
+  else
+    [ ! -e "$work/marked.out" ] || fail "encode of \"$text\" wrote its output"
+    grep -q -F "tkc: $work/marked.txt has no marker line, so the program would refuse it; $markers" \
+      "$work/err" || fail "encode of \"$text\": $(cat "$work/err")"
+  fi
+done <<'TABLE'
+0|*tkscriptfile\r\n_FirstAction:\r\n>AE;\r\n
+0|Notes first.\r\n*TKScriptFile\r\n_FirstAction:\r\n>AE;\r\n
+0|*TKClickableMapFile\r\n
+0|*TKFlagFile\r\n*FLI;*FLS;*EOF;\r\n
+1|_FirstAction:\r\n>AE;\r\n
+1|*TKScriptFile;\r\n_FirstAction:\r\n
+1|*FLI;*FLS;*EOF;\r\n*TKFlagFile\r\n
+1|
+TABLE
+printf '\xEF\xBB\xBF*TKScriptFile\r\n' > "$work/bom.txt"
+if "$tkc" encode "$work/bom.txt" "$work/bom.srt" 2> "$work/err"; then fail "a marker after a BOM accepted"; fi
+grep -q "starts with a UTF-8 byte-order mark: save the file as Shift-JIS" "$work/err" || fail "BOM: $(cat "$work/err")"
+
 # Unreadable and malformed input: a message and a non-zero exit.
 if "$tkc" decode "$work/missing.srt" "$work/x.txt" 2> "$work/err"; then fail "missing file accepted"; fi
 grep -q "cannot read" "$work/err" || fail "missing-file message"

@@ -25,6 +25,15 @@ TEST(CommandTable, HoldsNinetySixCommandsWithUniqueNamesAndCodesThenNone) {
   }
 }
 
+// tkc lint checks each parameter by its letter; a letter it does not know
+// would leave that parameter, and every one after it, unchecked.
+TEST(CommandTable, ParameterKindsAreKnownLettersAndTheNoneRowHasNone) {
+  for (const CommandEntry& row : CommandTable()) {
+    EXPECT_EQ(row.params.find_first_not_of(kParamKinds), std::string_view::npos) << row.name;
+  }
+  EXPECT_EQ(CommandTable().back().params, "");
+}
+
 TEST(CommandTable, LookupIgnoresLetterCaseOnly) {
   EXPECT_EQ(LookupCommand(">ids").code, 3);
   EXPECT_EQ(LookupCommand(">Jmp").code, 170);
@@ -45,12 +54,12 @@ TEST(CommandTable, EveryRowIsFoundByItsOwnNameInAnyCaseAndTheFirstOfANameWins) {
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_EQ(&LookupCommand(lower), row.code == 0 ? &CommandTable().back() : &row) << row.name;
   }
-  const CommandEntry rows[] = {{">ab", 1, nullptr},
-                               {">AB", 2, nullptr},
+  const CommandEntry rows[] = {{">ab", 1, nullptr, ""},
+                               {">AB", 2, nullptr, ""},
                                {">\x83"
                                 "a",
-                                3, nullptr},
-                               {"None", 0, nullptr}};
+                                3, nullptr, ""},
+                               {"None", 0, nullptr, ""}};
   const CommandIndex index(rows);
   EXPECT_EQ(index.Find(">Ab").code, 1);
   // Command names fold every byte on its own, two-byte characters or not.

@@ -1,5 +1,7 @@
 #include "console_text.h"
 
+#include <iostream>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -7,6 +9,11 @@
 #endif
 
 namespace tkc {
+
+int Fail(const std::string& message) {
+  std::cerr << "tkc: " << message << "\n";
+  return 1;
+}
 
 #ifdef _WIN32
 

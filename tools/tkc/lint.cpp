@@ -13,7 +13,6 @@
 #include "console_text.h"
 #include "files.h"
 #include "interaction/clickable_map.h"
-#include "lint_table.h"
 #include "script/encoded_file.h"
 #include "script/flags.h"
 #include "script/params.h"
@@ -207,12 +206,7 @@ class Linter {
       Report(script_, index, "unknown command " + std::string(name));
       return;
     }
-    const auto params = FindCommandParams(entry.name);
-    if (!params) {
-      Report(script_, index, "tkc does not know the parameters of " + std::string(entry.name));
-      return;
-    }
-    CheckParams(line, pos, params->kinds, {&script_, index, entry.name, 0});
+    CheckParams(line, pos, entry.params, {&script_, index, entry.name, 0});
   }
 
   // A map record is a region without its command name.
@@ -385,8 +379,7 @@ std::vector<Finding> LintCharacter(const std::string& folder) {
 int RunLint(const std::string& folder) {
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
-    std::cerr << "tkc: " << folder << " is not a folder\n";
-    return 1;
+    return Fail(folder + " is not a folder");
   }
   const std::vector<Finding> findings = LintCharacter(folder);
   for (const Finding& finding : findings) {

@@ -1,17 +1,20 @@
 #include "run_character.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <iostream>
-#include <set>
+#include <memory>
 
 #include "app/program.h"
 #include "base/messages.h"
 #include "console_text.h"
+#include "files.h"
 #include "form/main_form.h"
 #include "imagery/png_writer.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/timer.h"
 #include "script/runner.h"
 #include "wake_stats.h"
 
@@ -105,22 +108,18 @@ std::string StartFailure(const std::string& box_text, const std::string& folder,
   return folder + "/tk.srt is not an encoded script file; " + kEncodeHint;
 }
 
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
+// tkc's own timers: each ticks once, `ms` after the run began, and is given
+// back when the run is over.
+using OwnTimers = std::vector<std::unique_ptr<tk::Timer>>;
 
-// Ends the message loop once the character has lived `ms` of virtual time,
-// however much of it start-up took. Returns the timer that does it.
-tk::TimerId QuitAt(tk::SimPlatform& sim, std::uint64_t ms) {
-  auto timer = std::make_shared<tk::TimerId>();
-  *timer = sim.CreateTimer([&sim, timer] {
-    sim.Quit();
-    sim.SetTimer(*timer, 1, false);
+void AtMs(tk::SimPlatform& sim, OwnTimers& timers, std::uint64_t ms, std::function<void()> action) {
+  auto timer = std::make_unique<tk::Timer>();
+  *timer = tk::Timer(sim, [once = timer.get(), action = std::move(action)] {
+    once->Stop();
+    action();
   });
-  sim.SetTimer(*timer, static_cast<unsigned>(ms), true);
-  return *timer;
+  timer->Start(static_cast<unsigned>(std::max<std::uint64_t>(ms, 1)));
+  timers.push_back(std::move(timer));
 }
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
@@ -177,26 +176,13 @@ void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
   }
 }
 
-// Each input is a one-shot timer, so it arrives like real input: between
-// commands, or while a command waits for the user. Returns their timers.
-std::set<tk::TimerId> ScheduleInputs(tk::SimPlatform& sim,
-                                     const std::vector<ScriptedInput>& inputs) {
-  std::set<tk::TimerId> timers;
+// Each input is a timer of its own, so it arrives like real input: between
+// commands, or while a command waits for the user.
+void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers,
+                    const std::vector<ScriptedInput>& inputs) {
   for (const ScriptedInput& input : inputs) {
-    auto timer = std::make_shared<tk::TimerId>();
-    *timer = sim.CreateTimer([&sim, input, timer] {
-      sim.SetTimer(*timer, 1, false);
-      Perform(sim, input);
-    });
-    sim.SetTimer(*timer, static_cast<unsigned>(std::max<std::uint64_t>(input.at_ms, 1)), true);
-    timers.insert(*timer);
+    AtMs(sim, timers, input.at_ms, [&sim, input] { Perform(sim, input); });
   }
-  return timers;
-}
-
-int Fail(const std::string& message) {
-  std::cerr << "tkc: " << message << "\n";
-  return 1;
 }
 
 }  // namespace
@@ -248,10 +234,13 @@ int RunCharacter(const RunOptions& options) {
     if (form && start_failure.empty())
       start_failure = StartFailure(box.text, options.folder, form->shell.debug_script);
   };
-  sim.message_loop_ms = lifetime_ms;  // a backstop: QuitAt ends the loop first
+  sim.message_loop_ms = lifetime_ms;  // a backstop: the timer below ends the loop first
+  OwnTimers own_timers;
+  ScheduleInputs(sim, own_timers, options.inputs);
+  // However much of the lifetime start-up took, the loop ends when it is up.
+  AtMs(sim, own_timers, lifetime_ms, [&sim] { sim.Quit(); });
   WakeStats stats;
-  stats.own = ScheduleInputs(sim, options.inputs);
-  stats.own.insert(QuitAt(sim, lifetime_ms));
+  for (const auto& timer : own_timers) stats.own.insert(timer->id());
   bool saved = options.screenshot.empty();
   sim.on_loop_end = [&] {
     bounds.AllowVirtualUntil(sim.NowMs() + kOverrunMs);
@@ -269,7 +258,7 @@ int RunCharacter(const RunOptions& options) {
   if (options.stats) PrintWakeStats(std::cout, stats);
   for (const std::string& what : sim.exception_boxes) std::cout << "exception: " << what << "\n";
   if (!bounds.Report().empty()) {
-    std::cerr << "tkc: " << bounds.Report() << "\n";
+    Fail(bounds.Report());
     return kExitStopped;
   }
   if (!saved)

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/bmp_writer.h"
+#include "console_text.h"
 #include "files.h"
 #include "imagery/bmp_reader.h"
 #include "sgd_encoder.h"
@@ -11,11 +12,6 @@
 namespace tkc {
 
 namespace {
-
-int Fail(const std::string& message) {
-  std::cerr << "tkc: " << message << "\n";
-  return 1;
-}
 
 tk::ByteSpan Bytes(const std::string& file) {
   return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
