@@ -7,12 +7,12 @@ bool TMainForm::MayStartAction(ActionTrigger trigger) const {
   if (closed_ || shell.closing || runner.stopped) return false;
   switch (trigger) {
     case ActionTrigger::kMapClick:
-      return !runner.Running() && !speech_state.showing && !speech_state.choice_waiting;
+      return !runner.Running() && !speech.showing && !speech.choice_waiting;
     case ActionTrigger::kEventTimer:
-      return !runner.Running() || speech_state.choice_waiting;
+      return !runner.Running() || speech.choice_waiting;
     case ActionTrigger::kChildWindow:
       // Speech text waits for its clicks inside the action that shows it.
-      return !runner.Running() || speech_state.showing;
+      return !runner.Running() || speech.showing;
     case ActionTrigger::kMapHover:
     case ActionTrigger::kPopupMenu:
     case ActionTrigger::kWalkTimer:

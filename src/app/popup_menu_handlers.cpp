@@ -13,7 +13,7 @@ namespace tk {
 
 void TMainForm::OpenPopupMenu() {
   if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
-  TrackPopupMenu(speech_state.choice_waiting);
+  TrackPopupMenu(speech.choice_waiting);
 }
 
 // Script items would start an action while a choice waits for its own.
@@ -68,7 +68,7 @@ void TMainForm::OnTrayMessage(int mouse_message) {
     // What was pumped may have started an action or a close.
     if (!MayStartAction(ActionTrigger::kPopupMenu)) return;
     platform.CancelMode(window);
-    TrackPopupMenu(PopupMenu1.hidden_mark || speech_state.choice_waiting);
+    TrackPopupMenu(PopupMenu1.hidden_mark || speech.choice_waiting);
   }
 }
 

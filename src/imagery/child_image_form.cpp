@@ -72,9 +72,9 @@ void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
   if (!owner_.MayStartAction(ActionTrigger::kChildWindow)) return;
   if (EndClickWait(owner_)) return;
   if (button != MouseButton::kLeft) return;
-  if (owner_.speech_state.choice_waiting && !owner_.speech_state.showing) {
+  if (owner_.speech.choice_waiting && !owner_.speech.showing) {
     ChoiceClick(owner_, x, y);
-  } else if (owner_.speech_state.showing) {
+  } else if (owner_.speech.showing) {
     owner_.speech.fast_forward = true;
   }
 }
@@ -84,7 +84,7 @@ void TChildImageForm::OnMouseMove(int x, int y) {
     owner_.FormMouseMove(x, y);
     return;
   }
-  if (owner_.speech_state.choice_waiting && !owner_.runner.Running() && !owner_.shell.closing) {
+  if (owner_.speech.choice_waiting && !owner_.runner.Running() && !owner_.shell.closing) {
     ChoiceHover(owner_, x, y);
   }
 }

@@ -75,7 +75,7 @@ void CorrectForScrolling(SpeechState& sp, std::size_t index, Point& start) {
 bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   SpeechState& sp = form.speech;
   Point start = sp.cursor;
-  form.speech_state.choice_waiting = true;
+  form.speech.choice_waiting = true;
   sp.choice_rendering = true;
   // A copy: a close while the text is typed empties the list.
   const std::string text = sp.choices[index].text;
@@ -106,7 +106,7 @@ void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
   if (form.PopupMenu1.hidden_mark) return;
   if (!BeginSpeechDrawing(form)) {
     sp.fast_forward = false;
-    form.speech_state.showing = false;
+    form.speech.showing = false;
     return;
   }
   sp.highlight.style = highlight_style;
@@ -118,7 +118,7 @@ void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
     if (!DrawChoice(form, i, full_width)) break;
   }
   sp.fast_forward = false;
-  form.speech_state.showing = false;
+  form.speech.showing = false;
 }
 
 void ChoiceHover(TMainForm& form, int x, int y) {
@@ -137,7 +137,7 @@ void ChoiceClick(TMainForm& form, int x, int y) {
   const int chosen = ChoiceAt(form, x, y);
   if (chosen < 0) return;
   const std::string label = form.speech.choices[static_cast<std::size_t>(chosen)].label;
-  form.speech_state.choice_waiting = false;
+  form.speech.choice_waiting = false;
   RemoveHighlight(form);
   form.speech.highlight.last_hovered = -1;
   form.speech.choices.clear();

@@ -55,7 +55,7 @@ bool AnyActive(const EventState& s) {
 // Held back only for as long as an action runs; closing or a stopped runner
 // hold back for good.
 bool HeldBackForGood(const TMainForm& form) {
-  const bool held_by_run = form.runner.Running() && !form.speech_state.choice_waiting;
+  const bool held_by_run = form.runner.Running() && !form.speech.choice_waiting;
   return !held_by_run && !form.MayStartAction(ActionTrigger::kEventTimer);
 }
 

@@ -30,7 +30,8 @@ TEST_F(ActionGuard, EachTriggerIsRefusedInsideARunExceptTheEventsWhileAChoiceWai
                         T::kChildWindow, T::kWalkTimer, T::kEventTimer};
   for (const State& s : states) {
     form->runner.runs = s.runs;
-    form->speech_state = {s.speech, s.choice};
+    form->speech.showing = s.speech;
+    form->speech.choice_waiting = s.choice;
     form->shell.closing = s.closing;
     for (std::size_t i = 0; i < std::size(triggers); ++i) {
       EXPECT_EQ(form->MayStartAction(triggers[i]), s.allowed[i]) << s.name << ", trigger " << i;

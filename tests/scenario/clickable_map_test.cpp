@@ -122,11 +122,12 @@ TEST_F(ClickableMapTest, ClickRunsOnlyWhenIdleAndMissingLabelsAreReported) {
   form->runner.runs = 1;
   Click(60, 60);
   form->runner.runs = 0;
-  form->speech_state.showing = true;
+  form->speech.showing = true;
   Click(60, 60);
-  form->speech_state = {false, true};
+  form->speech.showing = false;
+  form->speech.choice_waiting = true;
   Click(60, 60);
-  form->speech_state = {};
+  form->speech.choice_waiting = false;
   sim->Click(form->window, MouseButton::kRight, 60, 60);
   EXPECT_EQ(Int("Head"), 0);
   Click(60, 60);

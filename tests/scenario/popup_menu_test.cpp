@@ -160,11 +160,11 @@ TEST_F(PopupMenuTest, ScriptItemsHideWhileAChoiceWaitsOrFromTheTrayWhileHidden) 
     const Captions shown = Shown();
     return std::find(shown.begin(), shown.end(), "Mine") != shown.end();
   };
-  form->speech_state.choice_waiting = true;
+  form->speech.choice_waiting = true;
   sim->Click(form->window, MouseButton::kRight, 1, 1);
   EXPECT_FALSE(has_mine());
   EXPECT_TRUE(form->PopupMenu1.script_items[0].visible);  // back after the menu closed
-  form->speech_state.choice_waiting = false;
+  form->speech.choice_waiting = false;
   form->PmPutClick();
   sim->SendTrayMessage(kTrayRightButtonDown);
   EXPECT_FALSE(has_mine());

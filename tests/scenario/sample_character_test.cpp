@@ -116,7 +116,7 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   for (const TimerId id : presses) sim->DestroyTimer(id);
   sim->DestroyTimer(watch);
   EXPECT_FALSE(form->runner.Running());
-  EXPECT_FALSE(form->speech_state.showing || form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.showing || form->speech.choice_waiting);
   EXPECT_TRUE(Saw(lip, kMouth));
   Exit();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
@@ -133,7 +133,7 @@ TEST_F(SampleCharacterTest, TheGreetingChimesAndTheMouthClosesWhenTheChimeEnds) 
   bool mouth_stopped_closed = false;
   const TimerId watch = sim->CreateTimer([&] {
     lip.push_back(Shown(kLipX, kLipY));
-    if (sim->NowMs() < 2000 || !form->speech_state.showing) return;
+    if (sim->NowMs() < 2000 || !form->speech.showing) return;
     for (const auto& a : form->animations.list) {
       if (a->name == "mouth") mouth_stopped_closed = !a->timer.running() && a->current_frame == 0;
     }

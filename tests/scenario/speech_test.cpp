@@ -103,7 +103,7 @@ TEST_F(Speech, TypesTextCodesAndWrapsWhereTheSimFontSays) {
     SCOPED_TRACE(cases[i].text);
     ClearTextArea(*form);
     Run("T" + std::to_string(i));
-    EXPECT_FALSE(form->speech_state.showing);
+    EXPECT_FALSE(form->speech.showing);
     EXPECT_EQ(form->speech.cursor, cases[i].cursor);
     for (const Point p : cases[i].inked) EXPECT_EQ(At(p.x, p.y), cases[i].ink) << p.x << "," << p.y;
     for (const Point p : cases[i].blank) EXPECT_EQ(At(p.x, p.y), kPaper) << p.x << "," << p.y;
@@ -147,7 +147,7 @@ TEST_F(Speech, MissingLabelShowsABoxOnlyAndSpeechStaysAvailable) {
 TEST_F(Speech, TextThatRunsOutWithoutEndCodeStillEndsTheSpeech) {
   StartWith("Talk:\n>MSP=Open;\n>AE;\nAgain:\n>MSP=Open;\n>AE;\nOpen:\n@D0;AB");
   Run("Talk");
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_FALSE(form->speech.showing);
   EXPECT_EQ(form->speech.cursor, (Point{16, 2}));
   Run("Again");  // not refused
   EXPECT_EQ(form->speech.cursor, (Point{30, 2}));
@@ -178,7 +178,7 @@ TEST_F(Speech, ClosingDuringAClickWaitEndsTheSpeechAndStopsThePrompt) {
   After(300, [&] { sim->PostClose(form->window); });
   Run("Talk");
   EXPECT_TRUE(form->IsClosed());
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_FALSE(form->speech.showing);
   EXPECT_FALSE(form->prompt.timer.running());
 }
 
@@ -209,8 +209,8 @@ TEST_F(Speech, ChoicesTakeRectanglesCorrectedForScrollingAndAClickRunsTheirActio
   EXPECT_EQ(form->speech.choices[1].rect, (Rect{2, 11, 9, 20}));
   EXPECT_EQ(At(2, 2), kNavy);  // A; "Hi" scrolled away
   EXPECT_EQ(At(9, 2), kPaper);
-  EXPECT_TRUE(form->speech_state.choice_waiting);
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_TRUE(form->speech.choice_waiting);
+  EXPECT_FALSE(form->speech.showing);
 
   const Bitmap before = Shown();
   Run("Busy");  // refused while the choices wait
@@ -219,7 +219,7 @@ TEST_F(Speech, ChoicesTakeRectanglesCorrectedForScrollingAndAClickRunsTheirActio
 
   sim->Click(Balloon(), MouseButton::kLeft, 5, 15);
   EXPECT_EQ(form->shell.title, "chose two");
-  EXPECT_FALSE(form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.choice_waiting);
   EXPECT_TRUE(form->speech.choices.empty());
 }
 
@@ -261,7 +261,7 @@ TEST_F(Speech, ChoicesWhileHiddenShowNothingAndStillEndTheAction) {
   const Bitmap before = Shown();
   Run("Ask");
   EXPECT_EQ(form->shell.title, msg::kDefaultTitle);
-  EXPECT_FALSE(form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.choice_waiting);
   EXPECT_EQ(Shown().Bytes(), before.Bytes());
 }
 
