@@ -50,7 +50,9 @@ bool InInterior(int style, int x, int y) {
     case 2:
       return false;
     case 3:
-      return (x - y) % 8 == 0;  // backward diagonals, 8 pixels apart
+      // Backward diagonals, 8 pixels apart: each runs up to the right, as
+      // the system's own backward hatch does.
+      return (x + y) % 8 == 0;
     default:
       return true;
   }
