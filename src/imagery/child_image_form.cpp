@@ -44,9 +44,21 @@ void TChildImageForm::Present(const Rect& area) {
   if (!IsEmpty(r)) owner_.platform.PresentBitmap(window, display_bitmap, r);
 }
 
+void TChildImageForm::Recompose(const Rect& area) {
+  const PictureLayer picture(clean_bitmap);
+  const TextLayer text(owner_.speech);
+  const HighlightLayer highlight(owner_.speech.highlight);
+  const PromptLayer prompt(owner_.prompt);
+  const Layer* layers[] = {&picture, &text, &highlight, &prompt};
+  ComposeLayers(layers, display_bitmap, area);
+  Present(area);
+}
+
+// A repaint composes the whole picture again, so whatever happened to the
+// display bitmap or the screen since, the window shows what its layers say.
 void TChildImageForm::OnEraseBackground() {
   if (IsPaletteDisplay(owner_)) owner_.platform.RealizePalette(window, display_bitmap.palette);
-  Present(display_bitmap.Bounds());
+  Recompose(display_bitmap.Bounds());
 }
 
 void TChildImageForm::OnPaletteChanged() {

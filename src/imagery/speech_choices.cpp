@@ -29,18 +29,20 @@ int ChoiceAt(const TMainForm& form, int x, int y) {
   return -1;
 }
 
-// Exclusive-or: the same drawing takes the highlight off again.
-void ToggleHighlight(TMainForm& form, const Rect& rect) {
-  if (!form.child_image) return;
+void RemoveHighlight(TMainForm& form) {
   Highlight& h = form.speech.highlight;
-  InvertHighlight(form.child_image->display_bitmap, rect, h.style);
-  form.child_image->Present(rect);
-  h.shown = !h.shown;
-  h.rect = rect;
+  if (!h.shown) return;
+  h.shown = false;
+  if (form.child_image) form.child_image->Recompose(h.rect);
 }
 
-void RemoveHighlight(TMainForm& form) {
-  if (form.speech.highlight.shown) ToggleHighlight(form, form.speech.highlight.rect);
+void ShowHighlight(TMainForm& form, const Rect& rect) {
+  RemoveHighlight(form);
+  if (!form.child_image) return;
+  Highlight& h = form.speech.highlight;
+  h.shown = true;
+  h.rect = rect;
+  form.child_image->Recompose(rect);
 }
 
 // Types one choice's text; false when the window closed meanwhile.
@@ -97,6 +99,14 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
 
 }  // namespace
 
+Rect HighlightLayer::Bounds() const {
+  return highlight_.shown ? highlight_.rect : Rect{};
+}
+
+void HighlightLayer::Draw(Bitmap& target, const Rect& clip) const {
+  InvertHighlight(target, highlight_.rect, highlight_.style, clip);
+}
+
 void AddChoice(TMainForm& form, std::string label, std::string text) {
   form.speech.choices.push_back({{}, std::move(label), std::move(text)});
 }
@@ -125,8 +135,7 @@ void ChoiceHover(TMainForm& form, int x, int y) {
   Highlight& h = form.speech.highlight;
   const int hovered = InTextArea(form.speech.area, x, y) ? ChoiceAt(form, x, y) : -1;
   if (hovered >= 0 && hovered != h.last_hovered) {
-    RemoveHighlight(form);
-    ToggleHighlight(form, form.speech.choices[static_cast<std::size_t>(hovered)].rect);
+    ShowHighlight(form, form.speech.choices[static_cast<std::size_t>(hovered)].rect);
   } else if (hovered < 0) {
     RemoveHighlight(form);
   }

@@ -99,8 +99,8 @@ void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int
 
 // The outline runs along the rectangle's own edge pixels, each pixel of it
 // inverted once; the interior lies inside the outline.
-void InvertHighlight(Bitmap& target, const Rect& rect, int style) {
-  const Rect r = Intersect(rect, target.Bounds());
+void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip) {
+  const Rect r = Intersect(Intersect(rect, clip), target.Bounds());
   if (IsEmpty(r)) return;
   const bool dotted = style != 2;
   for (int y = r.top; y < r.bottom; ++y) {

@@ -255,6 +255,44 @@ TEST_F(Speech, HighlightFollowsThePointerAndLeavesNothingBehind) {
   }
 }
 
+// Whatever became of the balloon's buffer and of its pixels on the screen,
+// a repaint shows its layers again: text, highlight and prompt mark.
+TEST_F(Speech, ARepaintAfterHighlightOrPromptChangesComposesTheSamePixels) {
+  StartWith(std::string(kChoices) + "Wait:\n>MPS=,0,44,20,200;\n>MSP=W;\n>AE;\nW:\n@D0;A@WB@E\n");
+  Bitmap red(60, 40);
+  red.Fill(kRed);
+  Bitmap expected;
+  const auto spoil = [&] {
+    expected = Shown();
+    form->child_image->display_bitmap.Fill(kRed);
+    sim->PresentBitmap(Balloon(), red, red.Bounds());
+    sim->InvalidateWindow(Balloon());
+  };
+  const auto repainted = [&] { return Shown().Bytes() == expected.Bytes(); };
+  bool prompt_shown = false, prompt_repainted = false;
+  After(300, [&] {
+    prompt_shown = At(45, 22) == Bgr{};
+    spoil();
+  });
+  After(350, [&] {
+    prompt_repainted = repainted();
+    sim->Click(Balloon(), MouseButton::kLeft, 30, 30);
+  });
+  Run("Wait");
+  EXPECT_TRUE(prompt_shown);
+  EXPECT_TRUE(prompt_repainted);
+  ClearTextArea(*form);
+  Run("Ask");
+  for (const Point pointer : {Point{5, 6}, Point{5, 15}, Point{50, 35}}) {
+    SCOPED_TRACE(pointer.y);
+    sim->MouseMove(Balloon(), pointer.x, pointer.y);
+    spoil();
+    sim->ProcessPendingMessages();
+    EXPECT_TRUE(repainted());
+  }
+  EXPECT_EQ(At(45, 22), kPaper);
+}
+
 TEST_F(Speech, ChoicesWhileHiddenShowNothingAndStillEndTheAction) {
   StartWith("Ask:\n>SDS=One,A@E;\n>SEL=0,1;\n>NS=not reached;\n>AE;\n");
   form->PmPutClick();

@@ -35,7 +35,7 @@ TEST(Highlight, EachStyleInvertsItsOutlineAndInterior) {
     SCOPED_TRACE(c.style);
     Bitmap b(10, 6);
     b.Fill({255, 255, 255});
-    InvertHighlight(b, b.Bounds(), c.style);
+    InvertHighlight(b, b.Bounds(), c.style, b.Bounds());
     EXPECT_EQ(Inverted(b), c.rows);
   }
 }
