@@ -118,8 +118,26 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   EXPECT_FALSE(form->runner.Running());
   EXPECT_FALSE(form->speech.showing || form->speech.choice_waiting);
   EXPECT_TRUE(Saw(lip, kMouth));
+  EXPECT_FALSE(form->child_image);  // the balloon went with the answer
   Exit();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
+// The balloon shows only while the character speaks or offers a choice:
+// neither at the start nor when a stroll begins or ends.
+TEST_F(SampleCharacterTest, StandingOrStrollingItShowsNoEmptyBalloon) {
+  Start();
+  sim->AdvanceTime(1000);
+  EXPECT_FALSE(form->child_image);
+  for (const char* item : {"Take a wal&k", "Stand sti&ll"}) {
+    ChooseFromMenu(item);
+    sim->Click(form->window, MouseButton::kRight, 80, 40);
+    sim->AdvanceTime(500);
+    EXPECT_FALSE(form->child_image) << item;
+  }
+  EXPECT_FALSE(form->walk.timer.running());
+  Exit();
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 
