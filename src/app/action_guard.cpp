@@ -1,5 +1,6 @@
 // The one place that decides whether something may start an action.
 #include "form/main_form.h"
+#include "imagery/speech_state.h"
 #include "script/runner.h"
 
 namespace tk {
@@ -10,12 +11,12 @@ bool MayStartBesidesRun(const TMainForm& form, ActionTrigger trigger) {
   const bool running = form.runner.Running();
   switch (trigger) {
     case ActionTrigger::kMapClick:
-      return !running && !form.speech_state.showing && !form.speech_state.choice_waiting;
+      return !running && !form.speech.showing && !form.speech.choice_waiting;
     case ActionTrigger::kEventTimer:
-      return !running || form.speech_state.choice_waiting;
+      return !running || form.speech.choice_waiting;
     case ActionTrigger::kChildWindow:
       // Speech text waits for its clicks inside the action that shows it.
-      return !running || form.speech_state.showing;
+      return !running || form.speech.showing;
     case ActionTrigger::kMapHover:
     case ActionTrigger::kChoiceHover:
     case ActionTrigger::kPopupMenu:

@@ -6,6 +6,7 @@
 #include "form/main_form.h"
 #include "form/popup_menu.h"
 #include "imagery/animation.h"
+#include "imagery/speech.h"
 #include "imagery/speech_state.h"
 #include "interaction/script_menu_items.h"
 #include "motion/cling.h"
@@ -17,7 +18,7 @@ namespace tk {
 
 void TMainForm::OpenPopupMenu() {
   if (!CanStartAction(ActionTrigger::kPopupMenu)) return;
-  TrackPopupMenu(speech_state.choice_waiting);
+  TrackPopupMenu(speech.choice_waiting);
 }
 
 // Script items would start an action while a choice waits for its own.
@@ -72,7 +73,7 @@ void TMainForm::OnTrayMessage(int mouse_message) {
     // What was pumped may have started an action or a close.
     if (!CanStartAction(ActionTrigger::kPopupMenu)) return;
     platform.CancelMode(window);
-    TrackPopupMenu(shell.modes.hidden || speech_state.choice_waiting);
+    TrackPopupMenu(shell.modes.hidden || speech.choice_waiting);
   }
 }
 

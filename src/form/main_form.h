@@ -65,12 +65,6 @@ struct NamedCursor {
   int number = 0;
 };
 
-// What the mouse handlers need to know of speech text and choices.
-struct SpeechFlags {
-  bool showing = false;
-  bool choice_waiting = false;
-};
-
 // Where a request to start an action comes from. Each asks MayStartAction.
 enum class ActionTrigger {
   kMapClick,     // a left press on the character
@@ -207,7 +201,6 @@ class TMainForm : public WindowEvents {
   TPopupMenu1& PopupMenu1;
   ClingState& cling;
   SpeechState& speech;
-  SpeechFlags speech_state;
   ClickableMap& map;
   DragState& drag;
   CharacterImages& images;

@@ -2,6 +2,8 @@
 
 #include "form/main_form.h"
 #include "imagery/character_image.h"
+#include "imagery/prompt_state.h"
+#include "imagery/speech.h"
 #include "imagery/speech_choices.h"
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_render.h"
@@ -45,9 +47,21 @@ void TChildImageForm::Present(const Rect& area) {
   if (!IsEmpty(r)) owner_.platform.PresentBitmap(window, display_bitmap, r);
 }
 
+void TChildImageForm::Recompose(const Rect& area) {
+  const PictureLayer picture(clean_bitmap);
+  const TextLayer text(owner_.speech);
+  const HighlightLayer highlight(owner_.speech.highlight);
+  const PromptLayer prompt(owner_.prompt);
+  const Layer* layers[] = {&picture, &text, &highlight, &prompt};
+  ComposeLayers(layers, display_bitmap, area);
+  Present(area);
+}
+
+// A repaint composes the whole picture again, so whatever happened to the
+// display bitmap or the screen since, the window shows what its layers say.
 void TChildImageForm::OnEraseBackground() {
   if (IsPaletteDisplay(owner_)) owner_.platform.RealizePalette(window, display_bitmap.palette);
-  Present(display_bitmap.Bounds());
+  Recompose(display_bitmap.Bounds());
 }
 
 void TChildImageForm::OnPaletteChanged() {
@@ -71,9 +85,9 @@ void TChildImageForm::FormMouseDown(MouseButton button, int x, int y) {
   if (!owner_.CanStartAction(ActionTrigger::kChildWindow)) return;
   if (EndClickWait(owner_)) return;
   if (button != MouseButton::kLeft) return;
-  if (owner_.speech_state.choice_waiting && !owner_.speech_state.showing) {
+  if (owner_.speech.choice_waiting && !owner_.speech.showing) {
     ChoiceClick(owner_, x, y);
-  } else if (owner_.speech_state.showing) {
+  } else if (owner_.speech.showing) {
     owner_.speech.fast_forward = true;
   }
 }
@@ -83,7 +97,7 @@ void TChildImageForm::OnMouseMove(int x, int y) {
     owner_.FormMouseMove(x, y);
     return;
   }
-  if (owner_.speech_state.choice_waiting && owner_.CanStartAction(ActionTrigger::kChoiceHover)) {
+  if (owner_.speech.choice_waiting && owner_.CanStartAction(ActionTrigger::kChoiceHover)) {
     ChoiceHover(owner_, x, y);
   }
 }

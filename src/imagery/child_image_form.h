@@ -24,6 +24,10 @@ class TChildImageForm : public WindowEvents {
   // Shows `picture` (with its ready-made `region`) at the offset.
   void ShowPicture(const Bitmap& picture, const Region& region, int offset_x, int offset_y);
   void Present(const Rect& area);
+  // Composes `area` of the display bitmap afresh from the balloon's layers,
+  // bottom first: the picture, the speech text, the choice highlight and
+  // the prompt mark; then shows it.
+  void Recompose(const Rect& area);
 
   // Dragging in move mode; otherwise the clicks of speech text and choices.
   void FormMouseDown(MouseButton button, int x, int y);
@@ -38,8 +42,8 @@ class TChildImageForm : public WindowEvents {
   WindowId window = kNoWindow;
   int offset_x = 0;
   int offset_y = 0;
-  Bitmap display_bitmap;  // the picture with speech text drawn into it
-  Bitmap clean_bitmap;    // the untouched picture, to erase text with
+  Bitmap display_bitmap;  // what the window shows: the layers composed
+  Bitmap clean_bitmap;    // the untouched picture, the bottom layer
 
  private:
   // Both windows back into the topmost band when the character stays on top.

@@ -1,8 +1,9 @@
 // A window's picture is composed from layers, bottom first: the character
 // picture, then the animations (the clock, counter, date and text images are
-// animations of one frame, in the same list), and in the balloon its text.
-// A feature that shows something over the picture adds a layer; composing
-// stays the same.
+// animations of one frame, in the same list); in the balloon, its picture,
+// the speech text, the choice highlight and the prompt mark. A feature that
+// shows something over the picture adds a layer; composing stays the same,
+// and no window keeps pixels read back from what it showed.
 #pragma once
 
 #include <span>

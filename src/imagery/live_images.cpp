@@ -83,24 +83,30 @@ void ClockTick(TMainForm& form) {
 
 // --- counter -------------------------------------------------------------
 
-void ShowCount(TMainForm& form) {
-  const CounterImage& c = form.numbers.counter;
-  Show(form, c, kCounterImage, kTimeCells,
-       TimeCells(c.shown / 3600, c.shown / 60 % 60, c.shown % 60));
+// Shows the last of `counts` counts; each shows the value before its
+// increment, so the first shows `next` itself.
+void ShowCounts(TMainForm& form, std::uint64_t counts) {
+  CounterImage& c = form.numbers.counter;
+  const int shown = static_cast<int>((c.next + (counts - 1) % kCounterSpan) % kCounterSpan);
+  c.next = (shown + 1) % kCounterSpan;
+  Show(form, c, kCounterImage, kTimeCells, TimeCells(shown / 3600, shown / 60 % 60, shown % 60));
 }
 
 // Counts run on the tick count from TCON, so a late wake does not delay the
-// next count, and one held up by a busy program counts what it missed.
+// next count. Returns how many fell due by `now`, and moves past them.
+std::uint64_t TakeDueCounts(CounterImage& c, std::uint64_t now) {
+  if (now < c.next_due) return 0;
+  const std::uint64_t due = (now - c.next_due) / kSecondMs + 1;
+  c.next_due += due * kSecondMs;
+  return due;
+}
+
+// One held up by a busy program counts what it missed.
 void CounterTick(TMainForm& form) {
   CounterImage& c = form.numbers.counter;
   ++c.wakes;
   const std::uint64_t now = Ticks(form);
-  if (now >= c.next_due) {
-    const std::uint64_t due = (now - c.next_due) / kSecondMs + 1;
-    c.shown = static_cast<int>((c.shown + due % kCounterSpan) % kCounterSpan);
-    c.next_due += due * kSecondMs;
-    ShowCount(form);
-  }
+  if (const std::uint64_t counts = TakeDueCounts(c, now)) ShowCounts(form, counts);
   c.timer.Start(static_cast<unsigned>(c.next_due - now));
 }
 
@@ -177,7 +183,7 @@ void SetCounterImage(TMainForm& form, const std::string& file, int x, int y) {
   CounterImage& c = form.numbers.counter;
   if (!Place(form, c, file, x, y)) return;
   MakeLive(form, c, [&form] { CounterTick(form); });
-  ShowCount(form);
+  ShowCounts(form, 1);
 }
 
 void StartCounter(TMainForm& form) {
@@ -191,14 +197,19 @@ void StopCounter(TMainForm& form) {
   form.numbers.counter.timer.Stop();
 }
 
+// A running counter keeps its picture and its pace: zero shows at the next
+// count, or now if that count is already due. The counts it missed before
+// the reset are gone with the rest.
 void ResetCounter(TMainForm& form) {
-  form.numbers.counter.shown = 0;
-  if (form.numbers.counter.live) ShowCount(form);
+  CounterImage& c = form.numbers.counter;
+  c.next = 0;
+  if (!c.live) return;
+  if (!c.timer.running() || TakeDueCounts(c, Ticks(form)) > 0) ShowCounts(form, 1);
 }
 
 void DeleteCounterImage(TMainForm& form) {
   Retire(form, form.numbers.counter, kCounterImage);
-  form.numbers.counter.shown = 0;
+  form.numbers.counter.next = 0;
 }
 
 void SetDayCountImage(TMainForm& form, const std::string& file, int x, int y,

@@ -51,7 +51,7 @@ struct ClockImage : LiveImage {
 
 inline constexpr int kCounterSpan = 100 * 3600;  // 00:00:00 to 99:59:59
 struct CounterImage : LiveImage {
-  int shown = 0;               // seconds the picture shows
+  int next = 0;                // seconds the next count shows
   std::uint64_t next_due = 0;  // tick of the next count while counting
 };
 

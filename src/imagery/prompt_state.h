@@ -1,7 +1,6 @@
 // The click-wait prompt mark of speech text.
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "base/bitmap.h"
@@ -15,8 +14,8 @@ struct PromptState {
   std::vector<Bitmap> masks;  // one per frame: white where the frame is see-through
   Point position;             // child-window pixels
   int last_frame = 0;
-  int frame_index = 0;
-  std::optional<Bitmap> saved;  // the balloon under the mark while it shows
+  int frame_index = 0;   // the frame the next tick shows
+  int shown_frame = -1;  // the frame the balloon shows; -1 while the mark is away
 };
 
 }  // namespace tk

@@ -14,12 +14,12 @@
 namespace tk {
 
 bool SpeechBusy(const TMainForm& form) {
-  return form.speech_state.showing || form.speech_state.choice_waiting;
+  return form.speech.showing || form.speech.choice_waiting;
 }
 
 bool BeginSpeechDrawing(TMainForm& form) {
   if (form.shell.modes.hidden || !form.child_image) return false;
-  form.speech_state.showing = true;
+  form.speech.showing = true;
   form.TurnMoveModeOff();
   form.platform.CancelMode(form.window);
   return true;
@@ -33,8 +33,8 @@ bool PauseAfterStep(TMainForm& form) {
   WaitEnd end;
   if (sp.click_wait) {
     StartPrompt(form);
-    end = WaitUntil(
-        form, [&] { return first_pump_done() && (!sp.click_wait || !form.speech_state.showing); });
+    end = WaitUntil(form,
+                    [&] { return first_pump_done() && (!sp.click_wait || !form.speech.showing); });
   } else {
     end = WaitUntil(
         form, [&] { return first_pump_done() && sp.fast_forward; }, sp.delay_ms);
@@ -44,7 +44,7 @@ bool PauseAfterStep(TMainForm& form) {
 
 void EndSpeech(TMainForm& form) {
   SpeechState& sp = form.speech;
-  form.speech_state.showing = false;
+  form.speech.showing = false;
   sp.scrolled = false;
   sp.fast_forward = false;
   sp.scroll_total = 0;
@@ -68,7 +68,7 @@ void ShowSpeech(TMainForm& form, const std::string& label) {
   const auto found = form.script.FindLabel(label);
   if (!found) {
     form.ShowError(msg::kSpeechLabelNotFound);
-    form.speech_state.showing = false;
+    form.speech.showing = false;
     return;
   }
   SpeechState& sp = form.speech;
@@ -76,7 +76,7 @@ void ShowSpeech(TMainForm& form, const std::string& label) {
   sp.line_index = *found + 1;
   sp.line_pos = 0;
   sp.insertion.pending = false;
-  while (form.speech_state.showing && sp.line_index < form.script.Size()) {
+  while (form.speech.showing && sp.line_index < form.script.Size()) {
     const std::string& line = form.script[sp.line_index];
     sp.error_source = {line, sp.label, static_cast<long long>(sp.line_index)};
     if (sp.insertion.pending) {

@@ -31,18 +31,20 @@ int ChoiceAt(const TMainForm& form, int x, int y) {
   return -1;
 }
 
-// Exclusive-or: the same drawing takes the highlight off again.
-void ToggleHighlight(TMainForm& form, const Rect& rect) {
-  if (!form.child_image) return;
+void RemoveHighlight(TMainForm& form) {
   Highlight& h = form.speech.highlight;
-  InvertHighlight(form.child_image->display_bitmap, rect, h.style);
-  form.child_image->Present(rect);
-  h.shown = !h.shown;
-  h.rect = rect;
+  if (!h.shown) return;
+  h.shown = false;
+  if (form.child_image) form.child_image->Recompose(h.rect);
 }
 
-void RemoveHighlight(TMainForm& form) {
-  if (form.speech.highlight.shown) ToggleHighlight(form, form.speech.highlight.rect);
+void ShowHighlight(TMainForm& form, const Rect& rect) {
+  RemoveHighlight(form);
+  if (!form.child_image) return;
+  Highlight& h = form.speech.highlight;
+  h.shown = true;
+  h.rect = rect;
+  form.child_image->Recompose(rect);
 }
 
 // Types one choice's text; false when the window closed meanwhile.
@@ -77,7 +79,7 @@ void CorrectForScrolling(SpeechState& sp, std::size_t index, Point& start) {
 bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   SpeechState& sp = form.speech;
   Point start = sp.cursor;
-  form.speech_state.choice_waiting = true;
+  form.speech.choice_waiting = true;
   sp.choice_rendering = true;
   // A copy: a close while the text is typed empties the list.
   const std::string text = sp.choices[index].text;
@@ -99,6 +101,14 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
 
 }  // namespace
 
+Rect HighlightLayer::Bounds() const {
+  return highlight_.shown ? highlight_.rect : Rect{};
+}
+
+void HighlightLayer::Draw(Bitmap& target, const Rect& clip) const {
+  InvertHighlight(target, highlight_.rect, highlight_.style, clip);
+}
+
 void AddChoice(TMainForm& form, std::string label, std::string text) {
   form.speech.choices.push_back({{}, std::move(label), std::move(text)});
 }
@@ -108,7 +118,7 @@ void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
   if (form.shell.modes.hidden) return;
   if (!BeginSpeechDrawing(form)) {
     sp.fast_forward = false;
-    form.speech_state.showing = false;
+    form.speech.showing = false;
     return;
   }
   sp.highlight.style = highlight_style;
@@ -120,15 +130,14 @@ void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
     if (!DrawChoice(form, i, full_width)) break;
   }
   sp.fast_forward = false;
-  form.speech_state.showing = false;
+  form.speech.showing = false;
 }
 
 void ChoiceHover(TMainForm& form, int x, int y) {
   Highlight& h = form.speech.highlight;
   const int hovered = InTextArea(form.speech.area, x, y) ? ChoiceAt(form, x, y) : -1;
   if (hovered >= 0 && hovered != h.last_hovered) {
-    RemoveHighlight(form);
-    ToggleHighlight(form, form.speech.choices[static_cast<std::size_t>(hovered)].rect);
+    ShowHighlight(form, form.speech.choices[static_cast<std::size_t>(hovered)].rect);
   } else if (hovered < 0) {
     RemoveHighlight(form);
   }
@@ -139,7 +148,7 @@ void ChoiceClick(TMainForm& form, int x, int y) {
   const int chosen = ChoiceAt(form, x, y);
   if (chosen < 0) return;
   const std::string label = form.speech.choices[static_cast<std::size_t>(chosen)].label;
-  form.speech_state.choice_waiting = false;
+  form.speech.choice_waiting = false;
   RemoveHighlight(form);
   form.speech.highlight.last_hovered = -1;
   form.speech.choices.clear();

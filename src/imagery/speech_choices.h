@@ -4,9 +4,24 @@
 
 #include <string>
 
+#include "imagery/layer.h"
+
 namespace tk {
 
 class TMainForm;
+struct Highlight;
+
+// The highlight over the hovered choice, while it shows: it inverts what
+// the layers below it show there.
+class HighlightLayer : public Layer {
+ public:
+  explicit HighlightLayer(const Highlight& highlight) : highlight_(highlight) {}
+  Rect Bounds() const override;
+  void Draw(Bitmap& target, const Rect& clip) const override;
+
+ private:
+  const Highlight& highlight_;
+};
 
 // SDS.
 void AddChoice(TMainForm& form, std::string label, std::string text);

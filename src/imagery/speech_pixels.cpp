@@ -50,7 +50,9 @@ bool InInterior(int style, int x, int y) {
     case 2:
       return false;
     case 3:
-      return (x - y) % 8 == 0;  // backward diagonals, 8 pixels apart
+      // Backward diagonals, 8 pixels apart: each runs up to the right, as
+      // the system's own backward hatch does.
+      return (x + y) % 8 == 0;
     default:
       return true;
   }
@@ -97,8 +99,8 @@ void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int
 
 // The outline runs along the rectangle's own edge pixels, each pixel of it
 // inverted once; the interior lies inside the outline.
-void InvertHighlight(Bitmap& target, const Rect& rect, int style) {
-  const Rect r = Intersect(rect, target.Bounds());
+void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip) {
+  const Rect r = Intersect(Intersect(rect, clip), target.Bounds());
   if (IsEmpty(r)) return;
   const bool dotted = style != 2;
   for (int y = r.top; y < r.bottom; ++y) {

@@ -20,9 +20,9 @@ void TurnIntoInkMask(Bitmap& bitmap);
 // Copies the pixels of `src` that are not black, clipped to both pictures.
 void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int width, int height);
 
-// Inverts the highlight of a choice over `rect` in `target`: an outline
-// (dotted or solid by style) and an interior (none, hatched or solid).
-// Inverting twice restores every pixel.
-void InvertHighlight(Bitmap& target, const Rect& rect, int style);
+// Inverts the highlight of a choice over `rect` in `target`, within `clip`:
+// an outline (dotted or solid by style) and an interior (none, hatched or
+// solid). The pattern keeps its place whatever the clip.
+void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip);
 
 }  // namespace tk

@@ -52,16 +52,31 @@ Rect PromptRect(const PromptState& prompt) {
           static_cast<int>(std::min<std::int64_t>(std::int64_t{p.y} + f.height(), INT32_MAX))};
 }
 
-void RestoreUnderPrompt(TMainForm& form) {
+void ShowPromptFrame(TMainForm& form, int frame) {
+  form.prompt.shown_frame = frame;
+  if (form.child_image) form.child_image->Recompose(PromptRect(form.prompt));
+}
+
+void HidePrompt(TMainForm& form) {
   PromptState& prompt = form.prompt;
-  if (!prompt.saved || !form.child_image) return;
-  const Rect r = PromptRect(prompt);
-  CopyPixels(*prompt.saved, 0, 0, form.child_image->display_bitmap, r.left, r.top, r.Width(),
-             r.Height());
-  form.child_image->Present(r);
+  prompt.timer.Stop();
+  prompt.frame_index = 0;
+  if (prompt.shown_frame >= 0) ShowPromptFrame(form, -1);
 }
 
 }  // namespace
+
+Rect PromptLayer::Bounds() const {
+  return prompt_.shown_frame >= 0 ? PromptRect(prompt_) : Rect{};
+}
+
+void PromptLayer::Draw(Bitmap& target, const Rect& clip) const {
+  const auto index = static_cast<std::size_t>(prompt_.shown_frame);
+  if (index >= prompt_.frames.size()) return;
+  const Point at = prompt_.position;
+  CopyPixelsMasked(prompt_.frames[index], prompt_.masks[index], clip.left - at.x, clip.top - at.y,
+                   target, clip.left, clip.top, clip.Width(), clip.Height());
+}
 
 void LoadDefaultPrompt(TMainForm& form) {
   PlacePrompt(form, 0, 0, kDefaultPromptIntervalMs);
@@ -107,37 +122,20 @@ void StepPrompt(TMainForm& form) {
     prompt.timer.Stop();
     return;
   }
-  TChildImageForm& child = *form.child_image;
-  const Rect r = PromptRect(prompt);
-  if (!prompt.saved) {
-    prompt.saved.emplace(r.Width(), r.Height());
-    CopyPixels(child.display_bitmap, r.left, r.top, *prompt.saved, 0, 0, r.Width(), r.Height());
-  }
-  CopyPixels(*prompt.saved, 0, 0, child.display_bitmap, r.left, r.top, r.Width(), r.Height());
-  const auto index = static_cast<std::size_t>(prompt.frame_index);
-  if (index < prompt.frames.size()) {
-    CopyPixelsMasked(prompt.frames[index], prompt.masks[index], 0, 0, child.display_bitmap, r.left,
-                     r.top, r.Width(), r.Height());
-  }
-  child.Present(r);
+  ShowPromptFrame(form, prompt.frame_index);
   prompt.frame_index = prompt.frame_index >= prompt.last_frame ? 0 : prompt.frame_index + 1;
 }
 
 bool EndClickWait(TMainForm& form) {
   PromptState& prompt = form.prompt;
-  if (!form.speech.click_wait || !prompt.saved) return false;
-  prompt.timer.Stop();
-  prompt.frame_index = 0;
-  RestoreUnderPrompt(form);
-  prompt.saved.reset();
+  if (!form.speech.click_wait || prompt.shown_frame < 0) return false;
+  HidePrompt(form);
   form.speech.click_wait = false;
   return true;
 }
 
 void StopPrompt(TMainForm& form) {
-  form.prompt.timer.Stop();
-  form.prompt.frame_index = 0;
-  form.prompt.saved.reset();
+  HidePrompt(form);
 }
 
 }  // namespace tk

@@ -51,20 +51,9 @@ void ShiftLayerUp(Bitmap& layer, int pixels) {
   }
 }
 
-// The clean picture, then the text layer over it, shown.
-void RepaintTextArea(TMainForm& form) {
-  TChildImageForm& child = *form.child_image;
-  const PictureLayer picture(child.clean_bitmap);
-  const TextLayer text(form.speech);
-  const Layer* layers[] = {&picture, &text};
-  const Rect area = VisibleTextArea(form);
-  ComposeLayers(layers, child.display_bitmap, area);
-  child.Present(area);
-}
-
 void ScrollStep(TMainForm& form, int pixels) {
   ShiftLayerUp(form.speech.layer, pixels);
-  RepaintTextArea(form);
+  form.child_image->Recompose(VisibleTextArea(form));
 }
 
 void AddScroll(SpeechState& sp, int pixels) {
@@ -102,16 +91,11 @@ void DrawGlyphIntoLayer(TMainForm& form, std::string_view character, int w, int 
   CombinePixels(scratch, 0, 0, sp.layer, at.x, at.y, sw, sh, PixelOp::kOr);
 }
 
-// The layer's pixels around the glyph over the balloon, black showing
-// the balloon through.
-void ShowGlyph(TMainForm& form, int w, int h, Point at) {
+// The glyph with its shadow, and the margin its scratch may have reached.
+void ShowGlyph(TMainForm& form, int w, int h) {
   if (!form.child_image) return;
-  SpeechState& sp = form.speech;
-  TChildImageForm& child = *form.child_image;
-  const Rect rect{sp.cursor.x, sp.cursor.y, sp.cursor.x + w + 8, sp.cursor.y + h + 2};
-  CopyInk(sp.layer, at.x, at.y, child.display_bitmap, rect.left, rect.top, rect.Width(),
-          rect.Height());
-  child.Present(rect);
+  const Point c = form.speech.cursor;
+  form.child_image->Recompose({c.x, c.y, c.x + w + 8, c.y + h + 2});
 }
 
 }  // namespace
@@ -157,7 +141,7 @@ void DrawSpeechCharacter(TMainForm& form, std::string_view character) {
   }
   const Point at{sp.cursor.x - sp.area.left, sp.cursor.y - sp.area.top};
   DrawGlyphIntoLayer(form, character, w, h, at);
-  ShowGlyph(form, w, h, at);
+  ShowGlyph(form, w, h);
   sp.cursor.x += w;
 }
 
@@ -197,12 +181,8 @@ void ScrollText(TMainForm& form, int pixels) {
 void ClearTextArea(TMainForm& form) {
   if (!form.child_image) return;
   SpeechState& sp = form.speech;
-  TChildImageForm& child = *form.child_image;
   sp.layer.Fill({});
-  const Rect area = VisibleTextArea(form);
-  CopyPixels(child.clean_bitmap, area.left, area.top, child.display_bitmap, area.left, area.top,
-             area.Width(), area.Height());
-  child.Present(area);
+  form.child_image->Recompose(VisibleTextArea(form));
   sp.cursor = {sp.area.left, sp.area.top};
   sp.line_width = 0;
 }

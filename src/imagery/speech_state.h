@@ -54,6 +54,10 @@ struct SpeechState {
   std::uint32_t shadow_colour = 0;         // 0: no shadow
   std::uint32_t delay_ms = 50;
 
+  // While either is set the balloon belongs to the speech: the mouse
+  // handlers and the speech commands keep away from it.
+  bool showing = false;         // MSP or SEL is drawing
+  bool choice_waiting = false;  // choices are shown and wait for a click
   bool click_wait = false;
   bool fast_forward = false;
   bool choice_rendering = false;

@@ -82,7 +82,7 @@ void EndOfSpeechCode(TMainForm& form) {
     SpeechLineFeed(form, 'E');
     return;
   }
-  form.speech_state.showing = false;
+  form.speech.showing = false;
   sp.scrolled = false;
   sp.fast_forward = false;
   sp.scroll_total = 0;

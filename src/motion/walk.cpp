@@ -71,6 +71,15 @@ bool InsideScreen(const Footing& f, std::int64_t x, std::int64_t y, int dx, int 
          (dy <= 0 || y + f.height <= f.screen_height);
 }
 
+// Whether a bounce can end: the window fits on the screen, and beside one
+// step along each axis it walks on. Otherwise every retry from the clamped
+// place is off the screen again.
+bool BounceCanEnd(const Footing& f, int step, int dx, int dy) {
+  const std::int64_t s = step;
+  return f.width <= f.screen_width && f.height <= f.screen_height &&
+         (dx == 0 || f.width + s <= f.screen_width) && (dy == 0 || f.height + s <= f.screen_height);
+}
+
 std::int64_t ClampToScreen(std::int64_t at, int size, int screen) {
   if (at < 0) at = 0;
   if (at + size > screen) at = std::int64_t{screen} - size;
@@ -87,9 +96,12 @@ void RandomWalkTick(TMainForm& form, const Footing& f) {
   }
   std::int64_t x = f.x;
   std::int64_t y = f.y;
-  // A window that cannot fit beside one step bounces only once, and stays
-  // at the edge it was pushed back to.
-  for (int bounces = 0;; ++bounces) {
+  // A window off the left or top edge may need two reversals: the first
+  // clamps it to the edge, facing out again when it was walking in; the
+  // second turns it inside. A window that fits beside one step is inside by
+  // then; one that does not would bounce for ever, so it bounces once and
+  // stays at the edge it was pushed back to.
+  for (bool bounced = false;; bounced = true) {
     if (run_label) RunDirectionLabel(form);
     if (form.IsClosed()) return;
     const std::int64_t nx = x + std::int64_t{walk.step} * walk.dx;
@@ -98,7 +110,7 @@ void RandomWalkTick(TMainForm& form, const Footing& f) {
       MoveCharacterTo(form, nx, ny);
       return;
     }
-    if (bounces == 1) {
+    if (bounced && !BounceCanEnd(f, walk.step, walk.dx, walk.dy)) {
       MoveCharacterTo(form, x, y);
       return;
     }

@@ -1,4 +1,5 @@
 // Who may start an action when, and what stops every run.
+#include "imagery/speech_state.h"
 #include "script/flags.h"
 #include "script/runner.h"
 #include "script/wait.h"
@@ -35,7 +36,8 @@ TEST_F(ActionGuard, EachTriggerIsRefusedInsideARunExceptTheEventsWhileAChoiceWai
   for (const State& s : states) {
     form->runner.runs = s.runs;
     form->runner.stopped = s.stopped;
-    form->speech_state = {s.speech, s.choice};
+    form->speech.showing = s.speech;
+    form->speech.choice_waiting = s.choice;
     for (std::size_t i = 0; i < std::size(triggers); ++i) {
       EXPECT_EQ(form->MayStartAction(triggers[i]), s.answer[i]) << s.name << ", trigger " << i;
     }

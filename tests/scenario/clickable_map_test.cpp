@@ -3,6 +3,7 @@
 #include "interaction/clickable_map.h"
 
 #include "base/messages.h"
+#include "imagery/speech_state.h"
 #include "script/flags.h"
 #include "script/runner.h"
 #include "support/icon_files.h"
@@ -126,11 +127,12 @@ TEST_F(ClickableMapTest, ClickRunsOnlyWhenIdleAndMissingLabelsAreReported) {
   form->runner.runs = 1;
   Click(60, 60);
   form->runner.runs = 0;
-  form->speech_state.showing = true;
+  form->speech.showing = true;
   Click(60, 60);
-  form->speech_state = {false, true};
+  form->speech.showing = false;
+  form->speech.choice_waiting = true;
   Click(60, 60);
-  form->speech_state = {};
+  form->speech.choice_waiting = false;
   sim->Click(form->window, MouseButton::kRight, 60, 60);
   EXPECT_EQ(Int("Head"), 0);
   Click(60, 60);

@@ -5,6 +5,7 @@
 
 #include "base/bmp_writer.h"
 #include "imagery/animation.h"
+#include "imagery/speech_state.h"
 #include "motion/event_state.h"
 #include "script/flags.h"
 #include "script/script_lines.h"
@@ -224,7 +225,7 @@ TEST_F(Events, NothingFiresWhileAnActionRunsUnlessAChoiceWaits) {
   // A was due at 810 and is every 100 ms from there, all inside Ask.
   EXPECT_EQ(asked, 805u);
   EXPECT_EQ(Str("t"), std::string((sim->NowMs() - 810) / 100 + 1, 'A'));
-  EXPECT_TRUE(form->speech_state.choice_waiting);
+  EXPECT_TRUE(form->speech.choice_waiting);
 }
 
 // The timer sleeps between the moments something is due; the same script

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "base/bmp_writer.h"
@@ -174,7 +175,8 @@ TEST_F(NumberImagesTest, CounterCountsWhileOnFreezesWhenOffAndWraps) {
   EXPECT_EQ(shown(), (Cells{0, 0, S, 0, 0, S, 0, 2}));
   sim->AdvanceTime(20);
   EXPECT_EQ(shown(), (Cells{0, 0, S, 0, 0, S, 0, 3}));
-  Run("Reset");
+  Run("Reset");  // shows at the next count (the case below)
+  sim->AdvanceTime(1000);
   EXPECT_EQ(shown(), (Cells{0, 0, S, 0, 0, S, 0, 0}));
   // A program busy for almost 100 hours catches up with every second.
   sim->Busy(std::uint64_t{359999} * 1000);
@@ -187,7 +189,40 @@ TEST_F(NumberImagesTest, CounterCountsWhileOnFreezesWhenOffAndWraps) {
   EXPECT_EQ(form->numbers.counter.wakes - before, 10u);
   Run("Gone");
   EXPECT_EQ(Named(kCounterImage), nullptr);
-  EXPECT_EQ(form->numbers.counter.shown, 0);
+  EXPECT_EQ(form->numbers.counter.next, 0);
+}
+
+// TCRS runs one count of its own under the usual rule: a running counter
+// shows 00:00:00 at its next count, or at once when that count is due and
+// not yet taken; a stopped one shows it at once.
+TEST_F(NumberImagesTest, ResetCounterShowsZeroAtTheCountItIsDue) {
+  struct ResetCase {
+    const char* name;
+    std::function<void()> before;  // 10 ms after 00:00:02 showed
+    std::vector<int> seconds;      // shown at the reset, then after each later count
+  };
+  const ResetCase cases[] = {
+      {"mid-second", [&] { sim->AdvanceTime(300); }, {2, 0, 1, 2}},
+      {"count due, not yet taken", [&] { sim->Busy(1500); }, {0, 1, 2, 3}},
+      {"stopped", [&] { Run("Off"); }, {0, 0, 0, 0}},
+  };
+  for (const ResetCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    StartWith(">TCIP=d11.bmp,10,20;\n>TCON;\n", "Off:\n>TCOF;\n>AE;\nReset:\n>TCRS;\n>AE;\n");
+    const std::uint64_t on = sim->NowMs();  // counts fall at whole seconds from here
+    sim->AdvanceTime(2010);
+    ASSERT_EQ(ShownSecond(), 2);
+    c.before();
+    Run("Reset");
+    std::vector<int> seconds{ShownSecond()};
+    while (seconds.size() < c.seconds.size()) {
+      sim->AdvanceTime(1000 - (sim->NowMs() - on) % 1000 + 10);
+      seconds.push_back(ShownSecond());
+    }
+    EXPECT_EQ(seconds, c.seconds);
+  }
 }
 
 struct DayCountCase {

@@ -7,6 +7,7 @@
 #include "base/messages.h"
 #include "imagery/child_image_form.h"
 #include "imagery/number_images.h"
+#include "imagery/speech_state.h"
 #include "script/runner.h"
 #include "support/icon_files.h"
 #include "support/script_fixture.h"
@@ -190,11 +191,11 @@ TEST_F(PopupMenuTest, ScriptItemsHideWhileAChoiceWaitsOrFromTheTrayWhileHidden) 
     const Captions shown = Shown();
     return std::find(shown.begin(), shown.end(), "Mine") != shown.end();
   };
-  form->speech_state.choice_waiting = true;
+  form->speech.choice_waiting = true;
   sim->Click(form->window, MouseButton::kRight, 1, 1);
   EXPECT_FALSE(has_mine());
   EXPECT_TRUE(form->PopupMenu1.script_items[0].visible);  // back after the menu closed
-  form->speech_state.choice_waiting = false;
+  form->speech.choice_waiting = false;
   form->PmPutClick();
   sim->SendTrayMessage(kTrayRightButtonDown);
   EXPECT_FALSE(has_mine());

@@ -5,8 +5,10 @@
 
 #include "imagery/animation.h"
 #include "imagery/child_image_form.h"
+#include "imagery/speech_state.h"
 #include "interaction/clickable_map.h"
 #include "motion/event_state.h"
+#include "motion/walk_state.h"
 #include "script/runner.h"
 #include "support/sim_fixture.h"
 
@@ -121,10 +123,28 @@ TEST_F(SampleCharacterTest, TalkGreetsThenAnswersTheChosenTopic) {
   for (const TimerId id : presses) sim->DestroyTimer(id);
   sim->DestroyTimer(watch);
   EXPECT_FALSE(form->runner.Running());
-  EXPECT_FALSE(form->speech_state.showing || form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.showing || form->speech.choice_waiting);
   EXPECT_TRUE(Saw(lip, kMouth));
+  EXPECT_FALSE(form->child_image);  // the balloon went with the answer
   Exit();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_FALSE(Exists("tk_error.txt"));
+}
+
+// The balloon shows only while the character speaks or offers a choice:
+// neither at the start nor when a stroll begins or ends.
+TEST_F(SampleCharacterTest, StandingOrStrollingItShowsNoEmptyBalloon) {
+  Start();
+  sim->AdvanceTime(1000);
+  EXPECT_FALSE(form->child_image);
+  for (const char* item : {"Take a wal&k", "Stand sti&ll"}) {
+    ChooseFromMenu(item);
+    sim->Click(form->window, MouseButton::kRight, 80, 40);
+    sim->AdvanceTime(500);
+    EXPECT_FALSE(form->child_image) << item;
+  }
+  EXPECT_FALSE(form->walk.timer.running());
+  Exit();
   EXPECT_FALSE(Exists("tk_error.txt"));
 }
 
@@ -138,7 +158,7 @@ TEST_F(SampleCharacterTest, TheGreetingChimesAndTheMouthClosesWhenTheChimeEnds) 
   bool mouth_stopped_closed = false;
   const TimerId watch = sim->CreateTimer([&] {
     lip.push_back(Shown(kLipX, kLipY));
-    if (sim->NowMs() < 2000 || !form->speech_state.showing) return;
+    if (sim->NowMs() < 2000 || !form->speech.showing) return;
     for (const auto& a : form->animations.list) {
       if (a->name == "mouth") mouth_stopped_closed = !a->timer.running() && a->current_frame == 0;
     }

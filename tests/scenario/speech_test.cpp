@@ -108,7 +108,7 @@ TEST_F(Speech, TypesTextCodesAndWrapsWhereTheSimFontSays) {
     SCOPED_TRACE(cases[i].text);
     ClearTextArea(*form);
     Run("T" + std::to_string(i));
-    EXPECT_FALSE(form->speech_state.showing);
+    EXPECT_FALSE(form->speech.showing);
     EXPECT_EQ(form->speech.cursor, cases[i].cursor);
     for (const Point p : cases[i].inked) EXPECT_EQ(At(p.x, p.y), cases[i].ink) << p.x << "," << p.y;
     for (const Point p : cases[i].blank) EXPECT_EQ(At(p.x, p.y), kPaper) << p.x << "," << p.y;
@@ -152,7 +152,7 @@ TEST_F(Speech, MissingLabelShowsABoxOnlyAndSpeechStaysAvailable) {
 TEST_F(Speech, TextThatRunsOutWithoutEndCodeStillEndsTheSpeech) {
   StartWith("Talk:\n>MSP=Open;\n>AE;\nAgain:\n>MSP=Open;\n>AE;\nOpen:\n@D0;AB");
   Run("Talk");
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_FALSE(form->speech.showing);
   EXPECT_EQ(form->speech.cursor, (Point{16, 2}));
   Run("Again");  // not refused
   EXPECT_EQ(form->speech.cursor, (Point{30, 2}));
@@ -183,7 +183,7 @@ TEST_F(Speech, ClosingDuringAClickWaitEndsTheSpeechAndStopsThePrompt) {
   After(300, [&] { sim->PostClose(form->window); });
   Run("Talk");
   EXPECT_TRUE(form->IsClosed());
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_FALSE(form->speech.showing);
   EXPECT_FALSE(form->prompt.timer.running());
 }
 
@@ -214,8 +214,8 @@ TEST_F(Speech, ChoicesTakeRectanglesCorrectedForScrollingAndAClickRunsTheirActio
   EXPECT_EQ(form->speech.choices[1].rect, (Rect{2, 11, 9, 20}));
   EXPECT_EQ(At(2, 2), kNavy);  // A; "Hi" scrolled away
   EXPECT_EQ(At(9, 2), kPaper);
-  EXPECT_TRUE(form->speech_state.choice_waiting);
-  EXPECT_FALSE(form->speech_state.showing);
+  EXPECT_TRUE(form->speech.choice_waiting);
+  EXPECT_FALSE(form->speech.showing);
 
   const Bitmap before = Shown();
   Run("Busy");  // refused while the choices wait
@@ -224,7 +224,7 @@ TEST_F(Speech, ChoicesTakeRectanglesCorrectedForScrollingAndAClickRunsTheirActio
 
   sim->Click(Balloon(), MouseButton::kLeft, 5, 15);
   EXPECT_EQ(form->shell.title, "chose two");
-  EXPECT_FALSE(form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.choice_waiting);
   EXPECT_TRUE(form->speech.choices.empty());
 }
 
@@ -260,13 +260,51 @@ TEST_F(Speech, HighlightFollowsThePointerAndLeavesNothingBehind) {
   }
 }
 
+// Whatever became of the balloon's buffer and of its pixels on the screen,
+// a repaint shows its layers again: text, highlight and prompt mark.
+TEST_F(Speech, ARepaintAfterHighlightOrPromptChangesComposesTheSamePixels) {
+  StartWith(std::string(kChoices) + "Wait:\n>MPS=,0,44,20,200;\n>MSP=W;\n>AE;\nW:\n@D0;A@WB@E\n");
+  Bitmap red(60, 40);
+  red.Fill(kRed);
+  Bitmap expected;
+  const auto spoil = [&] {
+    expected = Shown();
+    form->child_image->display_bitmap.Fill(kRed);
+    sim->PresentBitmap(Balloon(), red, red.Bounds());
+    sim->InvalidateWindow(Balloon());
+  };
+  const auto repainted = [&] { return Shown().Bytes() == expected.Bytes(); };
+  bool prompt_shown = false, prompt_repainted = false;
+  After(300, [&] {
+    prompt_shown = At(45, 22) == Bgr{};
+    spoil();
+  });
+  After(350, [&] {
+    prompt_repainted = repainted();
+    sim->Click(Balloon(), MouseButton::kLeft, 30, 30);
+  });
+  Run("Wait");
+  EXPECT_TRUE(prompt_shown);
+  EXPECT_TRUE(prompt_repainted);
+  ClearTextArea(*form);
+  Run("Ask");
+  for (const Point pointer : {Point{5, 6}, Point{5, 15}, Point{50, 35}}) {
+    SCOPED_TRACE(pointer.y);
+    sim->MouseMove(Balloon(), pointer.x, pointer.y);
+    spoil();
+    sim->ProcessPendingMessages();
+    EXPECT_TRUE(repainted());
+  }
+  EXPECT_EQ(At(45, 22), kPaper);
+}
+
 TEST_F(Speech, ChoicesWhileHiddenShowNothingAndStillEndTheAction) {
   StartWith("Ask:\n>SDS=One,A@E;\n>SEL=0,1;\n>NS=not reached;\n>AE;\n");
   form->PmPutClick();
   const Bitmap before = Shown();
   Run("Ask");
   EXPECT_EQ(form->shell.title, msg::kDefaultTitle);
-  EXPECT_FALSE(form->speech_state.choice_waiting);
+  EXPECT_FALSE(form->speech.choice_waiting);
   EXPECT_EQ(Shown().Bytes(), before.Bytes());
 }
 

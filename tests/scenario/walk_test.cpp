@@ -110,6 +110,41 @@ TEST_F(WalkTest, AWindowWiderThanTheScreenBouncesOnceAndStaysAtTheClampedEdge) {
   EXPECT_EQ(Int("L") + Int("R"), 3);  // each tick reverses once, and no more
 }
 
+struct BounceCase {
+  const char* name;
+  int width;
+  Rect start;
+  int dx, dy;
+  Point end;
+  std::vector<std::string> labels;  // each ran once
+};
+
+TEST_F(WalkTest, ABounceOffTheLeftOrTopEdgeGoesOnUntilTheWindowIsInside) {
+  const BounceCase cases[] = {
+      {"off the left, walking right", 40, {-50, 300, -10, 330}, 1, 0, {4, 300}, {"L", "R"}},
+      {"off the top, walking down-right", 40, {500, -50, 540, -20}, 1, 1, {504, 4}, {"UL", "DR"}},
+      {"off both, walking up-right", 40, {-50, -50, -10, -20}, 1, -1, {4, 0}, {"DL", "UR"}},
+      // Two pixels to spare and a step of 4: every retry is off the screen.
+      {"no room for a step", 1022, {0, 300, 1022, 330}, 1, 0, {2, 300}, {"L"}},
+  };
+  for (const BounceCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    StartWalker("Go:\n>MVB=100,4,2147483647;\n>AE;\n", c.width);  // no turn is ever drawn
+    sim->SetWindowBounds(form->window, c.start);
+    Aim(c.dx, c.dy);
+    form->walk.started = true;
+    Run("Go");
+    sim->AdvanceTime(100);
+    EXPECT_EQ(Where(), c.end);
+    int runs = 0;
+    for (const Direction& d : kDirections) runs += Int(d.name);
+    EXPECT_EQ(runs, static_cast<int>(c.labels.size()));
+    for (const std::string& label : c.labels) EXPECT_EQ(Int(label), 1) << label;
+  }
+}
+
 struct MoveCase {
   const char* command;
   int ticks;  // of 10 ms, the first only notes the start
