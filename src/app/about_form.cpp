@@ -2,8 +2,8 @@
 
 #include "base/messages.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "imagery/image_file.h"
-#include "motion/mover.h"
 
 namespace tk {
 

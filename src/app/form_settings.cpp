@@ -1,9 +1,9 @@
 // Reading tk.ini at start-up and writing it at exit.
 #include "app/settings.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "motion/cling_state.h"
 #include "motion/motion_commands.h"
-#include "motion/mover.h"
 
 namespace tk {
 

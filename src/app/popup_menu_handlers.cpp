@@ -4,6 +4,7 @@
 #include "base/messages.h"
 #include "base/text.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "form/popup_menu.h"
 #include "imagery/animation.h"
 #include "imagery/speech.h"
@@ -11,7 +12,6 @@
 #include "interaction/script_menu_items.h"
 #include "motion/cling.h"
 #include "motion/cling_state.h"
-#include "motion/mover.h"
 #include "sound/sound_commands.h"
 
 namespace tk {

@@ -4,10 +4,10 @@
 
 #include "base/messages.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "imagery/character_image.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
-#include "motion/mover.h"
 
 namespace tk {
 

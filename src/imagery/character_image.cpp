@@ -6,11 +6,11 @@
 
 #include "base/messages.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
 #include "imagery/image_region.h"
 #include "imagery/layer.h"
-#include "motion/mover.h"
 
 namespace tk {
 

@@ -1,6 +1,7 @@
 #include "imagery/child_image_form.h"
 
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "imagery/character_image.h"
 #include "imagery/prompt_state.h"
 #include "imagery/speech.h"
@@ -8,7 +9,6 @@
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_render.h"
 #include "imagery/speech_state.h"
-#include "motion/mover.h"
 
 namespace tk {
 
@@ -39,7 +39,7 @@ void TChildImageForm::ShowPicture(const Bitmap& picture, const Region& region, i
   owner_.platform.SetWindowRegion(window, region);
   if (IsPaletteDisplay(owner_)) owner_.platform.RealizePalette(window, display_bitmap.palette);
   Present(display_bitmap.Bounds());
-  owner_.platform.ShowWindow(window, true);
+  ShowChildWindow(owner_);
 }
 
 void TChildImageForm::Present(const Rect& area) {

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "form/popup_menu.h"
 #include "motion/cling_state.h"
 #include "motion/drag_state.h"
 #include "motion/motion_commands.h"
-#include "motion/mover.h"
 #include "script/command_context.h"
 #include "script/runner.h"
 

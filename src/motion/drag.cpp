@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "motion/cling_state.h"
 #include "motion/drag_state.h"
-#include "motion/mover.h"
 
 namespace tk {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "motion/cling_state.h"
 #include "motion/drag_state.h"
 #include "motion/motion_commands.h"
-#include "motion/mover.h"
 #include "motion/walk_state.h"
 #include "script/runner.h"
 

@@ -2,6 +2,7 @@
 
 #include "base/messages.h"
 #include "form/main_form.h"
+#include "form/mover.h"
 #include "script/flag_commands.h"
 #include "script/runner.h"
 #include "script/script_lines.h"
@@ -22,7 +23,7 @@ bool LoadScript(TMainForm& form, const std::string& file_name) {
     return false;
   }
   form.platform.SetWindowRegion(form.window, {});
-  form.platform.ShowWindow(form.window, true);
+  ShowCharacter(form, true);
   DeclareInitFlags(form);
   if (form.script.FindLabel("_FirstAction")) RunAction(form, "_FirstAction");
   return true;

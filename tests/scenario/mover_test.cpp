@@ -1,6 +1,6 @@
 // Moving and sizing the character: both windows travel together, and any
 // 32-bit position a script or a drag produces lands without overflow.
-#include "motion/mover.h"
+#include "form/mover.h"
 
 #include <limits>
 

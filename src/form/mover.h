@@ -28,6 +28,8 @@ void ResizeCharacter(TMainForm& form, int width, int height);
 void PlaceChildImage(TMainForm& form);
 // Shows or hides both windows, the main one first when showing.
 void ShowCharacter(TMainForm& form, bool visible);
+// Shows the child image window alone, as a new picture in it does.
+void ShowChildWindow(TMainForm& form);
 // Puts both windows into the topmost band or takes them out, the main
 // window last so it stays in front of its balloon.
 void SetCharacterTopmost(TMainForm& form, bool topmost);

@@ -1,4 +1,4 @@
-#include "motion/mover.h"
+#include "form/mover.h"
 
 #include <algorithm>
 #include <limits>
@@ -57,6 +57,10 @@ void ShowCharacter(TMainForm& form, bool visible) {
   if (visible) form.platform.ShowWindow(form.window, true);
   if (child) form.platform.ShowWindow(child->window, visible);
   if (!visible) form.platform.ShowWindow(form.window, false);
+}
+
+void ShowChildWindow(TMainForm& form) {
+  if (const auto child = form.ChildWindowPlacement()) form.platform.ShowWindow(child->window, true);
 }
 
 void SetCharacterTopmost(TMainForm& form, bool topmost) {
