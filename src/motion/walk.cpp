@@ -100,8 +100,11 @@ void RandomWalkTick(TMainForm& form, const Footing& f) {
   // clamps it to the edge, facing out again when it was walking in; the
   // second turns it inside. A window that fits beside one step is inside by
   // then; one that does not would bounce for ever, so it bounces once and
-  // stays at the edge it was pushed back to.
-  for (bool bounced = false;; bounced = true) {
+  // stays at the edge it was pushed back to. A direction label may change
+  // the step between reversals, so the count is capped as well.
+  constexpr int kMostReversals = 4;
+  for (int reversals = 0;; ++reversals) {
+    const bool bounced = reversals > 0;
     if (run_label) RunDirectionLabel(form);
     if (form.IsClosed()) return;
     const std::int64_t nx = x + std::int64_t{walk.step} * walk.dx;
@@ -110,7 +113,7 @@ void RandomWalkTick(TMainForm& form, const Footing& f) {
       MoveCharacterTo(form, nx, ny);
       return;
     }
-    if (bounced && !BounceCanEnd(f, walk.step, walk.dx, walk.dy)) {
+    if (bounced && (!BounceCanEnd(f, walk.step, walk.dx, walk.dy) || reversals == kMostReversals)) {
       MoveCharacterTo(form, x, y);
       return;
     }
