@@ -4,6 +4,7 @@
 #include "form/mover.h"
 #include "motion/cling_state.h"
 #include "motion/motion_commands.h"
+#include "platform/monitors.h"
 
 namespace tk {
 
@@ -16,16 +17,21 @@ ProfileFile LoadProfile(Platform& platform, const std::string& path) {
 
 }  // namespace
 
+// A saved corner on any monitor stands; one on no monitor (a monitor since
+// unplugged, say) is taken axis by axis against the primary monitor, and the
+// first picture then centres the character on it.
 void TMainForm::ReadWindowPosition(const ProfileFile& settings) {
   int x = settings.GetInt("WndPos", "X_Pos", -1);
-  if (!IsValidPosition(x, platform.ScreenWidth())) {
-    x = 0;
-    shell.centre_on_first_image = true;
-  }
   int y = settings.GetInt("WndPos", "Y_Pos", -1);
-  if (!IsValidPosition(y, platform.ScreenHeight())) {
-    y = 0;
-    shell.centre_on_first_image = true;
+  if (!CornerOnAMonitor(platform.Monitors(), x, y)) {
+    if (!IsValidPosition(x, platform.ScreenWidth())) {
+      x = 0;
+      shell.centre_on_first_image = true;
+    }
+    if (!IsValidPosition(y, platform.ScreenHeight())) {
+      y = 0;
+      shell.centre_on_first_image = true;
+    }
   }
   MoveCharacterTo(*this, x, y);
 }

@@ -10,6 +10,7 @@
 #include "motion/cling_state.h"
 #include "motion/drag_state.h"
 #include "motion/motion_commands.h"
+#include "platform/monitors.h"
 #include "script/command_context.h"
 #include "script/runner.h"
 
@@ -94,13 +95,11 @@ void SwitchOn(TMainForm& form, bool place) {
   form.cling.timer.Start();
 }
 
-// A character left off the screen by the window it rode on comes back to
-// the middle, where the user can reach it.
+// A character left off every monitor by the window it rode on comes back to
+// the middle of the primary one, where the user can reach it.
 void BringBackOnScreen(TMainForm& form) {
   const Rect now = form.platform.WindowBounds(form.window);
-  const int width = form.platform.ScreenWidth();
-  const int height = form.platform.ScreenHeight();
-  if (now.left >= 0 && now.left <= width && now.top >= 0 && now.top <= height) return;
+  if (CornerOnAMonitor(form.platform.Monitors(), now.left, now.top)) return;
   CentreCharacter(form, now.Width(), now.Height());
 }
 

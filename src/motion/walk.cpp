@@ -10,6 +10,7 @@
 #include "motion/drag_state.h"
 #include "motion/motion_commands.h"
 #include "motion/walk_state.h"
+#include "platform/monitors.h"
 #include "script/runner.h"
 
 namespace tk {
@@ -23,18 +24,13 @@ struct Footing {
   std::int64_t y = 0;
   int width = 0;
   int height = 0;
-  int screen_width = 0;
-  int screen_height = 0;
+  Rect screen;  // the monitor the window stands on
 };
 
 Footing ReadFooting(const TMainForm& form) {
   const Rect bounds = form.platform.WindowBounds(form.window);
-  return {bounds.left,
-          bounds.top,
-          bounds.Width(),
-          bounds.Height(),
-          form.platform.ScreenWidth(),
-          form.platform.ScreenHeight()};
+  return {bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+          MonitorOf(form.platform.Monitors(), bounds).bounds};
 }
 
 // Runs a label's action unless another action is running; the copy keeps
@@ -67,8 +63,9 @@ bool DrawTurn(TMainForm& form) {
 }
 
 bool InsideScreen(const Footing& f, std::int64_t x, std::int64_t y, int dx, int dy) {
-  return x >= 0 && (dx <= 0 || x + f.width <= f.screen_width) && y >= 0 &&
-         (dy <= 0 || y + f.height <= f.screen_height);
+  const Rect& s = f.screen;
+  return x >= s.left && (dx <= 0 || x + f.width <= s.right) && y >= s.top &&
+         (dy <= 0 || y + f.height <= s.bottom);
 }
 
 // Whether a bounce can end: the window fits on the screen, and beside one
@@ -76,13 +73,15 @@ bool InsideScreen(const Footing& f, std::int64_t x, std::int64_t y, int dx, int 
 // place is off the screen again.
 bool BounceCanEnd(const Footing& f, int step, int dx, int dy) {
   const std::int64_t s = step;
-  return f.width <= f.screen_width && f.height <= f.screen_height &&
-         (dx == 0 || f.width + s <= f.screen_width) && (dy == 0 || f.height + s <= f.screen_height);
+  const int screen_width = f.screen.Width();
+  const int screen_height = f.screen.Height();
+  return f.width <= screen_width && f.height <= screen_height &&
+         (dx == 0 || f.width + s <= screen_width) && (dy == 0 || f.height + s <= screen_height);
 }
 
-std::int64_t ClampToScreen(std::int64_t at, int size, int screen) {
-  if (at < 0) at = 0;
-  if (at + size > screen) at = std::int64_t{screen} - size;
+std::int64_t ClampToScreen(std::int64_t at, int size, int low, int high) {
+  if (at < low) at = low;
+  if (at + size > high) at = std::int64_t{high} - size;
   return at;
 }
 
@@ -119,8 +118,8 @@ void RandomWalkTick(TMainForm& form, const Footing& f) {
     }
     walk.dx = -walk.dx;
     walk.dy = -walk.dy;
-    x = ClampToScreen(nx, f.width, f.screen_width);
-    y = ClampToScreen(ny, f.height, f.screen_height);
+    x = ClampToScreen(nx, f.width, f.screen.left, f.screen.right);
+    y = ClampToScreen(ny, f.height, f.screen.top, f.screen.bottom);
     run_label = true;
   }
 }
@@ -148,8 +147,9 @@ std::int64_t RoundAway(double value) {
 
 bool Blocked(const WalkState& walk, const Footing& f, std::int64_t x, std::int64_t y) {
   if (walk.absolute) return false;
-  return x < 0 || (walk.target_x > 0 && x + f.width > f.screen_width) || y < 0 ||
-         (walk.target_y > 0 && y + f.height > f.screen_height);
+  const Rect& s = f.screen;
+  return x < s.left || (walk.target_x > 0 && x + f.width > s.right) || y < s.top ||
+         (walk.target_y > 0 && y + f.height > s.bottom);
 }
 
 // A move to where the window already is has no direction to arrive from:

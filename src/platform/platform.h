@@ -20,6 +20,16 @@ namespace tk {
 class Bitmap;
 class DesktopWindows;
 
+// One display of the desktop: where it stands (the primary one's corner is
+// 0,0; others may lie at negative coordinates), the part task bars leave
+// free, and its scale in percent of 96 dots per inch.
+struct Monitor {
+  Rect bounds;
+  Rect work_area;
+  int scale_percent = 100;
+  bool operator==(const Monitor&) const = default;
+};
+
 struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, day_of_week = 0;
 };
@@ -244,8 +254,11 @@ class Platform {
   // --- clock and screen -----------------------------------------------------
   virtual std::uint32_t TickCount() const = 0;
   virtual LocalTime Now() const = 0;
+  // The primary monitor's size.
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
+  // Every monitor, the primary one first; never empty.
+  virtual std::vector<Monitor> Monitors() const = 0;
   // Planes times bits per pixel of the screen.
   virtual int ScreenColorDepth() const = 0;
 

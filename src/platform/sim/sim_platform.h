@@ -66,8 +66,11 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   SimPlatform(std::string program_folder, std::string current_directory);
 
   // --- what a test sets up ----------------------------------------------------
+  // The primary monitor, its corner at 0,0 and its work area whole.
   int screen_width = 1024;
   int screen_height = 768;
+  // Monitors beside the primary one, anywhere on the desktop.
+  std::vector<Monitor> other_monitors;
   int screen_color_depth = 32;
   int wave_devices = 0;
   int midi_devices = 0;
@@ -257,6 +260,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   LocalTime Now() const override;
   int ScreenWidth() const override { return screen_width; }
   int ScreenHeight() const override { return screen_height; }
+  std::vector<Monitor> Monitors() const override;
   int ScreenColorDepth() const override { return screen_color_depth; }
   int WaveOutDeviceCount() const override { return wave_devices; }
   int MidiOutDeviceCount() const override { return midi_devices; }

@@ -97,4 +97,11 @@ Bitmap SimPlatform::RenderScreen(Bgr desktop) const {
   return screen;
 }
 
+std::vector<Monitor> SimPlatform::Monitors() const {
+  const Rect primary{0, 0, screen_width, screen_height};
+  std::vector<Monitor> all{{primary, primary, 100}};
+  all.insert(all.end(), other_monitors.begin(), other_monitors.end());
+  return all;
+}
+
 }  // namespace tk

@@ -71,6 +71,7 @@ class Win32Platform : public Platform,
   LocalTime Now() const override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
+  std::vector<Monitor> Monitors() const override;
   int ScreenColorDepth() const override;
   int WaveOutDeviceCount() const override;
   int MidiOutDeviceCount() const override;
