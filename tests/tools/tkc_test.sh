@@ -174,6 +174,24 @@ for bad in "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.
   if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
 done
 
+# Several monitors: the screenshot spans them as they stand, black where no
+# monitor is, and a place saved on the left monitor stands there.
+for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@99%" \
+  "--monitor 800x600+0+0@150" "--monitor 800x600+0+0 --monitor 800x600+700-10" "--monitor 9x9+0+0x"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+cp -r "$stage" "$work/twin"
+printf '[WndPos]\r\nX_Pos=-700\r\nY_Pos=100\r\n' > "$work/twin/tk.ini"
+"$tkc" run "$work/twin" --seconds 1 --monitor 1024x768+0+0 --monitor 800x600-800+0@150% \
+  --screenshot "$work/twin.png" > /dev/null
+[ "$(identify -format %wx%h "$work/twin.png")" = 1824x768 ] || fail "the screenshot does not span both monitors"
+pixel() { convert "$work/twin.png" -format "%[pixel:p{$1}]" info:; }
+[ "$(pixel 10,700)" = "srgb(0,0,0)" ] || fail "below the left monitor: $(pixel 10,700)"
+[ "$(pixel 1700,700)" = "srgb(48,96,128)" ] || fail "the primary's desktop: $(pixel 1700,700)"
+[ "$(pixel 180,160)" != "srgb(48,96,128)" ] || fail "the character is not on the left monitor"
+grep -q '^X_Pos=-700' "$work/twin/tk.ini" || fail "the place on the left monitor was not kept"
+
 # Pictures: an author's BMP, 24-bit or with a palette, becomes a compressed
 # SGD that decodes to the same pixels, smaller than the 24-bit BMP; the
 # sample's strips survive a decode and an encode; wrong files are refused.

@@ -42,7 +42,11 @@ int Usage() {
          "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
-         "      [--stats]                  print how often each timer woke the character\n";
+         "      [--stats]                  print how often each timer woke the character\n"
+         "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its corner\n"
+         "                             at X,Y (signed: 1280x1024-1280+0 stands left of the\n"
+         "                             primary); the first is the primary one, at +0+0;\n"
+         "                             screenshots then span every monitor\n";
   return 2;
 }
 
@@ -131,6 +135,11 @@ int Run(int argc, char** argv) {
       input.kind = *kind;
       if (!tkc::ParsePointAt(argv[i + 1], input)) return Fail("bad " + option + " value (X,Y@MS)");
       options.inputs.push_back(input);
+    } else if (option == "--monitor") {
+      tk::Monitor monitor;
+      if (!tkc::ParseMonitor(argv[i + 1], monitor))
+        return Fail("bad --monitor value (WxH+X+Y, optionally @SCALE%)");
+      options.monitors.push_back(monitor);
     } else if (option == "--shot") {
       input.kind = tkc::ScriptedInput::Kind::kShot;
       if (!tkc::ParseShot(argv[i + 1], input)) return Fail("bad --shot value (MS=FILE.png)");

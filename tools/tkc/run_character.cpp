@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "base/bitmap.h"
 #include "base/messages.h"
 #include "console_text.h"
 #include "files.h"
@@ -216,12 +217,95 @@ bool ParseShot(const std::string& text, ScriptedInput& input) {
   return true;
 }
 
+namespace {
+
+// A signed whole number at `at`, which moves past it: "+12", "-3", "40".
+bool ReadSigned(const std::string& text, std::size_t& at, bool sign_required, long long low,
+                long long high, long long& out) {
+  std::size_t end = at;
+  if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+    ++end;
+  } else if (sign_required) {
+    return false;
+  }
+  while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+  std::string number = text.substr(at, end - at);
+  if (!number.empty() && number[0] == '+') number.erase(0, 1);
+  if (!ReadNumber(number, low, high, out)) return false;
+  at = end;
+  return true;
+}
+
+bool Overlap(const tk::Rect& a, const tk::Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+bool ParseMonitor(const std::string& text, tk::Monitor& monitor) {
+  constexpr long long kMaxSide = tk::kMaxImageSide;
+  constexpr long long kMaxCorner = 1'000'000;
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  long long width = 0, height = 0, left = 0, top = 0, scale = 100;
+  std::size_t at = 0;
+  if (!ReadSigned(text.substr(0, x), at, false, 1, kMaxSide, width) || at != x) return false;
+  at = x + 1;
+  if (!ReadSigned(text, at, false, 1, kMaxSide, height) ||
+      !ReadSigned(text, at, true, -kMaxCorner, kMaxCorner, left) ||
+      !ReadSigned(text, at, true, -kMaxCorner, kMaxCorner, top)) {
+    return false;
+  }
+  if (at < text.size()) {
+    if (text[at] != '@' || text.back() != '%') return false;
+    if (!ReadNumber(text.substr(at + 1, text.size() - at - 2), 100, 500, scale)) return false;
+  }
+  const tk::Rect bounds{static_cast<int>(left), static_cast<int>(top),
+                        static_cast<int>(left + width), static_cast<int>(top + height)};
+  monitor = {bounds, bounds, static_cast<int>(scale)};
+  return true;
+}
+
+std::string CheckMonitors(const std::vector<tk::Monitor>& monitors) {
+  if (monitors.empty()) return {};
+  const tk::Rect& primary = monitors.front().bounds;
+  if (primary.left != 0 || primary.top != 0)
+    return "the first --monitor is the primary one: its corner is +0+0";
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    for (std::size_t j = i + 1; j < monitors.size(); ++j) {
+      if (Overlap(monitors[i].bounds, monitors[j].bounds))
+        return "monitors " + std::to_string(i + 1) + " and " + std::to_string(j + 1) + " overlap";
+    }
+  }
+  long long left = 0, top = 0, right = 0, bottom = 0;
+  for (const tk::Monitor& m : monitors) {
+    left = std::min<long long>(left, m.bounds.left);
+    top = std::min<long long>(top, m.bounds.top);
+    right = std::max<long long>(right, m.bounds.right);
+    bottom = std::max<long long>(bottom, m.bounds.bottom);
+  }
+  if (!tk::IsSaneImageSize(right - left, bottom - top))
+    return "the monitors span a desktop too large for a screenshot";
+  return {};
+}
+
+// The simulated desktop's monitors, as the options give them.
+void SetUpMonitors(tk::SimPlatform& sim, const std::vector<tk::Monitor>& monitors) {
+  if (monitors.empty()) return;
+  sim.screen_width = monitors.front().bounds.Width();
+  sim.screen_height = monitors.front().bounds.Height();
+  sim.primary_scale_percent = monitors.front().scale_percent;
+  sim.other_monitors.assign(monitors.begin() + 1, monitors.end());
+}
+
 int RunCharacter(const RunOptions& options) {
   std::error_code error;
   const std::string dir = std::filesystem::absolute(options.folder, error).string();
   if (error || !std::filesystem::is_directory(dir))
     return Fail(options.folder + " is not a folder");
+  if (const std::string why = CheckMonitors(options.monitors); !why.empty()) return Fail(why);
   tk::SimPlatform sim(dir, dir);
+  SetUpMonitors(sim, options.monitors);
   sim.start_time = HostLocalTime();
   const std::uint64_t lifetime_ms = options.seconds * 1000;
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);

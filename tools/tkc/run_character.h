@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace tkc {
 
 // Something the author does at a moment of virtual time.
@@ -21,6 +23,12 @@ struct ScriptedInput {
 // "X,Y@T" and "T=FILE.png"; false when the text is not of that form.
 bool ParsePointAt(const std::string& text, ScriptedInput& input);
 bool ParseShot(const std::string& text, ScriptedInput& input);
+// "WxH+X+Y" or "WxH-X-Y" with an optional "@SCALE%" (100 to 500); X and Y
+// are the monitor's corner on the desktop.
+bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
+// Why these monitors cannot make a desktop; empty when they can. The first
+// is the primary one, its corner at 0,0; no two overlap.
+std::string CheckMonitors(const std::vector<tk::Monitor>& monitors);
 
 struct RunOptions {
   std::string folder;
@@ -29,6 +37,7 @@ struct RunOptions {
   std::string screenshot;               // a PNG of the screen at the end; empty: none
   std::vector<ScriptedInput> inputs;    // in any order
   bool stats = false;                   // print the wakes per timer at the end
+  std::vector<tk::Monitor> monitors;    // the primary first; empty: one of 1024 x 768
 };
 
 // Exit codes: 0 the character ran and was closed; 1 it could not run (the

@@ -69,6 +69,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   // The primary monitor, its corner at 0,0 and its work area whole.
   int screen_width = 1024;
   int screen_height = 768;
+  int primary_scale_percent = 100;
   // Monitors beside the primary one, anywhere on the desktop.
   std::vector<Monitor> other_monitors;
   int screen_color_depth = 32;
@@ -187,6 +188,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   std::uint64_t Wakes() const;
   // The desktop as a screenshot would show it: every visible window drawn
   // through its region at its place, topmost ones last, over `desktop`.
+  // With several monitors the picture spans them all as they stand, its
+  // corner at the top-left of the rectangle holding them, black between.
   Bitmap RenderScreen(Bgr desktop) const;
   // The visible window whose shape holds the point, the top one where several
   // do; kNoWindow for the bare desktop.

@@ -1,6 +1,8 @@
 // The pixels of the simulated desktop: what windows were shown and the
 // screenshot of the whole screen.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "platform/sim/sim_platform.h"
 
@@ -17,14 +19,28 @@ void FitSimSurface(SimPlatform::Window& window) {
 
 namespace {
 
-void DrawWindow(const SimPlatform::Window& window, Bitmap& screen) {
+// `origin` is the desktop point at the screenshot's corner.
+void DrawWindow(const SimPlatform::Window& window, Point origin, Bitmap& screen) {
   const Region whole{window.surface.Bounds()};
+  const std::int64_t left = std::int64_t{window.bounds.left} - origin.x;
+  const std::int64_t top = std::int64_t{window.bounds.top} - origin.y;
+  if (left < INT_MIN / 2 || left > INT_MAX / 2 || top < INT_MIN / 2 || top > INT_MAX / 2) return;
   for (const Rect& r : window.region_set ? window.region : whole) {
     const Rect inside = Intersect(r, window.surface.Bounds());
     if (IsEmpty(inside)) continue;
-    CopyPixels(window.surface, inside.left, inside.top, screen, window.bounds.left + inside.left,
-               window.bounds.top + inside.top, inside.Width(), inside.Height());
+    CopyPixels(window.surface, inside.left, inside.top, screen,
+               static_cast<int>(left) + inside.left, static_cast<int>(top) + inside.top,
+               inside.Width(), inside.Height());
   }
+}
+
+Rect Span(const std::vector<Monitor>& monitors) {
+  Rect all = monitors.front().bounds;
+  for (const Monitor& m : monitors) {
+    all = {std::min(all.left, m.bounds.left), std::min(all.top, m.bounds.top),
+           std::max(all.right, m.bounds.right), std::max(all.bottom, m.bounds.bottom)};
+  }
+  return all;
 }
 
 // In 64 bits: a window may stand anywhere a script put it.
@@ -87,11 +103,20 @@ bool SimPlatform::MoveMouseTo(Point screen) {
 }
 
 Bitmap SimPlatform::RenderScreen(Bgr desktop) const {
-  Bitmap screen(screen_width, screen_height);
-  screen.Fill(desktop);
+  const std::vector<Monitor> monitors = Monitors();
+  const Rect span = Span(monitors);
+  if (!IsSaneImageSize(span.Width(), span.Height())) return Bitmap();
+  const Point origin{span.left, span.top};
+  Bitmap screen(span.Width(), span.Height());
+  for (const Monitor& m : monitors) {
+    const Rect& b = m.bounds;
+    for (int y = b.top; y < b.bottom; ++y) {
+      for (int x = b.left; x < b.right; ++x) screen.Set(x - origin.x, y - origin.y, desktop);
+    }
+  }
   for (const bool topmost_band : {false, true}) {
     for (const auto& [id, window] : windows_) {
-      if (window.visible && window.topmost == topmost_band) DrawWindow(window, screen);
+      if (window.visible && window.topmost == topmost_band) DrawWindow(window, origin, screen);
     }
   }
   return screen;
@@ -99,7 +124,7 @@ Bitmap SimPlatform::RenderScreen(Bgr desktop) const {
 
 std::vector<Monitor> SimPlatform::Monitors() const {
   const Rect primary{0, 0, screen_width, screen_height};
-  std::vector<Monitor> all{{primary, primary, 100}};
+  std::vector<Monitor> all{{primary, primary, primary_scale_percent}};
   all.insert(all.end(), other_monitors.begin(), other_monitors.end());
   return all;
 }
