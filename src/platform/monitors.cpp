@@ -51,4 +51,8 @@ bool CornerOnAMonitor(const std::vector<Monitor>& monitors, std::int64_t x, std:
   });
 }
 
+int WholeScaleFactor(int scale_percent) {
+  return std::max(1, (scale_percent + 50) / 100);
+}
+
 }  // namespace tk

@@ -17,4 +17,10 @@ const Monitor& MonitorOf(const std::vector<Monitor>& monitors, const Rect& windo
 // row or column, or touches the edge where the user can reach it.
 bool CornerOnAMonitor(const std::vector<Monitor>& monitors, std::int64_t x, std::int64_t y);
 
+// The whole factor a monitor of `scale_percent` enlarges pictures by, so
+// each picture pixel becomes a square block and pixel art keeps hard edges:
+// the nearest whole number, halves going up (125% draws at 1, 150% and 175%
+// at 2, 250% at 3); never below 1.
+int WholeScaleFactor(int scale_percent);
+
 }  // namespace tk

@@ -48,5 +48,11 @@ TEST(Monitors, ACornerCountsOnAMonitorUpToItsRightAndBottomEdges) {
   EXPECT_FALSE(CornerOnAMonitor({kDesk.front()}, -1, 0));
 }
 
+TEST(Monitors, PicturesGrowByTheNearestWholeFactor) {
+  const std::pair<int, int> cases[] = {{96, 1},  {100, 1}, {125, 1}, {149, 1}, {150, 2}, {175, 2},
+                                       {200, 2}, {225, 2}, {250, 3}, {300, 3}, {0, 1},   {-20, 1}};
+  for (const auto& [scale, factor] : cases) EXPECT_EQ(WholeScaleFactor(scale), factor) << scale;
+}
+
 }  // namespace
 }  // namespace tk

@@ -12,7 +12,8 @@ HWND HandleOf(DesktopWindowHandle window) {
   return reinterpret_cast<HWND>(window);
 }
 
-DesktopWindow Describe(HWND hwnd) {
+// Rectangles in picture pixels, as the engine speaks.
+DesktopWindow Describe(HWND hwnd, const std::vector<win32::MonitorFrame>& frames) {
   const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
   const auto ex_style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
   wchar_t title[kTitleChars] = {};
@@ -26,7 +27,8 @@ DesktopWindow Describe(HWND hwnd) {
   window.minimize_box = (style & WS_MINIMIZEBOX) != 0;
   window.child = (style & WS_CHILD) != 0;
   window.mdi_child = (ex_style & WS_EX_MDICHILD) != 0;
-  window.bounds = {r.left, r.top, r.right, r.bottom};
+  window.bounds = win32::FrameForDevice(frames, POINT{r.left, r.top})
+                      .ToLogical(Rect{r.left, r.top, r.right, r.bottom});
   return window;
 }
 
@@ -34,13 +36,14 @@ DesktopWindow Describe(HWND hwnd) {
 // unwind through it, so it is carried out and thrown again afterwards.
 struct Walk {
   const DesktopWindowVisitor& visit;
+  const std::vector<win32::MonitorFrame>& frames;
   std::exception_ptr failure;
 };
 
 BOOL CALLBACK VisitOne(HWND hwnd, LPARAM param) {
   auto& walk = *reinterpret_cast<Walk*>(param);
   try {
-    return walk.visit(Describe(hwnd)) ? TRUE : FALSE;
+    return walk.visit(Describe(hwnd, walk.frames)) ? TRUE : FALSE;
   } catch (...) {
     walk.failure = std::current_exception();
     return FALSE;
@@ -50,7 +53,7 @@ BOOL CALLBACK VisitOne(HWND hwnd, LPARAM param) {
 }  // namespace
 
 void Win32Platform::VisitTopLevelWindows(const DesktopWindowVisitor& visit) {
-  Walk walk{visit, nullptr};
+  Walk walk{visit, Frames(), nullptr};
   EnumWindows(&VisitOne, reinterpret_cast<LPARAM>(&walk));
   if (walk.failure) std::rethrow_exception(walk.failure);
 }
@@ -59,7 +62,7 @@ void Win32Platform::VisitDescendants(DesktopWindowHandle parent,
                                      const DesktopWindowVisitor& visit) {
   HWND hwnd = HandleOf(parent);
   if (hwnd == nullptr || !IsWindow(hwnd)) return;
-  Walk walk{visit, nullptr};
+  Walk walk{visit, Frames(), nullptr};
   EnumChildWindows(hwnd, &VisitOne, reinterpret_cast<LPARAM>(&walk));
   if (walk.failure) std::rethrow_exception(walk.failure);
 }
@@ -68,7 +71,8 @@ std::optional<Rect> Win32Platform::WindowRect(DesktopWindowHandle window) {
   RECT r{};
   HWND hwnd = HandleOf(window);
   if (hwnd == nullptr || !GetWindowRect(hwnd, &r)) return std::nullopt;
-  return Rect{r.left, r.top, r.right, r.bottom};
+  return win32::FrameForDevice(Frames(), POINT{r.left, r.top})
+      .ToLogical(Rect{r.left, r.top, r.right, r.bottom});
 }
 
 }  // namespace tk

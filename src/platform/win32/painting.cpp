@@ -23,12 +23,20 @@ std::vector<std::uint8_t> PaddedRows(const Bitmap& bitmap, const Rect& area, LON
 
 }  // namespace
 
+// On a scaled monitor each picture pixel goes out as a block of device
+// pixels: pixel art keeps its hard edges.
 void Win32Platform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
-  HWND hwnd = WindowHandle(id);
-  const Rect r = Intersect(area, bitmap.Bounds());
-  if (hwnd == nullptr || IsEmpty(r)) return;
+  const WindowRecord* record = RecordOf(id);
+  const Rect picture_area = Intersect(area, bitmap.Bounds());
+  if (record == nullptr || IsEmpty(picture_area)) return;
+  const HWND hwnd = record->hwnd;
+  const int k = record->factor;
   LONG stride = 0;
-  const std::vector<std::uint8_t> rows = PaddedRows(bitmap, r, stride);
+  const std::vector<std::uint8_t> rows = k == 1
+                                             ? PaddedRows(bitmap, picture_area, stride)
+                                             : win32::EnlargedRows(bitmap, picture_area, k, stride);
+  const Rect r{picture_area.left * k, picture_area.top * k, picture_area.right * k,
+               picture_area.bottom * k};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = r.Width();

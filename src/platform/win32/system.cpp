@@ -44,14 +44,6 @@ LocalTime Win32Platform::Now() const {
   return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wDayOfWeek};
 }
 
-int Win32Platform::ScreenWidth() const {
-  return GetSystemMetrics(SM_CXSCREEN);
-}
-
-int Win32Platform::ScreenHeight() const {
-  return GetSystemMetrics(SM_CYSCREEN);
-}
-
 int Win32Platform::ScreenColorDepth() const {
   HDC screen = GetDC(nullptr);
   if (screen == nullptr) return 0;

@@ -66,7 +66,7 @@ void Win32Platform::SetCursorOverride(CursorId id) {
 Point Win32Platform::CursorPosition() const {
   POINT pointer{};
   GetCursorPos(&pointer);
-  return {pointer.x, pointer.y};
+  return win32::FrameForDevice(Frames(), pointer).ToLogical(pointer);
 }
 
 int Win32Platform::TrackPopupMenu(WindowId owner, const std::vector<PopupMenuItem>& items,
@@ -86,9 +86,11 @@ int Win32Platform::TrackPopupMenu(WindowId owner, const std::vector<PopupMenuIte
                   win32::WideFromSjis(items[i].caption).c_str());
     }
   }
+  const POINT device =
+      win32::FrameForLogical(Frames(), Rect{at.x, at.y, at.x + 1, at.y + 1}).ToDevice(at);
   const int chosen = static_cast<int>(::TrackPopupMenu(
-      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
-      at.y, 0, hwnd, nullptr));
+      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, device.x,
+      device.y, 0, hwnd, nullptr));
   DestroyMenu(menu);
   return chosen >= 1 && chosen <= static_cast<int>(items.size()) ? chosen - 1 : -1;
 }

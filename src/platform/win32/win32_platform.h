@@ -6,11 +6,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/desktop_windows.h"
 #include "platform/platform.h"
+#include "platform/win32/scaling.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_media.h"
 
@@ -128,6 +130,12 @@ class Win32Platform : public Platform,
     WindowEvents* events;
     WindowKind kind;
     HWND hwnd;
+    // What the engine last asked for, in picture pixels, and the factor of
+    // the monitor the window then stood on: a change of scale applies them
+    // again at the new factor.
+    int factor = 1;
+    std::optional<Rect> bounds;
+    std::optional<Region> region;
   };
   // The icon each owner shows in the notification area, kept so that it can
   // be shown again when the taskbar is recreated.
@@ -151,6 +159,15 @@ class Win32Platform : public Platform,
   void DeliverMediaNotice(MediaDeviceId device);
   HWND MainWindow() const;
   void ForgetPalette(HWND hwnd);
+  const std::vector<win32::MonitorFrame>& Frames() const;
+  void ForgetMonitors();
+  WindowRecord* RecordOf(WindowId id) const;
+  // Device pixels per picture pixel of a window, from where it stands now.
+  int FactorOf(HWND hwnd) const;
+  void ApplyRegion(WindowRecord& record);
+  // The displays or a window's scale changed: every window is placed,
+  // shaped and painted again at its monitor's factor.
+  void Rescale();
   WindowEvents* MainWindowEvents() const;
 
   // The boundary between the engine and Windows: an exception escaping an
@@ -184,6 +201,7 @@ class Win32Platform : public Platform,
   HWND app_window_ = nullptr;
   std::unique_ptr<Win32Media> media_;  // its notices come to app_window_
   std::map<WindowId, std::unique_ptr<WindowRecord>> windows_;
+  mutable std::vector<win32::MonitorFrame> frames_;  // empty until read
   WindowId next_window_id_ = 1;
   std::map<TimerId, TickFunction> timers_;
   TimerId next_timer_id_ = 1;

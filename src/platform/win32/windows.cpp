@@ -69,7 +69,7 @@ WindowEvents* Win32Platform::MainWindowEvents() const {
 }
 
 WindowId Win32Platform::CreateWindow(WindowKind kind, WindowEvents* events) {
-  auto record = std::make_unique<WindowRecord>(WindowRecord{this, events, kind, nullptr});
+  auto record = std::make_unique<WindowRecord>(WindowRecord{this, events, kind, nullptr, 1, std::nullopt, std::nullopt});
   const HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                     app_window_, nullptr, instance_, record.get());
   if (hwnd == nullptr) return kNoWindow;
@@ -97,9 +97,24 @@ void Win32Platform::SetWindowTitle(WindowId id, const std::string& title) {
   if (found->second->kind == WindowKind::kMain) main_title_ = title;
 }
 
-void Win32Platform::SetWindowBounds(WindowId id, const Rect& r) {
-  HWND hwnd = WindowHandle(id);
-  if (!hwnd) return;
+Win32Platform::WindowRecord* Win32Platform::RecordOf(WindowId id) const {
+  const auto found = windows_.find(id);
+  return found == windows_.end() ? nullptr : found->second.get();
+}
+
+int Win32Platform::FactorOf(HWND hwnd) const {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return win32::FrameForDevice(Frames(), POINT{r.left, r.top}).factor;
+}
+
+void Win32Platform::SetWindowBounds(WindowId id, const Rect& logical) {
+  WindowRecord* record = RecordOf(id);
+  if (record == nullptr) return;
+  record->bounds = logical;
+  const win32::MonitorFrame& frame = win32::FrameForLogical(Frames(), logical);
+  const Rect r = frame.ToDevice(logical);
+  const HWND hwnd = record->hwnd;
   RECT now{};
   GetWindowRect(hwnd, &now);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -110,12 +125,26 @@ void Win32Platform::SetWindowBounds(WindowId id, const Rect& r) {
     flags |= SWP_NOSIZE;
   }
   SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), flags);
+  if (record->factor != frame.factor) {
+    record->factor = frame.factor;
+    ApplyRegion(*record);
+  }
 }
 
+// What the engine set comes back unchanged while the window stands there,
+// so no rounding creeps into a walk; a window moved by the system is read.
 Rect Win32Platform::WindowBounds(WindowId id) const {
+  const WindowRecord* record = RecordOf(id);
+  if (record == nullptr) return {};
   RECT r{};
-  if (HWND hwnd = WindowHandle(id)) GetWindowRect(hwnd, &r);
-  return Rect{r.left, r.top, r.right, r.bottom};
+  GetWindowRect(record->hwnd, &r);
+  const Rect device{r.left, r.top, r.right, r.bottom};
+  const std::vector<win32::MonitorFrame>& frames = Frames();
+  if (record->bounds &&
+      win32::FrameForLogical(frames, *record->bounds).ToDevice(*record->bounds) == device) {
+    return *record->bounds;
+  }
+  return win32::FrameForDevice(frames, POINT{r.left, r.top}).ToLogical(device);
 }
 
 void Win32Platform::ShowWindow(WindowId id, bool visible) {
@@ -144,9 +173,21 @@ void Win32Platform::SetTopmost(WindowId id, bool topmost) {
 }
 
 void Win32Platform::SetWindowRegion(WindowId id, const Region& region) {
-  HWND hwnd = WindowHandle(id);
-  if (hwnd == nullptr) return;
-  HRGN rgn = win32::CreateRegionFromRects(region);
+  WindowRecord* record = RecordOf(id);
+  if (record == nullptr) return;
+  record->region = region;
+  ApplyRegion(*record);
+}
+
+void Win32Platform::ApplyRegion(WindowRecord& record) {
+  if (!record.region) return;
+  const HWND hwnd = record.hwnd;
+  Region device = *record.region;
+  for (Rect& r : device) {
+    r = {r.left * record.factor, r.top * record.factor, r.right * record.factor,
+         r.bottom * record.factor};
+  }
+  HRGN rgn = win32::CreateRegionFromRects(device);
   if (rgn == nullptr) return;
   // A new region repaints only what it uncovers, but the engine shows a new
   // picture through this repaint: the whole window is due, in one paint.
@@ -189,6 +230,12 @@ LRESULT Win32Platform::HandleWindowMessage(HWND hwnd, WindowEvents& events, UINT
     case WM_CLOSE:
       Guarded([&] { events.OnCloseRequest(); });
       return 0;
+    // The engine keeps the place and size in picture pixels; the system's
+    // suggested rectangle is not taken.
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+      Rescale();
+      return 0;
     default:
       if (HandleMouseMessage(hwnd, events, message, lparam)) return 0;
       return DefWindowProcW(hwnd, message, wparam, lparam);
@@ -201,8 +248,13 @@ bool Win32Platform::HandleMouseMessage(HWND hwnd, WindowEvents& events, UINT mes
                                        LPARAM lparam) {
   const std::optional<MouseAction> action = MouseActionOf(message);
   if (!action) return false;
-  const int x = GET_X_LPARAM(lparam);
-  const int y = GET_Y_LPARAM(lparam);
+  const int factor = FactorOf(hwnd);
+  // Client pixels left of or above the window (a drag) round outward too.
+  const auto logical = [factor](int device) {
+    return device >= 0 ? device / factor : -((-device + factor - 1) / factor);
+  };
+  const int x = logical(GET_X_LPARAM(lparam));
+  const int y = logical(GET_Y_LPARAM(lparam));
   const MouseButton button = action->button;
   switch (action->type) {
     case MouseAction::kDown:
@@ -218,6 +270,15 @@ bool Win32Platform::HandleMouseMessage(HWND hwnd, WindowEvents& events, UINT mes
       break;
   }
   return true;
+}
+
+void Win32Platform::Rescale() {
+  ForgetMonitors();
+  for (const auto& [id, record] : windows_) {
+    if (!record->bounds) continue;
+    SetWindowBounds(id, *record->bounds);
+    InvalidateRect(record->hwnd, nullptr, TRUE);
+  }
 }
 
 }  // namespace tk
