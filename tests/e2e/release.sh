@@ -63,6 +63,7 @@ e2e_expect_exit 0
 # Its settings went beside the program, and nothing else was added.
 e2e_expect_ini WndPos X_Pos 432
 e2e_expect_ini WndPos Y_Pos 284
-after="$(cd "$e2e_folder" && ls -A | sort)"
-[[ "$after" == "$(printf '%s\n' $listed tk.ini | sort)" ]] ||
-  e2e_fail "the folder changed: $(diff <(printf '%s\n' $listed tk.ini | sort) <(cat <<<"$after") | grep '^[<>]' | tr '\n' ' ')"
+before="$(printf '%s\n' "$listed" tk.ini | sort)"
+after="$(find "$e2e_folder" -mindepth 1 -printf '%P\n' | sort)"
+[[ "$after" == "$before" ]] ||
+  e2e_fail "the folder changed: $(diff <(cat <<<"$before") <(cat <<<"$after") | grep '^[<>]' | tr '\n' ' ')"
