@@ -19,5 +19,6 @@ toolchain=()
 [[ -f build/windows/CMakeCache.txt ]] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
 cmake -S . -B build/windows "${toolchain[@]}" \
   -DTK_HOST_TOOLS_DIR="$root/build/linux/tools" \
+  -DTK_RELEASE_DIR="$root/build/release" \
   -DCMAKE_BUILD_TYPE=Release
 cmake --build build/windows -j "$jobs"

@@ -13,7 +13,7 @@ namespace tk {
 
 namespace {
 
-// The program is not DPI-aware: a point is 96/72 pixels.
+// The program does not scale for the display (yet): a point is 96/72 pixels.
 int PixelHeight(int points) {
   return -MulDiv(std::clamp(points, 1, 1000), 96, 72);
 }
