@@ -1,6 +1,8 @@
 // A desktop of several monitors: the character walks within the one it
 // stands on, is dragged from one to another, and a saved place on a monitor
 // that is gone brings it back onto the primary one, whole.
+#include <cstdlib>
+
 #include "form/main_form.h"
 #include "motion/walk_state.h"
 #include "script/runner.h"
@@ -61,6 +63,26 @@ TEST_F(MonitorsTest, ADragCarriesTheCharacterOntoAnotherMonitorWhereItWalksOn) {
   EXPECT_EQ(form->walk.dx, 1);
   EXPECT_GE(Where().x, kLeft.left);
   EXPECT_LE(MainWindow().bounds.right, 0);
+}
+
+TEST_F(MonitorsTest, MoveAndClingingReachOtherMonitors) {
+  WriteFile("tk.ini", "[WndPos]\r\nX_Pos=100\r\nY_Pos=100\r\n");
+  StartWith(
+      "_FirstAction:\n>IDS=b.bmp,b;\n>IDP=b;\n>AE;\n"
+      "There:\n>MVA=-900,-200,10,5,;\n>AE;\n"
+      "Sit:\n>WCS=0,-30;\n>AE;\n");
+  RunAction(*form, "There");
+  sim->AdvanceTime(3000);
+  EXPECT_LE(std::abs(Where().x - -900), 5);  // one step short, on the left monitor
+  EXPECT_LE(std::abs(Where().y - -200), 5);
+  EXPECT_LT(Where().y, 0);
+
+  const WindowId editor = sim->OpenForeignWindow({"Editor", {200, 300, 600, 700}});
+  RunAction(*form, "Sit");
+  EXPECT_EQ(Where(), (Point{200, 270}));
+  sim->MoveForeignWindow(editor, {-1000, 100, -600, 500});  // dragged onto the left monitor
+  sim->AdvanceTime(50);
+  EXPECT_EQ(Where(), (Point{-1000, 70}));
 }
 
 TEST_F(MonitorsTest, SavedPlacesOnAMonitorStandAndOnesOnNoneComeBackOntoThePrimary) {
