@@ -58,6 +58,24 @@ done
 
 cp "$shot" "$e2e_work/../display_scale_head.png"
 
+# A drag in move mode (the menu's first item, WM_COMMAND 1) moves the window
+# with the pointer, device pixel for device pixel.
+e2e_driver post Tenkoro 0x0111 1 0 || e2e_fail "could not turn move mode on"
+sleep 0.3
+xdotool mousemove $((left + 160)) $((top + 80)) mousedown 1
+for step in 1 2 3 4; do
+  xdotool mousemove $((left + 160 + 20 * step)) $((top + 80 + 16 * step))
+  sleep 0.05
+done
+xdotool mouseup 1
+deadline=$((SECONDS + 10))
+until [[ "$(e2e_window_info rect)" == "$((left + 80)) $((top + 64)) $((right + 80)) $((bottom + 64))" ]]; do
+  ((SECONDS < deadline)) || e2e_fail "after the drag the window is at $(e2e_window_info rect)"
+  sleep 0.05
+done
+e2e_driver post Tenkoro 0x0111 1 0 || e2e_fail "could not turn move mode off"
+
 e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
 e2e_expect_exit 0
-e2e_expect_ini WndPos X_Pos 176
+e2e_expect_ini WndPos X_Pos $((176 + 40))
+e2e_expect_ini WndPos Y_Pos $((92 + 32))

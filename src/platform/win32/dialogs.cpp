@@ -31,6 +31,8 @@ std::wstring FilterString(const std::string& filter) {
 
 struct InputDialogRun {
   const InputDialogLayout* layout;
+  // Where the engine's picture-pixel layout meets the monitor it opens on.
+  win32::MonitorFrame frame;
   HFONT font = nullptr;
   std::optional<std::wstring> result;
 };
@@ -48,18 +50,16 @@ HWND AddControl(HWND dialog, const wchar_t* window_class, const std::string& tex
 
 void LayOutInputDialog(HWND dialog, InputDialogRun& state) {
   const InputDialogLayout& layout = *state.layout;
-  HDC screen = GetDC(nullptr);
-  const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int k = state.frame.factor;
   state.font =
-      CreateFontW(-MulDiv(layout.font_points, pixels_per_inch, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                  FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH, win32::WideFromSjis(layout.font_name).c_str());
+      CreateFontW(-MulDiv(layout.font_points, 96 * k, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH, win32::WideFromSjis(layout.font_name).c_str());
   SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
   SetWindowTextW(dialog, win32::WideFromSjis(layout.caption).c_str());
 
   // The label grows with its text from its corner, as an auto-sized label does.
-  Rect prompt = layout.prompt.rect;
+  Rect prompt = win32::Scaled(layout.prompt.rect, k);
   {
     HDC dc = GetDC(dialog);
     const HGDIOBJ old = SelectObject(dc, state.font);
@@ -75,16 +75,17 @@ void LayOutInputDialog(HWND dialog, InputDialogRun& state) {
   AddControl(dialog, L"STATIC", layout.prompt.text, SS_LEFT | SS_NOPREFIX, prompt, kPromptId,
              state.font);
   const HWND edit = AddControl(dialog, L"EDIT", layout.edit.text, WS_TABSTOP | ES_AUTOHSCROLL,
-                               layout.edit.rect, kEditId, state.font);
-  AddControl(dialog, L"BUTTON", layout.cancel.text, WS_TABSTOP | BS_PUSHBUTTON, layout.cancel.rect,
-             IDCANCEL, state.font);
-  AddControl(dialog, L"BUTTON", layout.ok.text, WS_TABSTOP | BS_DEFPUSHBUTTON, layout.ok.rect, IDOK,
-             state.font);
+                               win32::Scaled(layout.edit.rect, k), kEditId, state.font);
+  AddControl(dialog, L"BUTTON", layout.cancel.text, WS_TABSTOP | BS_PUSHBUTTON,
+             win32::Scaled(layout.cancel.rect, k), IDCANCEL, state.font);
+  AddControl(dialog, L"BUTTON", layout.ok.text, WS_TABSTOP | BS_DEFPUSHBUTTON,
+             win32::Scaled(layout.ok.rect, k), IDOK, state.font);
   SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(layout.max_length), 0);
 
-  RECT frame{0, 0, layout.client_width, layout.client_height};
+  RECT frame{0, 0, layout.client_width * k, layout.client_height * k};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-  SetWindowPos(dialog, HWND_TOPMOST, layout.left, layout.top, frame.right - frame.left,
+  const POINT corner = state.frame.ToDevice(Point{layout.left, layout.top});
+  SetWindowPos(dialog, HWND_TOPMOST, corner.x, corner.y, frame.right - frame.left,
                frame.bottom - frame.top, 0);
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -168,7 +169,9 @@ std::optional<std::string> Win32Platform::ShowInputDialog(WindowId owner,
   EmptyDialogTemplate dialog_template{};
   dialog_template.header.style = kDialogStyle;
   dialog_template.header.dwExtendedStyle = kDialogExStyle;
-  InputDialogRun state{&layout, nullptr, std::nullopt};
+  const Rect where{layout.left, layout.top, layout.left + layout.client_width,
+                   layout.top + layout.client_height};
+  InputDialogRun state{&layout, win32::FrameForLogical(Frames(), where), nullptr, std::nullopt};
   HWND owner_window = WindowHandle(owner);
   const INT_PTR answer = DialogBoxIndirectParamW(
       instance_, &dialog_template.header, owner_window != nullptr ? owner_window : app_window_,

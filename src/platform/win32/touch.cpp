@@ -112,15 +112,23 @@ void Win32Platform::CancelMode(WindowId id) {
   if (HWND hwnd = WindowHandle(id)) DefWindowProcW(hwnd, WM_CANCELMODE, 0, 0);
 }
 
+// Laid out by the engine in picture pixels; on a scaled monitor the box, its
+// font and its picture grow by the monitor's factor like the character.
 void Win32Platform::ShowAboutBox(WindowId id, const AboutBoxLayout& layout) {
-  HWND hwnd = WindowHandle(id);
-  if (hwnd == nullptr) return;
+  WindowRecord* record = RecordOf(id);
+  if (record == nullptr) return;
+  const HWND hwnd = record->hwnd;
+  const win32::MonitorFrame& frame =
+      win32::FrameForLogical(Frames(), {layout.left, layout.top, layout.left + layout.client_width,
+                                        layout.top + layout.client_height});
+  const int k = frame.factor;
+  record->factor = k;
   // A single fixed border with a caption and no border icons.
   SetWindowLongPtrW(hwnd, GWL_STYLE, WS_POPUP | WS_CAPTION);
   SetWindowLongPtrW(hwnd, GWL_EXSTYLE, WS_EX_DLGMODALFRAME);
   AboutControls& controls = about_boxes_[hwnd];
   if (controls.label == nullptr) {
-    const int height = -MulDiv(layout.font_points, 96, 72);
+    const int height = -MulDiv(layout.font_points, 96 * k, 72);
     const std::wstring face = win32::WideFromSjis(layout.font_name);
     controls.font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
                                 0, 0, 0, face.c_str());
@@ -143,10 +151,11 @@ void Win32Platform::ShowAboutBox(WindowId id, const AboutBoxLayout& layout) {
   auto place = [](HWND control, const Rect& r) {
     MoveWindow(control, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0), TRUE);
   };
-  place(controls.label, layout.label);
-  place(controls.button, layout.button);
-  const Rect outer = DialogWindowSize(layout.client_width, layout.client_height);
-  SetWindowPos(hwnd, HWND_TOPMOST, layout.left, layout.top, outer.Width(), outer.Height(),
+  place(controls.label, win32::Scaled(layout.label, k));
+  place(controls.button, win32::Scaled(layout.button, k));
+  const Rect outer = DialogWindowSize(layout.client_width * k, layout.client_height * k);
+  const POINT corner = frame.ToDevice(Point{layout.left, layout.top});
+  SetWindowPos(hwnd, HWND_TOPMOST, corner.x, corner.y, outer.Width(), outer.Height(),
                SWP_FRAMECHANGED);
   ::ShowWindow(hwnd, SW_SHOW);
   InvalidateRect(hwnd, nullptr, TRUE);

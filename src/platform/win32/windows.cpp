@@ -69,7 +69,8 @@ WindowEvents* Win32Platform::MainWindowEvents() const {
 }
 
 WindowId Win32Platform::CreateWindow(WindowKind kind, WindowEvents* events) {
-  auto record = std::make_unique<WindowRecord>(WindowRecord{this, events, kind, nullptr, 1, std::nullopt, std::nullopt});
+  auto record = std::make_unique<WindowRecord>(
+      WindowRecord{this, events, kind, nullptr, 1, std::nullopt, std::nullopt});
   const HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                     app_window_, nullptr, instance_, record.get());
   if (hwnd == nullptr) return kNoWindow;
@@ -183,10 +184,7 @@ void Win32Platform::ApplyRegion(WindowRecord& record) {
   if (!record.region) return;
   const HWND hwnd = record.hwnd;
   Region device = *record.region;
-  for (Rect& r : device) {
-    r = {r.left * record.factor, r.top * record.factor, r.right * record.factor,
-         r.bottom * record.factor};
-  }
+  for (Rect& r : device) r = win32::Scaled(r, record.factor);
   HRGN rgn = win32::CreateRegionFromRects(device);
   if (rgn == nullptr) return;
   // A new region repaints only what it uncovers, but the engine shows a new
