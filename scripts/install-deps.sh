@@ -11,6 +11,8 @@ packages=(
   # the Windows program and the end-to-end tests under Wine on a virtual display
   g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool x11-utils x11-apps imagemagick trayer
+  # reading the program's manifest back out of tenkoro.exe
+  libxml2-utils
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   # without these Wine draws Japanese text as empty boxes
   fonts-wine fonts-ipafont-gothic

@@ -9,5 +9,5 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
 cmake --build build/windows --target release
-ctest --test-dir build/linux -R '^(exe\.|e2e\.release$)' --output-on-failure
+ctest --test-dir build/linux -R '^(exe_resources|e2e\.release)$' --output-on-failure
 echo "release: $(<build/windows/release_zip.txt)"
