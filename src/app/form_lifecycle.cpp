@@ -20,6 +20,8 @@
 #include "motion/event_commands.h"
 #include "motion/event_state.h"
 #include "motion/motion_commands.h"
+#include "motion/step_aside.h"
+#include "motion/step_aside_state.h"
 #include "motion/walk_state.h"
 #include "script/flags.h"
 #include "script/input_dialog.h"
@@ -65,6 +67,7 @@ struct TMainForm::States {
   EventState events;
   PromptState prompt;
   WalkState walk;
+  StepAsideState step_aside;
 };
 
 TMainForm::TMainForm(Platform& platform)
@@ -85,7 +88,8 @@ TMainForm::TMainForm(Platform& platform)
       numbers(states_->numbers),
       events(states_->events),
       prompt(states_->prompt),
-      walk(states_->walk) {
+      walk(states_->walk),
+      step_aside(states_->step_aside) {
   runner.commands = &Commands();
 }
 
@@ -172,6 +176,7 @@ void TMainForm::FormCreate() {
   }
   PopupMenu1.PmShowAbout.caption = shell.about_caption + "(&A)";
   if (cling.restore_at_start && cling.setup_done && !cling.clinging) RestoreClinging(*this);
+  StartSteppingAside(*this);
 }
 
 void TMainForm::OnCloseRequest() {

@@ -47,6 +47,7 @@ void TMainForm::ReadSettings() {
   }
   shell.modes.topmost = settings.GetInt("WndPos", "Z_Pos", 0) != 0;
   if (shell.modes.topmost) SetCharacterTopmost(*this, true);
+  shell.modes.step_aside = settings.GetInt("Options", "StepAside", 1) != 0;
   shell.debug_script = settings.GetInt("Debug", "Script", 0) != 0;
   shell.debug_map = settings.GetInt("Debug", "Map", 0) != 0;
 }
@@ -59,6 +60,11 @@ void TMainForm::WriteSettings() {
   settings.Set("WndPos", "X_Pos", std::to_string(bounds.left));
   settings.Set("WndPos", "Y_Pos", std::to_string(bounds.top));
   settings.Set("WndPos", "Z_Pos", shell.modes.topmost ? "1" : "0");
+  // Written only where the file would read otherwise: the tk.ini of a user
+  // who never switched stepping aside off stays as it was.
+  if ((settings.GetInt("Options", "StepAside", 1) != 0) != shell.modes.step_aside) {
+    settings.Set("Options", "StepAside", shell.modes.step_aside ? "1" : "0");
+  }
   if (cling.setup_done) {
     settings.Set("Cling", "Mode", cling.clinging ? "1" : "0");
     settings.Set("Cling", "Dx", std::to_string(cling.dx));

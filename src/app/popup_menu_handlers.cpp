@@ -12,6 +12,7 @@
 #include "interaction/script_menu_items.h"
 #include "motion/cling.h"
 #include "motion/cling_state.h"
+#include "motion/step_aside.h"
 #include "sound/sound_commands.h"
 
 namespace tk {
@@ -51,6 +52,8 @@ void TMainForm::OnCommand(int id) {
       return PmPutClick();
     case kPmSoundCommand:
       return PmSoundClick();
+    case kPmStepAsideCommand:
+      return PmStepAsideClick();
     case kPmShowAboutCommand:
       return PmShowAboutClick();
     case kPmExitCommand:
@@ -91,6 +94,7 @@ void TMainForm::PmWinMostClick() {
 void TMainForm::PmPutClick() {
   shell.modes.hidden = !shell.modes.hidden;
   ShowCharacter(*this, !shell.modes.hidden);
+  LookAtFrontWindow(*this);
 }
 
 // The sound player pauses and resumes itself; the animations tied to a
@@ -100,6 +104,13 @@ void TMainForm::PmSoundClick() {
   if (!shell.sound_available) return;
   PauseOrResumeSound(*this);
   PauseOrResumeSoundTiedAnimations(*this, shell.modes.sound_on);
+}
+
+// Switched off, the character comes back at once; switched on, it stands
+// aside at once if a full-screen window is in front.
+void TMainForm::PmStepAsideClick() {
+  shell.modes.step_aside = !shell.modes.step_aside;
+  LookAtFrontWindow(*this);
 }
 
 void TMainForm::PmShowAboutClick() {

@@ -12,6 +12,7 @@
 #include "interaction/clickable_map.h"
 #include "motion/cling_state.h"
 #include "motion/event_state.h"
+#include "motion/step_aside.h"
 #include "motion/walk_state.h"
 #include "script/flags.h"
 #include "script/random_jumps.h"
@@ -49,6 +50,7 @@ void TMainForm::ReleaseAll() {
   walk = {};
   sound.reset();
   cling.timer.Release();
+  StopSteppingAside(*this);
   prompt = {};
   speech.choices.clear();
   script.Clear();

@@ -136,6 +136,10 @@ inline constexpr const char kMenuShow[] = "\x95\x5C\x8E\xA6";
 inline constexpr const char kMenuSound[] =
     "\x83T\x83"
     "E\x83\x93\x83h(&S)";
+// 全画面のときは隠れる(&F)
+inline constexpr const char kMenuStepAside[] =
+    "\x91S\x89\xE6\x96\xCA\x82\xCC\x82\xC6\x82\xAB\x82\xCD\x89"
+    "B\x82\xEA\x82\xE9(&F)";
 // 終了(&X)
 inline constexpr const char kMenuExit[] = "\x8FI\x97\xB9(&X)";
 // 閉じる

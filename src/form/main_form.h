@@ -35,6 +35,7 @@ struct PromptState;
 struct RandomJumpTables;
 struct RunnerState;
 struct SpeechState;
+struct StepAsideState;
 struct TPopupMenu1;
 struct WalkState;
 
@@ -48,6 +49,9 @@ struct ShellState {
   bool debug_map = false;
   int screen_color_depth = 0;
   bool tray_added = false;
+  // The character is out of sight because a full-screen window covers its
+  // monitor; the user's own hide (modes.hidden) is kept apart from it.
+  bool stepped_aside = false;
   bool sound_available = false;
   bool sound_device_present = false;  // a wave or MIDI output device exists
   std::string about_caption;
@@ -144,6 +148,7 @@ class TMainForm : public WindowEvents {
   void PmWinMostClick();
   void PmPutClick();
   void PmSoundClick();
+  void PmStepAsideClick();
   void PmShowAboutClick();
   void PmExitClick();
   // Unchecks PmMove, ends any drag and lifts the cursor override.
@@ -209,6 +214,7 @@ class TMainForm : public WindowEvents {
   EventState& events;
   PromptState& prompt;
   WalkState& walk;
+  StepAsideState& step_aside;
   std::unique_ptr<TAboutForm> about_form;
   std::unique_ptr<TChildImageForm> child_image;  // at most one, made by CIP
   std::unique_ptr<SoundPlayer> sound;            // only while an output device exists

@@ -53,6 +53,7 @@ void ResizeCharacter(TMainForm& form, int width, int height) {
 }
 
 void ShowCharacter(TMainForm& form, bool visible) {
+  if (visible && form.shell.stepped_aside) return;
   const auto child = form.ChildWindowPlacement();
   if (visible) form.platform.ShowWindow(form.window, true);
   if (child) form.platform.ShowWindow(child->window, visible);
@@ -60,7 +61,15 @@ void ShowCharacter(TMainForm& form, bool visible) {
 }
 
 void ShowChildWindow(TMainForm& form) {
+  if (form.shell.stepped_aside) return;
   if (const auto child = form.ChildWindowPlacement()) form.platform.ShowWindow(child->window, true);
+}
+
+void StandAside(TMainForm& form, bool aside) {
+  if (form.shell.stepped_aside == aside) return;
+  if (aside) ShowCharacter(form, false);
+  form.shell.stepped_aside = aside;
+  if (!aside && !form.shell.modes.hidden) ShowCharacter(form, true);
 }
 
 void SetCharacterTopmost(TMainForm& form, bool topmost) {

@@ -26,10 +26,15 @@ void ResizeCharacter(TMainForm& form, int width, int height);
 // Puts the child image window at the main window's corner plus its offset,
 // sized to its picture.
 void PlaceChildImage(TMainForm& form);
-// Shows or hides both windows, the main one first when showing.
+// Shows or hides both windows, the main one first when showing. Nothing
+// shows while the character stands aside.
 void ShowCharacter(TMainForm& form, bool visible);
-// Shows the child image window alone, as a new picture in it does.
+// Shows the child image window alone, as a new picture in it does; not
+// while the character stands aside.
 void ShowChildWindow(TMainForm& form);
+// Takes both windows out of sight while another program fills the screen,
+// or brings them back: back, the character shows unless the user hid it.
+void StandAside(TMainForm& form, bool aside);
 // Puts both windows into the topmost band or takes them out, the main
 // window last so it stays in front of its balloon.
 void SetCharacterTopmost(TMainForm& form, bool topmost);

@@ -11,6 +11,7 @@ TPopupMenu1::TPopupMenu1()
       PmPut{kPmPutCommand, msg::kMenuHide},
       PmLine01{kSeparatorCommand, "-"},
       PmSound{kPmSoundCommand, msg::kMenuSound},
+      PmStepAside{kPmStepAsideCommand, msg::kMenuStepAside},
       PmLine02{kSeparatorCommand, "-"},
       PmShowAbout{kPmShowAboutCommand, std::string(msg::kAboutCaption) + "(&A)"},
       PmLine03{kSeparatorCommand, "-"},
@@ -29,6 +30,8 @@ std::vector<MenuItemState> TPopupMenu1::Items(const Modes& modes, bool clinging)
   items.push_back(PmLine01);
   items.push_back(PmSound);
   items.back().checked = modes.sound_on;
+  items.push_back(PmStepAside);
+  items.back().checked = modes.step_aside;
   for (const ScriptMenuItem& item : script_items) items.push_back(item.AsMenuItem());
   for (const MenuItemState* fixed : {&PmLine02, &PmShowAbout, &PmLine03, &PmExit}) {
     items.push_back(*fixed);

@@ -28,6 +28,7 @@ enum MenuCommand : int {
   kPmShowAboutCommand,
   kPmExitCommand,
   kPmClingCommand,
+  kPmStepAsideCommand,
   kSeparatorCommand = 0,
 };
 inline constexpr int kScriptItemCommandBase = 1000;
@@ -50,6 +51,7 @@ struct TPopupMenu1 {
   MenuItemState PmPut;
   MenuItemState PmLine01;
   MenuItemState PmSound;
+  MenuItemState PmStepAside;
   MenuItemState PmLine02;
   MenuItemState PmShowAbout;
   MenuItemState PmLine03;

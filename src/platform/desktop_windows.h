@@ -1,5 +1,6 @@
 // The windows of every program on the desktop, the character's own among
-// them, as clinging needs to see them: a service of its own beside Platform.
+// them, as clinging needs to see them, and the one in front, which may fill
+// a monitor: a service of its own beside Platform.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,15 @@ class DesktopWindows {
   virtual void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) = 0;
   // The window's rectangle now; nothing once it was closed.
   virtual std::optional<Rect> WindowRect(DesktopWindowHandle window) = 0;
+
+  // The window in front (the one the user works in) when it is another
+  // program's: nothing while no window, one of the program's own or one of
+  // the shell's (the desktop background, a task bar) is in front.
+  virtual std::optional<DesktopWindow> ForeignFrontWindow() = 0;
+  // Has `on_change` run from the message loop after another window came to
+  // the front; nullptr stops the notices. False when the system sends none,
+  // so that the caller has to look by itself now and then.
+  virtual bool NoticeFrontWindowChanges(std::function<void()> on_change) = 0;
 };
 
 }  // namespace tk

@@ -1,5 +1,6 @@
 // Every program's windows as clinging reads them: front first, with their
-// styles, titles and places, and document windows inside their frames.
+// styles, titles and places, and document windows inside their frames; and
+// the window in front, as stepping aside asks for it.
 #include <optional>
 #include <vector>
 
@@ -142,6 +143,36 @@ TEST_F(DesktopContract, DocumentWindowsLieInsideTheirFrameFrontFirst) {
   for (const DesktopWindow& d : inside) {
     EXPECT_TRUE(d.handle == first || d.handle == second || !d.mdi_child);
   }
+}
+
+// The harness's other windows belong to the test's own program, so only the
+// own side of "another program's window in front" can be checked here; the
+// end-to-end test brings a real other program to the front. A platform may
+// send no notices (Wine does not), but then it says so.
+TEST_F(DesktopContract, TheProgramsOwnWindowInFrontIsNoneOfAnotherProgramAndItsComingIsNoticed) {
+  WindowEvents events;
+  const WindowId first = platform.CreateWindow(WindowKind::kMain, &events);
+  const WindowId second = platform.CreateWindow(WindowKind::kMain, &events);
+  for (const WindowId own : {first, second}) {
+    platform.SetWindowBounds(own, {40, 40, 120, 120});
+    platform.ShowWindow(own, true);
+  }
+  int notices = 0;
+  const bool noticed = desktop.NoticeFrontWindowChanges([&] { ++notices; });
+  platform.ForceForeground(first);
+  EXPECT_EQ(PassUntil(
+                *harness, [&] { return notices > 0; }, 500),
+            noticed);
+  EXPECT_FALSE(desktop.ForeignFrontWindow().has_value());
+
+  ASSERT_TRUE(desktop.NoticeFrontWindowChanges(nullptr));
+  const int heard = notices;
+  platform.ForceForeground(second);
+  harness->Pass(300);
+  EXPECT_EQ(notices, heard);
+  EXPECT_FALSE(desktop.ForeignFrontWindow().has_value());
+  platform.DestroyWindow(second);
+  platform.DestroyWindow(first);
 }
 
 }  // namespace

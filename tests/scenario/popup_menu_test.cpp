@@ -51,14 +51,16 @@ TEST_F(PopupMenuTest, FixedItemsScriptItemsAndTheClingSlot) {
   EXPECT_EQ(sim->popup_menus[0].owner, form->window);
   EXPECT_EQ(Shown(),
             (Captions{msg::kMenuMove, std::string(msg::kMenuWinMost) + "*", msg::kMenuHide, "-",
-                      std::string(msg::kMenuSound) + "*", "-", About(), "-", msg::kMenuExit}));
+                      std::string(msg::kMenuSound) + "*", std::string(msg::kMenuStepAside) + "*",
+                      "-", About(), "-", msg::kMenuExit}));
   RunAction(*form, "Add");
   form->PopupMenu1.has_cling_item = true;
   form->PopupMenu1.PmCling.caption = "Cling";
   sim->Click(form->window, MouseButton::kRight, 1, 1);
   EXPECT_EQ(Shown(), (Captions{msg::kMenuMove, std::string(msg::kMenuWinMost) + "*", msg::kMenuHide,
-                               "Cling", "-", std::string(msg::kMenuSound) + "*", "One", "-", "",
-                               "-", About(), "-", msg::kMenuExit}));
+                               "Cling", "-", std::string(msg::kMenuSound) + "*",
+                               std::string(msg::kMenuStepAside) + "*", "One", "-", "", "-", About(),
+                               "-", msg::kMenuExit}));
 }
 
 TEST_F(PopupMenuTest, NoMenuWhileAnActionRunsOrWhileClosing) {
@@ -94,18 +96,21 @@ TEST_F(PopupMenuTest, CheckMarksFollowTheModes) {
     EXPECT_EQ(Shown()[1], std::string(msg::kMenuWinMost) + mark(m.topmost)) << step;
     EXPECT_EQ(Shown()[2], m.hidden ? msg::kMenuShow : msg::kMenuHide) << step;
     EXPECT_EQ(Shown()[4], std::string(msg::kMenuSound) + mark(m.sound_on)) << step;
+    EXPECT_EQ(Shown()[5], std::string(msg::kMenuStepAside) + mark(m.step_aside)) << step;
     EXPECT_EQ(sim->FindWindow(form->window)->topmost, m.topmost) << step;
   };
   expect_menu_shows_modes("start-up, topmost from tk.ini");
   EXPECT_TRUE(form->shell.modes.topmost);
-  for (const char* caption : {msg::kMenuMove, msg::kMenuWinMost, msg::kMenuSound, msg::kMenuHide,
-                              msg::kMenuShow, msg::kMenuMove, msg::kMenuSound}) {
+  for (const char* caption :
+       {msg::kMenuMove, msg::kMenuWinMost, msg::kMenuSound, msg::kMenuHide, msg::kMenuShow,
+        msg::kMenuMove, msg::kMenuSound, msg::kMenuStepAside}) {
     Choose(caption);
     expect_menu_shows_modes(caption);
   }
   EXPECT_FALSE(form->shell.modes.topmost);
   EXPECT_FALSE(form->shell.modes.move);
   EXPECT_TRUE(form->shell.modes.sound_on);
+  EXPECT_FALSE(form->shell.modes.step_aside);
 }
 
 TEST_F(PopupMenuTest, HandlersOfTheFixedItems) {

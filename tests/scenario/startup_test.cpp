@@ -3,6 +3,7 @@
 #include "form/popup_menu.h"
 #include "imagery/prompt_state.h"
 #include "motion/event_state.h"
+#include "motion/step_aside_state.h"
 #include "motion/walk_state.h"
 #include "support/sim_fixture.h"
 
@@ -197,12 +198,14 @@ TEST_F(Startup, TimersAreCreatedAsTheStartSequenceNeedsThem) {
   WriteScript(kTrace);
   Start();
   const auto& timers = sim->Timers();
-  ASSERT_EQ(timers.size(), 3u);
+  ASSERT_EQ(timers.size(), 4u);
   // The event timer sleeps until the script gives it an event.
   EXPECT_FALSE(timers.at(form->events.timer.id()).enabled);
   EXPECT_FALSE(timers.at(form->prompt.timer.id()).enabled);
   EXPECT_EQ(timers.at(form->prompt.timer.id()).interval_ms, 200u);
   EXPECT_FALSE(timers.at(form->walk.timer.id()).enabled);
+  // Nothing of another program is in front: the front window is not looked at.
+  EXPECT_FALSE(timers.at(form->step_aside.timer.id()).enabled);
   EXPECT_GE(form->walk.dx, -1);
   EXPECT_LE(form->walk.dx, 1);
   EXPECT_GE(form->walk.dy, -1);

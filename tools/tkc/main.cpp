@@ -42,6 +42,8 @@ int Usage() {
          "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
+         "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
+         "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
          "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its corner\n"
          "                             at X,Y (signed: 1280x1024-1280+0 stands left of the\n"
@@ -140,6 +142,10 @@ int Run(int argc, char** argv) {
       if (!tkc::ParseMonitor(argv[i + 1], monitor))
         return Fail("bad --monitor value (WxH+X+Y, optionally @SCALE%)");
       options.monitors.push_back(monitor);
+    } else if (option == "--fullscreen-window") {
+      tkc::FullScreenSpan span;
+      if (!tkc::ParseSpan(argv[i + 1], span)) return Fail("bad --fullscreen-window value (MS-MS)");
+      options.full_screen_windows.push_back(span);
     } else if (option == "--shot") {
       input.kind = tkc::ScriptedInput::Kind::kShot;
       if (!tkc::ParseShot(argv[i + 1], input)) return Fail("bad --shot value (MS=FILE.png)");

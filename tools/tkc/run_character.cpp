@@ -186,7 +186,31 @@ void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers,
   }
 }
 
+// A program that goes full screen takes the foreground as it opens; the
+// character's own windows stay where they were in the z-order.
+void ScheduleFullScreenWindows(tk::SimPlatform& sim, OwnTimers& timers,
+                               const std::vector<FullScreenSpan>& spans) {
+  for (const FullScreenSpan& span : spans) {
+    auto window = std::make_shared<tk::WindowId>(tk::kNoWindow);
+    AtMs(sim, timers, span.from_ms, [&sim, window] {
+      *window = sim.OpenForeignWindow({"Full screen", {0, 0, sim.screen_width, sim.screen_height}});
+    });
+    AtMs(sim, timers, span.until_ms, [&sim, window] { sim.CloseForeignWindow(*window); });
+  }
+}
+
 }  // namespace
+
+bool ParseSpan(const std::string& text, FullScreenSpan& span) {
+  const std::size_t dash = text.find('-');
+  long long from = 0, until = 0;
+  if (dash == std::string::npos || !ReadNumber(text.substr(0, dash), 0, kMaxInputMs, from) ||
+      !ReadNumber(text.substr(dash + 1), 0, kMaxInputMs, until) || from >= until) {
+    return false;
+  }
+  span = {static_cast<std::uint64_t>(from), static_cast<std::uint64_t>(until)};
+  return true;
+}
 
 bool ParsePointAt(const std::string& text, ScriptedInput& input) {
   const std::size_t comma = text.find(',');
@@ -321,6 +345,7 @@ int RunCharacter(const RunOptions& options) {
   sim.message_loop_ms = lifetime_ms;  // a backstop: the timer below ends the loop first
   OwnTimers own_timers;
   ScheduleInputs(sim, own_timers, options.inputs);
+  ScheduleFullScreenWindows(sim, own_timers, options.full_screen_windows);
   // However much of the lifetime start-up took, the loop ends when it is up.
   AtMs(sim, own_timers, lifetime_ms, [&sim] { sim.Quit(); });
   WakeStats stats;

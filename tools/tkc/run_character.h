@@ -30,14 +30,24 @@ bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
 // is the primary one, its corner at 0,0; no two overlap.
 std::string CheckMonitors(const std::vector<tk::Monitor>& monitors);
 
+// Another program's window covering the primary monitor, in front from one
+// moment of virtual time until a later one.
+struct FullScreenSpan {
+  std::uint64_t from_ms = 0;
+  std::uint64_t until_ms = 0;
+};
+// "FROM-UNTIL"; false unless FROM < UNTIL.
+bool ParseSpan(const std::string& text, FullScreenSpan& span);
+
 struct RunOptions {
   std::string folder;
   std::uint64_t seconds = 0;            // how long the character lives, in virtual time
   std::chrono::seconds real_limit{60};  // the most real time the whole run may take
   std::string screenshot;               // a PNG of the screen at the end; empty: none
   std::vector<ScriptedInput> inputs;    // in any order
-  bool stats = false;                   // print the wakes per timer at the end
-  std::vector<tk::Monitor> monitors;    // the primary first; empty: one of 1024 x 768
+  std::vector<FullScreenSpan> full_screen_windows;
+  bool stats = false;                 // print the wakes per timer at the end
+  std::vector<tk::Monitor> monitors;  // the primary first; empty: one of 1024 x 768
 };
 
 // Exit codes: 0 the character ran and was closed; 1 it could not run (the

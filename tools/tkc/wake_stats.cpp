@@ -8,6 +8,7 @@
 #include "imagery/number_images.h"
 #include "imagery/prompt_state.h"
 #include "motion/event_state.h"
+#include "motion/step_aside_state.h"
 #include "motion/walk_state.h"
 #include "platform/sim/sim_platform.h"
 
@@ -32,6 +33,7 @@ std::map<tk::TimerId, std::string> TimerNames(const tk::TMainForm& form) {
   Name(names, form.events.timer, "event timer");
   Name(names, form.prompt.timer, "prompt mark");
   Name(names, form.walk.timer, "walk timer");
+  Name(names, form.step_aside.timer, "front-window look");
   Name(names, form.numbers.clock.timer, "clock image");
   Name(names, form.numbers.counter.timer, "counter image");
   Name(names, form.numbers.day_count.timer, "day-count image");
@@ -48,11 +50,12 @@ void CountWakes(const tk::SimPlatform& sim, WakeStats& stats) {
     if (!stats.own.contains(id)) stats.ticks[id] = ticks;
   }
   stats.input_messages = sim.input_messages;
+  stats.posted_messages = sim.posted_messages;
   stats.ms = sim.NowMs();
 }
 
 void PrintWakeStats(std::ostream& out, const WakeStats& stats) {
-  std::uint64_t total = stats.input_messages;
+  std::uint64_t total = stats.input_messages + stats.posted_messages;
   for (const auto& [id, ticks] : stats.ticks) total += ticks;
   out << "wakes: " << total << " in " << stats.ms << " ms of virtual time, "
       << PerSecond(total, stats.ms) << " a second\n";
@@ -63,6 +66,8 @@ void PrintWakeStats(std::ostream& out, const WakeStats& stats) {
   }
   out << "  input messages: " << stats.input_messages << ", "
       << PerSecond(stats.input_messages, stats.ms) << " a second\n";
+  out << "  notices: " << stats.posted_messages << ", "
+      << PerSecond(stats.posted_messages, stats.ms) << " a second\n";
 }
 
 }  // namespace tkc

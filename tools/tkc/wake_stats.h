@@ -25,7 +25,8 @@ struct WakeStats {
   std::set<tk::TimerId> own;                 // tkc's timers (the end, the inputs): not counted
   std::map<tk::TimerId, std::uint64_t> ticks;
   std::uint64_t input_messages = 0;
-  std::uint64_t ms = 0;  // virtual time they were counted over
+  std::uint64_t posted_messages = 0;  // notices: media ends, a new window in front
+  std::uint64_t ms = 0;               // virtual time they were counted over
 };
 
 // Takes the counts as they stand now.

@@ -1,5 +1,6 @@
 // The desktop's other windows and the z-order all windows share.
 #include <algorithm>
+#include <utility>
 
 #include "platform/sim/sim_platform.h"
 
@@ -10,6 +11,7 @@ WindowId SimPlatform::OpenForeignWindow(const ForeignWindow& window) {
   foreign_windows_[id] = window;
   std::vector<WindowId>& order = window.frame == kNoWindow ? z_order_ : documents_;
   order.insert(order.begin(), id);
+  if (window.frame == kNoWindow && window.visible) SetForeground(id);
   return id;
 }
 
@@ -26,6 +28,7 @@ void SimPlatform::RaiseWindow(WindowId id) {
   const auto it = foreign_windows_.find(id);
   const bool document = it != foreign_windows_.end() && it->second.frame != kNoWindow;
   BringToFront(document ? documents_ : z_order_, id);
+  if (!document) SetForeground(id);
 }
 
 void SimPlatform::CloseForeignWindow(WindowId id) {
@@ -37,6 +40,28 @@ void SimPlatform::CloseForeignWindow(WindowId id) {
     if (window.frame == id) documents.push_back(child);
   }
   for (const WindowId child : documents) CloseForeignWindow(child);
+  if (foreground_ != id) return;
+  WindowId next = kNoWindow;
+  for (const WindowId other : ZOrder()) {
+    const auto it = foreign_windows_.find(other);
+    if (it != foreign_windows_.end() && it->second.visible) {
+      next = other;
+      break;
+    }
+  }
+  SetForeground(next);
+}
+
+// The notice is posted, as the system's is, and finds whoever watches when
+// it arrives.
+void SimPlatform::SetForeground(WindowId id) {
+  if (foreground_ == id) return;
+  foreground_ = id;
+  if (front_watcher_) {
+    PostAt(now_ms_, [this] {
+      if (front_watcher_) front_watcher_();
+    });
+  }
 }
 
 bool SimPlatform::IsTopmostWindow(WindowId id) const {
@@ -87,6 +112,17 @@ void SimPlatform::VisitDescendants(DesktopWindowHandle parent, const DesktopWind
     const auto window = DescribeWindow(id);
     if (window && !visit(*window)) return;
   }
+}
+
+std::optional<DesktopWindow> SimPlatform::ForeignFrontWindow() {
+  const auto it = foreign_windows_.find(foreground_);
+  if (it == foreign_windows_.end() || it->second.shell) return std::nullopt;
+  return DescribeWindow(foreground_);
+}
+
+bool SimPlatform::NoticeFrontWindowChanges(std::function<void()> on_change) {
+  front_watcher_ = front_window_notices ? std::move(on_change) : nullptr;
+  return front_window_notices || !on_change;
 }
 
 std::optional<Rect> SimPlatform::WindowRect(DesktopWindowHandle handle) {

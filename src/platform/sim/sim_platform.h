@@ -73,6 +73,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   // Monitors beside the primary one, anywhere on the desktop.
   std::vector<Monitor> other_monitors;
   int screen_color_depth = 32;
+  // Whether the desktop tells of each new window in front; Wine does not.
+  bool front_window_notices = true;
   int wave_devices = 0;
   int midi_devices = 0;
   LocalTime start_time{2026, 12, 7, 9, 5, 3, 1};
@@ -95,7 +97,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
 
   // --- what a test drives -----------------------------------------------------
   // Other programs' windows. They share the z-order with the program's own
-  // windows but are neither drawn nor clicked: only clinging looks at them.
+  // windows but are neither drawn nor clicked: only clinging and stepping
+  // aside look at them.
   struct ForeignWindow {
     std::string title;
     Rect bounds;  // screen pixels, also for a document window
@@ -103,15 +106,22 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
     bool minimize_box = true;
     bool topmost = false;
     WindowId frame = kNoWindow;  // set: a document window inside this frame
+    bool shell = false;          // the desktop background or a task bar
   };
   // Opens in front of its band, as a program that starts and takes the
-  // foreground; a document window opens in front of its frame's others.
+  // foreground (a visible top-level window does); a document window opens in
+  // front of its frame's others.
   WindowId OpenForeignWindow(const ForeignWindow& window);
   void MoveForeignWindow(WindowId id, const Rect& bounds);
-  // To the front of its band (or its frame), as when the user activates it.
+  // To the front of its band (or its frame), as when the user activates it;
+  // a top-level window takes the foreground.
   void RaiseWindow(WindowId id);
-  // Closes the window and its document windows.
+  // Closes the window and its document windows. When it had the foreground,
+  // the next visible foreign window in the z-order takes it (or none does).
   void CloseForeignWindow(WindowId id);
+  // The window in front: a foreign one, one of the program's own (after
+  // ForceForeground), or kNoWindow for the bare desktop.
+  WindowId ForegroundWindow() const { return foreground_; }
   // Every top-level window, front first, as the system would list them.
   std::vector<WindowId> ZOrder() const;
 
@@ -241,6 +251,9 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
   void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
   std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
+  std::optional<DesktopWindow> ForeignFrontWindow() override;
+  // Each change of the foreground is posted as a message to the watcher.
+  bool NoticeFrontWindowChanges(std::function<void()> on_change) override;
   // The built-in font: a one-byte character is a cell (points + 1) / 2
   // pixels wide, a two-byte one `points` wide, one more each when bold; a
   // line is `points` high. Each glyph but the spaces is a solid block one
@@ -312,6 +325,9 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   bool IsTopmostWindow(WindowId id) const;
   void BringToFront(std::vector<WindowId>& order, WindowId id);
   std::optional<DesktopWindow> DescribeWindow(WindowId id) const;
+  void SetForeground(WindowId id);
+  WindowId foreground_ = kNoWindow;
+  std::function<void()> front_watcher_;
   std::map<TimerId, Timer> timers_;
   std::map<TimerId, std::uint64_t> timer_ticks_;
   std::map<CursorId, std::string> cursors_;

@@ -39,6 +39,7 @@ int SimPlatform::TrackPopupMenu(WindowId owner, const std::vector<PopupMenuItem>
 
 void SimPlatform::ForceForeground(WindowId id) {
   foreground_requests.push_back(id);
+  SetForeground(id);
 }
 
 void SimPlatform::CancelMode(WindowId id) {

@@ -1,4 +1,8 @@
-// Every program's windows as the system lists them, for clinging.
+// Every program's windows as the system lists them, for clinging, and the
+// one in front, for stepping aside.
+#include <array>
+#include <string_view>
+
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_platform.h"
 
@@ -50,6 +54,32 @@ BOOL CALLBACK VisitOne(HWND hwnd, LPARAM param) {
   }
 }
 
+// The desktop background and the task bars, Wine's own among them: they fill
+// a monitor without being anything the character should make room for.
+bool IsShellWindow(HWND hwnd) {
+  if (hwnd == GetDesktopWindow() || hwnd == GetShellWindow()) return true;
+  constexpr std::array<std::wstring_view, 5> kShellClasses{L"Progman", L"WorkerW", L"Shell_TrayWnd",
+                                                           L"Shell_SecondaryTrayWnd", L"#32769"};
+  wchar_t name[64] = {};
+  const int length = GetClassNameW(hwnd, name, 64);
+  const std::wstring_view class_name(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+  for (const std::wstring_view shell : kShellClasses) {
+    if (class_name == shell) return true;
+  }
+  return false;
+}
+
+// Out of context, a hook's events arrive as messages to the thread that set
+// it; one platform at a time listens.
+Win32Platform* front_listener = nullptr;
+
+// Wine 8 accepts the foreground hook but never calls it, nor does it take a
+// shell hook window (both measured); there the caller has to look by itself.
+bool ForegroundEventsArrive() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+}
+
 }  // namespace
 
 void Win32Platform::VisitTopLevelWindows(const DesktopWindowVisitor& visit) {
@@ -73,6 +103,41 @@ std::optional<Rect> Win32Platform::WindowRect(DesktopWindowHandle window) {
   if (hwnd == nullptr || !GetWindowRect(hwnd, &r)) return std::nullopt;
   return win32::FrameForDevice(Frames(), POINT{r.left, r.top})
       .ToLogical(Rect{r.left, r.top, r.right, r.bottom});
+}
+
+std::optional<DesktopWindow> Win32Platform::ForeignFrontWindow() {
+  HWND hwnd = GetForegroundWindow();
+  if (hwnd == nullptr || IsShellWindow(hwnd)) return std::nullopt;
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process == GetCurrentProcessId()) return std::nullopt;
+  return Describe(hwnd, Frames());
+}
+
+void CALLBACK Win32Platform::OnForegroundEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG, LONG, DWORD,
+                                               DWORD) {
+  Win32Platform* platform = front_listener;
+  if (platform == nullptr || platform->front_hook_ != hook || !platform->front_watcher_) return;
+  platform->Guarded([&] { platform->front_watcher_(); });
+}
+
+bool Win32Platform::NoticeFrontWindowChanges(std::function<void()> on_change) {
+  StopFrontWindowNotices();
+  if (!on_change) return true;
+  if (!ForegroundEventsArrive()) return false;
+  front_hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                &Win32Platform::OnForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+  if (front_hook_ == nullptr) return false;
+  front_watcher_ = std::move(on_change);
+  front_listener = this;
+  return true;
+}
+
+void Win32Platform::StopFrontWindowNotices() {
+  if (front_hook_ != nullptr) UnhookWinEvent(front_hook_);
+  front_hook_ = nullptr;
+  front_watcher_ = nullptr;
+  if (front_listener == this) front_listener = nullptr;
 }
 
 }  // namespace tk

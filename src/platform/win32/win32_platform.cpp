@@ -25,6 +25,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Platform::~Win32Platform() {
+  StopFrontWindowNotices();
   for (const auto& [owner, icon] : tray_icons_) NotifyTray(NIM_DELETE, owner, icon);
   for (const auto& [id, tick] : timers_) KillTimer(app_window_, static_cast<UINT_PTR>(id));
   for (const auto& [hwnd, palette] : palettes_) DeleteObject(palette);

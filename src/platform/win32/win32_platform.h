@@ -114,6 +114,8 @@ class Win32Platform : public Platform,
   void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
   void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
   std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
+  std::optional<DesktopWindow> ForeignFrontWindow() override;
+  bool NoticeFrontWindowChanges(std::function<void()> on_change) override;
 
   // --- files and folders (files.cpp) ---
   std::string ProgramFolder() const override;
@@ -184,6 +186,9 @@ class Win32Platform : public Platform,
     }
   }
   void ReportException(const char* what) noexcept;
+  static void CALLBACK OnForegroundEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
+                                         LONG child, DWORD thread, DWORD time);
+  void StopFrontWindowNotices();
   bool NotifyTray(DWORD action, HWND owner, const TrayIcon& icon);
   void RestoreTrayIcons();
   // Answers WM_SETCURSOR and WM_CTLCOLORSTATIC; false when the default applies.
@@ -217,6 +222,9 @@ class Win32Platform : public Platform,
   std::string main_title_;
   // The palette each window realises before it is painted (palette displays).
   std::map<HWND, HPALETTE> palettes_;
+  // Who hears of a new foreground window, and the system's hook that tells.
+  std::function<void()> front_watcher_;
+  HWINEVENTHOOK front_hook_ = nullptr;
 };
 
 namespace win32 {

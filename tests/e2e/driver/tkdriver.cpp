@@ -177,6 +177,9 @@ int Usage() {
       L"  list                             print every top-level window\n"
       L"  host TITLE L T W H SECONDS       open an ordinary window with an edit box, make it the\n"
       L"                                   foreground window and keep it until closed or SECONDS\n"
+      L"  cover TITLE SECONDS              open a borderless window covering the primary monitor,\n"
+      L"                                   make it the foreground window and keep it until\n"
+      L"                                   closed or SECONDS, as a game or a video does\n"
       L"  move TITLE LEFT TOP              move a window without activating it\n"
       L"  activate TITLE                   make the window the foreground window\n"
       L"  type TEXT                        type TEXT as key presses into whatever has the focus\n"
@@ -423,6 +426,54 @@ int Host(int argc, wchar_t** argv) {
   return kOk;
 }
 
+constexpr wchar_t kCoverClass[] = L"TkDriverCover";
+
+LRESULT CALLBACK CoverProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+// Another program gone full screen: a borderless window exactly the primary
+// monitor's size, in front and holding the foreground.
+int Cover(int argc, wchar_t** argv) {
+  long long seconds = 0;
+  if (argc != 4 || !ParseNumber(argv[3], seconds)) return Usage();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = CoverProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = kCoverClass;
+  RegisterClassExW(&window_class);
+  HWND hwnd =
+      CreateWindowExW(0, kCoverClass, argv[2], WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+  if (!hwnd) {
+    Err(L"cannot create the window");
+    return kFailed;
+  }
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd);
+  SetTimer(hwnd, kHostTimer, static_cast<UINT>(seconds * 1000), nullptr);
+  Out(HandleText(hwnd));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return kOk;
+}
+
 int Move(int argc, wchar_t** argv) {
   long long left = 0, top = 0;
   if (argc != 5 || !ParseNumber(argv[3], left) || !ParseNumber(argv[4], top)) return Usage();
@@ -513,6 +564,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"info") return Info(argc, argv);
   if (command == L"list") return List(argc);
   if (command == L"host") return Host(argc, argv);
+  if (command == L"cover") return Cover(argc, argv);
   if (command == L"move") return Move(argc, argv);
   if (command == L"activate") return Activate(argc, argv);
   if (command == L"type") return Type(argc, argv);

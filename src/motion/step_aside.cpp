@@ -1,0 +1,57 @@
+#include "motion/step_aside.h"
+
+#include "form/main_form.h"
+#include "form/mover.h"
+#include "motion/step_aside_state.h"
+#include "platform/monitors.h"
+
+namespace tk {
+
+namespace {
+
+constexpr unsigned kLookIntervalMs = 1000;
+
+bool Covers(const Rect& window, const Rect& monitor) {
+  return window.left <= monitor.left && window.top <= monitor.top &&
+         window.right >= monitor.right && window.bottom >= monitor.bottom;
+}
+
+// Whether the window in front covers the monitor the character stands on;
+// a hidden window keeps its place, so this holds while it stands aside too.
+bool CoversTheCharactersMonitor(const TMainForm& form, const DesktopWindow& front) {
+  const Rect character = form.platform.WindowBounds(form.window);
+  return Covers(front.bounds, MonitorOf(form.platform.Monitors(), character).bounds);
+}
+
+}  // namespace
+
+void StartSteppingAside(TMainForm& form) {
+  StepAsideState& state = form.step_aside;
+  state.timer = Timer(form.platform, [&form] { LookAtFrontWindow(form); });
+  state.timer.SetInterval(kLookIntervalMs);
+  state.noticed = state.watch.Start(form.platform.Desktop(), [&form] { LookAtFrontWindow(form); });
+  LookAtFrontWindow(form);
+}
+
+// A character the user hid has nothing to step aside from, so nothing is
+// looked at for it; the user's show looks again.
+void LookAtFrontWindow(TMainForm& form) {
+  if (form.IsClosing()) return;
+  StepAsideState& state = form.step_aside;
+  const bool matters =
+      form.shell.modes.step_aside && (!form.shell.modes.hidden || form.shell.stepped_aside);
+  const auto front = matters ? form.platform.Desktop().ForeignFrontWindow() : std::nullopt;
+  if (matters && (front || !state.noticed)) {
+    if (!state.timer.running()) state.timer.Start();
+  } else {
+    state.timer.Stop();
+  }
+  StandAside(form, front && CoversTheCharactersMonitor(form, *front));
+}
+
+void StopSteppingAside(TMainForm& form) {
+  form.step_aside.watch.Stop();
+  form.step_aside.timer.Release();
+}
+
+}  // namespace tk
