@@ -45,7 +45,7 @@ int Usage() {
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
-         "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its corner\n"
+         "      [--monitor WxH+X+Y]        a monitor of the simulated desktop, its corner\n"
          "                             at X,Y (signed: 1280x1024-1280+0 stands left of the\n"
          "                             primary); the first is the primary one, at +0+0;\n"
          "                             screenshots then span every monitor\n";
@@ -139,8 +139,7 @@ int Run(int argc, char** argv) {
       options.inputs.push_back(input);
     } else if (option == "--monitor") {
       tk::Monitor monitor;
-      if (!tkc::ParseMonitor(argv[i + 1], monitor))
-        return Fail("bad --monitor value (WxH+X+Y, optionally @SCALE%)");
+      if (!tkc::ParseMonitor(argv[i + 1], monitor)) return Fail("bad --monitor value (WxH+X+Y)");
       options.monitors.push_back(monitor);
     } else if (option == "--fullscreen-window") {
       tkc::FullScreenSpan span;

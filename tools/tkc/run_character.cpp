@@ -271,7 +271,7 @@ bool ParseMonitor(const std::string& text, tk::Monitor& monitor) {
   constexpr long long kMaxCorner = 1'000'000;
   const std::size_t x = text.find('x');
   if (x == std::string::npos) return false;
-  long long width = 0, height = 0, left = 0, top = 0, scale = 100;
+  long long width = 0, height = 0, left = 0, top = 0;
   std::size_t at = 0;
   if (!ReadSigned(text.substr(0, x), at, false, 1, kMaxSide, width) || at != x) return false;
   at = x + 1;
@@ -280,13 +280,10 @@ bool ParseMonitor(const std::string& text, tk::Monitor& monitor) {
       !ReadSigned(text, at, true, -kMaxCorner, kMaxCorner, top)) {
     return false;
   }
-  if (at < text.size()) {
-    if (text[at] != '@' || text.back() != '%') return false;
-    if (!ReadNumber(text.substr(at + 1, text.size() - at - 2), 100, 500, scale)) return false;
-  }
+  if (at != text.size()) return false;
   const tk::Rect bounds{static_cast<int>(left), static_cast<int>(top),
                         static_cast<int>(left + width), static_cast<int>(top + height)};
-  monitor = {bounds, bounds, static_cast<int>(scale)};
+  monitor = {bounds, bounds, 100};
   return true;
 }
 
@@ -318,7 +315,6 @@ void SetUpMonitors(tk::SimPlatform& sim, const std::vector<tk::Monitor>& monitor
   if (monitors.empty()) return;
   sim.screen_width = monitors.front().bounds.Width();
   sim.screen_height = monitors.front().bounds.Height();
-  sim.primary_scale_percent = monitors.front().scale_percent;
   sim.other_monitors.assign(monitors.begin() + 1, monitors.end());
 }
 

@@ -23,8 +23,7 @@ struct ScriptedInput {
 // "X,Y@T" and "T=FILE.png"; false when the text is not of that form.
 bool ParsePointAt(const std::string& text, ScriptedInput& input);
 bool ParseShot(const std::string& text, ScriptedInput& input);
-// "WxH+X+Y" or "WxH-X-Y" with an optional "@SCALE%" (100 to 500); X and Y
-// are the monitor's corner on the desktop.
+// "WxH+X+Y" or "WxH-X-Y": X and Y are the monitor's corner on the desktop.
 bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
 // Why these monitors cannot make a desktop; empty when they can. The first
 // is the primary one, its corner at 0,0; no two overlap.

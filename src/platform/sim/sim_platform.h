@@ -69,7 +69,6 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   // The primary monitor, its corner at 0,0 and its work area whole.
   int screen_width = 1024;
   int screen_height = 768;
-  int primary_scale_percent = 100;
   // Monitors beside the primary one, anywhere on the desktop.
   std::vector<Monitor> other_monitors;
   int screen_color_depth = 32;

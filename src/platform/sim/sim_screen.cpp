@@ -124,7 +124,7 @@ Bitmap SimPlatform::RenderScreen(Bgr desktop) const {
 
 std::vector<Monitor> SimPlatform::Monitors() const {
   const Rect primary{0, 0, screen_width, screen_height};
-  std::vector<Monitor> all{{primary, primary, primary_scale_percent}};
+  std::vector<Monitor> all{{primary, primary, 100}};
   all.insert(all.end(), other_monitors.begin(), other_monitors.end());
   return all;
 }
