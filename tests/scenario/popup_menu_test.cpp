@@ -27,17 +27,6 @@ class PopupMenuTest : public testing::ScriptFixture {
     }
     return out;
   }
-  // Right-clicks the character and chooses the item with this caption.
-  void Choose(const std::string& caption) {
-    sim->on_popup_menu = [caption](const std::vector<PopupMenuItem>& items) {
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].caption == caption) return static_cast<int>(i);
-      }
-      return -1;
-    };
-    sim->Click(form->window, MouseButton::kRight, 5, 5);
-    sim->on_popup_menu = nullptr;
-  }
   std::string About() const { return std::string(msg::kAboutCaption) + "(&A)"; }
 };
 

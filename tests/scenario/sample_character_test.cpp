@@ -36,15 +36,6 @@ class SampleCharacterTest : public testing::SimFixture {
 
   Bgr Shown(int x, int y) const { return MainWindow().surface.At(x, y); }
 
-  // The popup menu, once opened, picks the item with this caption.
-  void ChooseFromMenu(std::string caption) {
-    sim->on_popup_menu = [caption](const std::vector<PopupMenuItem>& items) {
-      for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].caption == caption) return static_cast<int>(i);
-      return -1;
-    };
-  }
-
   // Clicks at (x, y) and, while the reply runs, looks at the window every
   // 50 ms of virtual time; returns the colours seen at (px, py).
   std::vector<Bgr> ClickAndWatch(int x, int y, int px, int py) {

@@ -60,18 +60,6 @@ class StepAside : public testing::ScriptFixture {
     }
     return false;
   }
-  // Chooses the item from the popup menu, as the user does from the tray
-  // icon while another program is in front.
-  void Choose(const std::string& caption) {
-    sim->on_popup_menu = [caption](const std::vector<PopupMenuItem>& items) {
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].caption == caption) return static_cast<int>(i);
-      }
-      return -1;
-    };
-    sim->Click(form->window, MouseButton::kRight, 5, 5);
-    sim->on_popup_menu = nullptr;
-  }
   // The wakes over `ms`, the event timer's ticks left out.
   std::uint64_t WakesOver(std::uint64_t ms) {
     const auto event_ticks = [&] {

@@ -70,6 +70,20 @@ class SimFixture : public ::testing::Test {
   const SimPlatform::Window& MainWindow() const {
     return *sim->FirstWindowOfKind(WindowKind::kMain);
   }
+  // The popup menu, whenever it opens, picks the item with this caption.
+  void ChooseFromMenu(const std::string& caption) {
+    sim->on_popup_menu = [caption](const std::vector<PopupMenuItem>& items) {
+      for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].caption == caption) return static_cast<int>(i);
+      return -1;
+    };
+  }
+  // Right-clicks the character and chooses the item with this caption.
+  void Choose(const std::string& caption) {
+    ChooseFromMenu(caption);
+    sim->Click(form->window, MouseButton::kRight, 5, 5);
+    sim->on_popup_menu = nullptr;
+  }
 
   std::unique_ptr<SimPlatform> sim;
   std::unique_ptr<TMainForm> form;
