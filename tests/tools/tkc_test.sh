@@ -174,6 +174,28 @@ for bad in "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.
   if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
 done
 
+# The virtual clock starts where --start says, and runs for up to a week: a
+# character started late on Christmas Eve notes the date at its start and, two
+# days on, when it is closed.
+clock="$work/clock"
+mkdir "$clock"
+cp "$work/speech/tk.map" "$clock/"
+printf '%s\r\n' '*TKScriptFile' '_BeginInitFlags:' 'int:Y,0;' 'int:M,0;' 'int:D,0;' 'int:H,0;' \
+  'int:N,0;' 'int:S,0;' '_EndInitFlags:' '_FirstAction:' '>CLL=Note;' '>FFSV=first.dat;' '>AE;' \
+  '_LastAction:' '>CLL=Note;' '>FFSV=last.dat;' '>AE;' 'Note:' '>FDTS=Y,0;' '>FDTS=M,1;' '>FDTS=D,2;' \
+  '>FDTS=H,3;' '>FDTS=N,4;' '>FDTS=S,5;' '>AE;' > "$clock/tk_srt.txt"
+"$tkc" encode "$clock/tk_srt.txt" "$clock/tk.srt"
+"$tkc" run "$clock" --seconds 172800 --start "2026-12-24 23:59:58" > "$work/out" 2>&1 || fail "clock run: $(cat "$work/out")"
+flags() { "$tkc" decode "$clock/$1" "$work/$1.txt" && tr -d '\r' < "$work/$1.txt" | tr '\n' ' '; }
+[[ "$(flags first.dat)" == *"2026"*"12"*"24"*"23"*"59"*"58"* ]] || fail "the start: $(flags first.dat)"
+[[ "$(flags last.dat)" == *"2026"*"12"*"26"*"23"*"59"*"58"* ]] || fail "two days on: $(flags last.dat)"
+for bad in "--start 2026-02-30_12:00:00" "--start 2026-13-01" "--seconds 604801"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$clock" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+if "$tkc" run "$clock" --seconds 1 --start "2026-02-29 12:00:00" 2> /dev/null; then fail "a 29 February of 2026 accepted"; fi
+"$tkc" run "$clock" --seconds 1 --start "2028-02-29 12:00:00" > /dev/null || fail "a leap day refused"
+
 # Several monitors: the screenshot spans them as they stand, black where no
 # monitor is, and a place saved on the left monitor stands there.
 for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \

@@ -42,6 +42,7 @@ int Usage() {
          "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
+         "      [--start \"YYYY-MM-DD HH:MM:SS\"]  the virtual clock's start (default: now)\n"
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
@@ -106,7 +107,7 @@ int Decode(const std::string& in, const std::string& out) {
 bool ReadSeconds(const char* text, long& out) {
   char* end = nullptr;
   out = std::strtol(text, &end, 10);
-  return end != text && *end == '\0' && out >= 0 && out <= 86400;
+  return end != text && *end == '\0' && out >= 0 && out <= tkc::kMaxRunSeconds;
 }
 
 std::optional<tkc::ScriptedInput::Kind> PointInputKind(const std::string& option) {
@@ -141,6 +142,11 @@ int Run(int argc, char** argv) {
       tk::Monitor monitor;
       if (!tkc::ParseMonitor(argv[i + 1], monitor)) return Fail("bad --monitor value (WxH+X+Y)");
       options.monitors.push_back(monitor);
+    } else if (option == "--start") {
+      tk::LocalTime start;
+      if (!tkc::ParseStart(argv[i + 1], start))
+        return Fail("bad --start value (\"YYYY-MM-DD HH:MM:SS\", a real date)");
+      options.start = start;
     } else if (option == "--fullscreen-window") {
       tkc::FullScreenSpan span;
       if (!tkc::ParseSpan(argv[i + 1], span)) return Fail("bad --fullscreen-window value (MS-MS)");

@@ -1,6 +1,7 @@
 #include "run_character.h"
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -134,7 +135,7 @@ bool ReadNumber(const std::string& text, long long low, long long high, long lon
   return used == text.size() && out >= low && out <= high;
 }
 
-constexpr long long kMaxInputMs = 86'400'000;
+constexpr long long kMaxInputMs = kMaxRunSeconds * 1000LL;
 
 const char* InputName(ScriptedInput::Kind kind) {
   switch (kind) {
@@ -266,6 +267,33 @@ bool Overlap(const tk::Rect& a, const tk::Rect& b) {
 
 }  // namespace
 
+bool ParseStart(const std::string& text, tk::LocalTime& start) {
+  // Exactly "YYYY-MM-DD HH:MM:SS": digits where digits go, separators between.
+  constexpr char kShape[] = "0000-00-00 00:00:00";
+  if (text.size() != sizeof kShape - 1) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return false;
+  }
+  const auto field = [&](std::size_t at, std::size_t length) {
+    return std::stoi(text.substr(at, length));
+  };
+  const std::chrono::year_month_day date{std::chrono::year{field(0, 4)},
+                                         std::chrono::month{static_cast<unsigned>(field(5, 2))},
+                                         std::chrono::day{static_cast<unsigned>(field(8, 2))}};
+  const int hour = field(11, 2), minute = field(14, 2), second = field(17, 2);
+  if (!date.ok() || hour > 23 || minute > 59 || second > 59) return false;
+  const std::chrono::weekday weekday{std::chrono::sys_days{date}};
+  start = {static_cast<int>(date.year()),
+           static_cast<int>(static_cast<unsigned>(date.month())),
+           static_cast<int>(static_cast<unsigned>(date.day())),
+           hour,
+           minute,
+           second,
+           static_cast<int>(weekday.c_encoding())};
+  return true;
+}
+
 bool ParseMonitor(const std::string& text, tk::Monitor& monitor) {
   constexpr long long kMaxSide = tk::kMaxImageSide;
   constexpr long long kMaxCorner = 1'000'000;
@@ -326,7 +354,7 @@ int RunCharacter(const RunOptions& options) {
   if (const std::string why = CheckMonitors(options.monitors); !why.empty()) return Fail(why);
   tk::SimPlatform sim(dir, dir);
   SetUpMonitors(sim, options.monitors);
-  sim.start_time = HostLocalTime();
+  sim.start_time = options.start ? *options.start : HostLocalTime();
   const std::uint64_t lifetime_ms = options.seconds * 1000;
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ struct FullScreenSpan {
 // "FROM-UNTIL"; false unless FROM < UNTIL.
 bool ParseSpan(const std::string& text, FullScreenSpan& span);
 
+// "YYYY-MM-DD HH:MM:SS", a real date; false otherwise.
+bool ParseStart(const std::string& text, tk::LocalTime& start);
+
+// The longest run: a week of virtual time, past the counter's wrap after
+// 99:59:59.
+inline constexpr long kMaxRunSeconds = 7 * 86'400;
+
 struct RunOptions {
   std::string folder;
   std::uint64_t seconds = 0;            // how long the character lives, in virtual time
@@ -45,8 +53,9 @@ struct RunOptions {
   std::string screenshot;               // a PNG of the screen at the end; empty: none
   std::vector<ScriptedInput> inputs;    // in any order
   std::vector<FullScreenSpan> full_screen_windows;
-  bool stats = false;                 // print the wakes per timer at the end
-  std::vector<tk::Monitor> monitors;  // the primary first; empty: one of 1024 x 768
+  std::optional<tk::LocalTime> start;  // the virtual clock's start; none: the wall clock
+  bool stats = false;                  // print the wakes per timer at the end
+  std::vector<tk::Monitor> monitors;   // the primary first; empty: one of 1024 x 768
 };
 
 // Exit codes: 0 the character ran and was closed; 1 it could not run (the
