@@ -150,7 +150,7 @@ void TMainForm::SetDefaults() {
 }
 
 void TMainForm::FormCreate() {
-  random.Seed(SeedFromClock(platform));
+  random.Seed(shell.fixed_seed ? *shell.fixed_seed : SeedFromClock(platform));
   shell.screen_color_depth = platform.ScreenColorDepth();
   window = platform.CreateWindow(WindowKind::kMain, this);
   ResizeCharacter(*this, kInitialWindowSize, kInitialWindowSize);

@@ -47,6 +47,9 @@ struct ShellState {
   bool centre_on_first_image = false;
   bool debug_script = false;
   bool debug_map = false;
+  // A seed given before start-up (by a tool, to repeat a run); otherwise the
+  // clock seeds the random generator.
+  std::optional<std::uint32_t> fixed_seed;
   int screen_color_depth = 0;
   bool tray_added = false;
   // The character is out of sight because a full-screen window covers its

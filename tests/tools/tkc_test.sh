@@ -196,6 +196,27 @@ done
 if "$tkc" run "$clock" --seconds 1 --start "2026-02-29 12:00:00" 2> /dev/null; then fail "a 29 February of 2026 accepted"; fi
 "$tkc" run "$clock" --seconds 1 --start "2028-02-29 12:00:00" > /dev/null || fail "a leap day refused"
 
+# --seed repeats a run's random picks: the same seed, the same twelve picks.
+dice="$work/dice"
+mkdir "$dice"
+cp "$work/speech/tk.map" "$dice/"
+{
+  printf '%s\r\n' '*TKScriptFile' '_BeginInitFlags:' 'str:S,x;' '_EndInitFlags:' '_FirstAction:'
+  for letter in A B C D E F G H; do printf '>RJS=t,%s;\r\n' "$letter"; done
+  for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do printf '>RCL=t;\r\n'; done
+  printf '%s\r\n' '>FFSV=picks.dat;' '>AE;'
+  for letter in A B C D E F G H; do printf '%s:\r\n>FV+=S,%s;\r\n>AE;\r\n' "$letter" "$letter"; done
+} > "$dice/tk_srt.txt"
+"$tkc" encode "$dice/tk_srt.txt" "$dice/tk.srt"
+picks() { "$tkc" run "$dice" --seconds 1 "$@" > /dev/null && "$tkc" decode "$dice/picks.dat" "$work/picks.txt" && grep -o 'S;x[A-H]*' "$work/picks.txt"; }
+first=$(picks --seed 7) && second=$(picks --seed 7) && other=$(picks --seed 8) || fail "seeded runs"
+[[ ${#first} == 15 && "$first" == "$second" ]] || fail "the same seed picked $first, then $second"
+[[ "$first" != "$other" ]] || fail "seeds 7 and 8 picked the same: $first"
+for bad in "--seed -1" "--seed 4294967296" "--seed x"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$dice" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+
 # Several monitors: the screenshot spans them as they stand, black where no
 # monitor is, and a place saved on the left monitor stands there.
 for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \

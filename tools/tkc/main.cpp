@@ -43,6 +43,7 @@ int Usage() {
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
          "      [--start \"YYYY-MM-DD HH:MM:SS\"]  the virtual clock's start (default: now)\n"
+         "      [--seed N]                 the random generator's seed (default: from the clock)\n"
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
@@ -142,6 +143,12 @@ int Run(int argc, char** argv) {
       tk::Monitor monitor;
       if (!tkc::ParseMonitor(argv[i + 1], monitor)) return Fail("bad --monitor value (WxH+X+Y)");
       options.monitors.push_back(monitor);
+    } else if (option == "--seed") {
+      char* end = nullptr;
+      const unsigned long long seed = std::strtoull(argv[i + 1], &end, 10);
+      if (end == argv[i + 1] || *end != '\0' || argv[i + 1][0] == '-' || seed > 0xFFFFFFFFull)
+        return Fail("bad --seed value (a whole number from 0 to 4294967295)");
+      options.seed = static_cast<std::uint32_t>(seed);
     } else if (option == "--start") {
       tk::LocalTime start;
       if (!tkc::ParseStart(argv[i + 1], start))

@@ -383,6 +383,7 @@ int RunCharacter(const RunOptions& options) {
   };
   tk::RunProgram(sim, [&](tk::TMainForm& created) {
     form = &created;
+    created.shell.fixed_seed = options.seed;
     created.runner.keep_going = [&bounds, &created] { return bounds.KeepGoing(created); };
   });
   form = nullptr;

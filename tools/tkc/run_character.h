@@ -54,6 +54,7 @@ struct RunOptions {
   std::vector<ScriptedInput> inputs;    // in any order
   std::vector<FullScreenSpan> full_screen_windows;
   std::optional<tk::LocalTime> start;  // the virtual clock's start; none: the wall clock
+  std::optional<std::uint32_t> seed;   // the random generator's; none: from the clock
   bool stats = false;                  // print the wakes per timer at the end
   std::vector<tk::Monitor> monitors;   // the primary first; empty: one of 1024 x 768
 };
