@@ -217,6 +217,19 @@ for bad in "--seed -1" "--seed 4294967296" "--seed x"; do
   if "$tkc" run "$dice" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
 done
 
+# The popup menu by its captions, built-in and the script's own, and a drag:
+# move mode on, the figure dragged by 100,50 from where it stands centred.
+cp -r "$stage" "$work/menu"
+"$tkc" run "$work/menu" --seconds 3 --menu "移動(&M)"@500 --drag 512,384\>612,434@1000 \
+  --menu "&Nope"@1500 --menu "終了(&X)"@2000 > "$work/out"
+grep -q '^X_Pos=532' "$work/menu/tk.ini" && grep -q '^Y_Pos=334' "$work/menu/tk.ini" ||
+  fail "the drag in move mode: $(cat "$work/menu/tk.ini")"
+grep -q -F '[1500 ms] menu "&Nope": no such item; it holds 移動(&M), ' "$work/out" || fail "unknown item: $(cat "$work/out")"
+for bad in "--menu Exit" "--menu @5" "--drag 1,2@3" "--drag 1,2>3@4" "--drag 1,2>3,4"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$work/menu" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+
 # Several monitors: the screenshot spans them as they stand, black where no
 # monitor is, and a place saved on the left monitor stands there.
 for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \

@@ -42,6 +42,9 @@ int Usage() {
          "      [--click X,Y@MS] [--right-click X,Y@MS] [--move X,Y@MS]\n"
          "                             the mouse at screen pixel X,Y after MS virtual ms\n"
          "      [--shot MS=FILE.png]       the screen after MS virtual ms (any number of each)\n"
+         "      [--menu CAPTION@MS]        opens the popup menu and chooses the item with\n"
+         "                             that caption (\"&Talk\", \"移動(&M)\")\n"
+         "      [--drag X,Y>X2,Y2@MS]      a left-button drag between two screen pixels\n"
          "      [--start \"YYYY-MM-DD HH:MM:SS\"]  the virtual clock's start (default: now)\n"
          "      [--seed N]                 the random generator's seed (default: from the clock)\n"
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
@@ -158,6 +161,14 @@ int Run(int argc, char** argv) {
       tkc::FullScreenSpan span;
       if (!tkc::ParseSpan(argv[i + 1], span)) return Fail("bad --fullscreen-window value (MS-MS)");
       options.full_screen_windows.push_back(span);
+    } else if (option == "--menu") {
+      input.kind = tkc::ScriptedInput::Kind::kMenu;
+      if (!tkc::ParseMenuChoice(argv[i + 1], input)) return Fail("bad --menu value (CAPTION@MS)");
+      options.inputs.push_back(input);
+    } else if (option == "--drag") {
+      input.kind = tkc::ScriptedInput::Kind::kDrag;
+      if (!tkc::ParseDrag(argv[i + 1], input)) return Fail("bad --drag value (X,Y>X2,Y2@MS)");
+      options.inputs.push_back(input);
     } else if (option == "--shot") {
       input.kind = tkc::ScriptedInput::Kind::kShot;
       if (!tkc::ParseShot(argv[i + 1], input)) return Fail("bad --shot value (MS=FILE.png)");

@@ -147,12 +147,67 @@ const char* InputName(ScriptedInput::Kind kind) {
       return "move";
     case ScriptedInput::Kind::kShot:
       return "shot";
+    case ScriptedInput::Kind::kMenu:
+      return "menu";
+    case ScriptedInput::Kind::kDrag:
+      return "drag";
   }
   return "";
 }
 
+// Opens the popup menu as a right click on the character does and chooses
+// the item whose caption reads `caption`; says what it could not do.
+void ChooseMenuItem(tk::SimPlatform& sim, tk::TMainForm& form, const std::string& caption,
+                    const std::string& when) {
+  bool opened = false, found = false;
+  std::string captions;
+  sim.on_popup_menu = [&](const std::vector<tk::PopupMenuItem>& items) {
+    opened = true;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const std::string shown = SjisToUtf8(items[i].caption);
+      if (shown == caption) {
+        found = true;
+        return static_cast<int>(i);
+      }
+      if (shown != "-") captions += (captions.empty() ? "" : ", ") + shown;
+    }
+    return -1;
+  };
+  form.OpenPopupMenu();
+  sim.on_popup_menu = nullptr;
+  if (!opened) {
+    std::cout << when << "menu \"" << caption << "\": the menu did not open (an action ran)"
+              << std::endl;
+  } else if (!found) {
+    std::cout << when << "menu \"" << caption << "\": no such item; it holds " << captions
+              << std::endl;
+  }
+}
+
+// A left-button drag from one screen point to another in a few steps, each
+// in the client pixels of the window as it stands then (it may move along).
+bool Drag(tk::SimPlatform& sim, const ScriptedInput& input) {
+  const tk::WindowId id = sim.WindowAt({input.x, input.y});
+  if (id == tk::kNoWindow) return false;
+  const auto client = [&](int x, int y) {
+    const tk::Rect bounds = sim.WindowBounds(id);
+    return tk::Point{x - bounds.left, y - bounds.top};
+  };
+  tk::Point at = client(input.x, input.y);
+  sim.MouseDown(id, tk::MouseButton::kLeft, at.x, at.y);
+  constexpr int kSteps = 4;
+  for (int step = 1; step <= kSteps; ++step) {
+    at = client(input.x + (input.x2 - input.x) * step / kSteps,
+                input.y + (input.y2 - input.y) * step / kSteps);
+    sim.MouseMove(id, at.x, at.y);
+  }
+  sim.MouseUp(id, tk::MouseButton::kLeft, at.x, at.y);
+  sim.cursor_position = {input.x2, input.y2};
+  return true;
+}
+
 // Carries out one input; what it could not do is said, not fatal.
-void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
+void Perform(tk::SimPlatform& sim, tk::TMainForm* form, const ScriptedInput& input) {
   const std::string when = "[" + std::to_string(sim.NowMs()) + " ms] ";
   const tk::Point at{input.x, input.y};
   bool done = true;
@@ -166,6 +221,12 @@ void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
     case ScriptedInput::Kind::kMove:
       done = sim.MoveMouseTo(at);
       break;
+    case ScriptedInput::Kind::kDrag:
+      done = Drag(sim, input);
+      break;
+    case ScriptedInput::Kind::kMenu:
+      if (form != nullptr) ChooseMenuItem(sim, *form, input.file, when);
+      return;
     case ScriptedInput::Kind::kShot:
       if (!WriteAll(input.file, tk::EncodePng(sim.RenderScreen(kDesktop)))) {
         std::cout << when << "cannot write " << input.file << std::endl;
@@ -180,10 +241,10 @@ void Perform(tk::SimPlatform& sim, const ScriptedInput& input) {
 
 // Each input is a timer of its own, so it arrives like real input: between
 // commands, or while a command waits for the user.
-void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers,
+void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers, tk::TMainForm* const& form,
                     const std::vector<ScriptedInput>& inputs) {
   for (const ScriptedInput& input : inputs) {
-    AtMs(sim, timers, input.at_ms, [&sim, input] { Perform(sim, input); });
+    AtMs(sim, timers, input.at_ms, [&sim, &form, input] { Perform(sim, form, input); });
   }
 }
 
@@ -227,6 +288,30 @@ bool ParsePointAt(const std::string& text, ScriptedInput& input) {
   input.x = static_cast<int>(x);
   input.y = static_cast<int>(y);
   input.at_ms = static_cast<std::uint64_t>(ms);
+  return true;
+}
+
+bool ParseMenuChoice(const std::string& text, ScriptedInput& input) {
+  const std::size_t at = text.rfind('@');
+  long long ms = 0;
+  if (at == std::string::npos || at == 0 || !ReadNumber(text.substr(at + 1), 0, kMaxInputMs, ms))
+    return false;
+  input.at_ms = static_cast<std::uint64_t>(ms);
+  input.file = text.substr(0, at);
+  return true;
+}
+
+bool ParseDrag(const std::string& text, ScriptedInput& input) {
+  const std::size_t arrow = text.find('>');
+  if (arrow == std::string::npos) return false;
+  ScriptedInput end;
+  if (!ParsePointAt(text.substr(0, arrow) + "@0", input) ||
+      !ParsePointAt(text.substr(arrow + 1), end)) {
+    return false;
+  }
+  input.x2 = end.x;
+  input.y2 = end.y;
+  input.at_ms = end.at_ms;
   return true;
 }
 
@@ -358,7 +443,7 @@ int RunCharacter(const RunOptions& options) {
   const std::uint64_t lifetime_ms = options.seconds * 1000;
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);
 
-  const tk::TMainForm* form = nullptr;  // set while the program runs
+  tk::TMainForm* form = nullptr;  // set while the program runs
   std::string start_failure;
   sim.on_message_box = [&](const tk::SimPlatform::MessageBoxRecord& box) {
     std::cout << "[" << sim.NowMs() << " ms] " << SjisToUtf8(box.caption) << ": "
@@ -368,7 +453,7 @@ int RunCharacter(const RunOptions& options) {
   };
   sim.message_loop_ms = lifetime_ms;  // a backstop: the timer below ends the loop first
   OwnTimers own_timers;
-  ScheduleInputs(sim, own_timers, options.inputs);
+  ScheduleInputs(sim, own_timers, form, options.inputs);
   ScheduleFullScreenWindows(sim, own_timers, options.full_screen_windows);
   // However much of the lifetime start-up took, the loop ends when it is up.
   AtMs(sim, own_timers, lifetime_ms, [&sim] { sim.Quit(); });

@@ -14,16 +14,20 @@ namespace tkc {
 
 // Something the author does at a moment of virtual time.
 struct ScriptedInput {
-  enum class Kind { kLeftClick, kRightClick, kMove, kShot };
+  enum class Kind { kLeftClick, kRightClick, kMove, kShot, kMenu, kDrag };
   Kind kind = Kind::kLeftClick;
   std::uint64_t at_ms = 0;
-  int x = 0, y = 0;  // screen pixels (clicks and moves)
-  std::string file;  // the PNG (shots)
+  int x = 0, y = 0;    // screen pixels (clicks, moves, where a drag starts)
+  int x2 = 0, y2 = 0;  // where a drag ends
+  std::string file;    // the PNG (shots); the item's caption, as UTF-8 (menus)
 };
 
 // "X,Y@T" and "T=FILE.png"; false when the text is not of that form.
 bool ParsePointAt(const std::string& text, ScriptedInput& input);
 bool ParseShot(const std::string& text, ScriptedInput& input);
+// "CAPTION@T" (the last "@" ends the caption) and "X,Y>X2,Y2@T".
+bool ParseMenuChoice(const std::string& text, ScriptedInput& input);
+bool ParseDrag(const std::string& text, ScriptedInput& input);
 // "WxH+X+Y" or "WxH-X-Y": X and Y are the monitor's corner on the desktop.
 bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
 // Why these monitors cannot make a desktop; empty when they can. The first
