@@ -70,6 +70,20 @@ TEST_F(SoundTest, RepeatCountsPlayThatOftenAndZeroOrLessForEver) {
   EXPECT_TRUE(Logged().empty());
 }
 
+// A sound that lasts no time at all, repeated for ever, still lets time
+// pass between its plays instead of spinning in one moment.
+TEST_F(SoundTest, AnEmptySoundRepeatedForEverTakesItsTurnWithTime) {
+  sim->midi_devices = 1;
+  WriteFile("empty.mid", MidiFile(480, 0, 250000));
+  StartPlaying("Spin:\n>AMP=0,empty.mid;\n>AE;\n");
+  Run("Spin");
+  Pass(100);
+  const int plays = media().PlaysOf("empty.mid");
+  EXPECT_GT(plays, 10);
+  EXPECT_LE(plays, 101);
+  Run("StopMidi");
+}
+
 TEST_F(SoundTest, TheSameFileStartsOverAndAnotherReplacesIt) {
   StartPlaying("A:\n>AWP=1,a.wav;\n>AE;\nB:\n>AWP=2,b.wav;\n>AE;\n");
   Run("A");

@@ -21,7 +21,7 @@ count=$(find "$work/ex" -name example.txt | wc -l)
 
 printf '*TKClickableMapFile\r\n' > "$work/map.txt"
 # A tenth of a second of silence at 8000 8-bit samples a second, and a MIDI
-# tune whose one track ends at once.
+# tune whose one track ends at once; a disc of three tracks is in the drive.
 { printf 'RIFF\x44\x03\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0'
   printf 'data\x20\x03\0\0'; head -c 800 /dev/zero | tr '\0' '\200'; } > "$work/chime.wav"
 printf 'MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\4\0\xff\x2f\0' > "$work/tune.mid"
@@ -36,7 +36,7 @@ for ex in "$work"/ex/*; do
   "$tkc" encode "$ex/tk_srt.txt" "$ex/tk.srt"
   "$tkc" encode "$work/map.txt" "$ex/tk.map"
   "$tkc" lint "$ex" > "$ex/lint" 2>&1 || fail "$command example: $(cat "$ex/lint")"
-  "$tkc" run "$ex" --seconds 3 > "$ex/out" 2>&1 || fail "$command example did not run: $(cat "$ex/out")"
+  "$tkc" run "$ex" --seconds 3 --cd 3 > "$ex/out" 2>&1 || fail "$command example did not run: $(cat "$ex/out")"
   [ ! -s "$ex/out" ] || fail "$command example: $(cat "$ex/out")"
   [ ! -f "$ex/tk_error.txt" ] || fail "$command example logged: $(cat "$ex/tk_error.txt")"
 done

@@ -230,6 +230,46 @@ for bad in "--menu Exit" "--menu @5" "--drag 1,2@3" "--drag 1,2>3@4" "--drag 1,2
   if "$tkc" run "$work/menu" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
 done
 
+# Another program's window to sit on: WCS from a script item finds it, and the
+# character follows when the same title opens again elsewhere.
+sit="$work/sit"
+mkdir "$sit"
+cp "$stage/body.bmp" "$work/speech/tk.map" "$sit/"
+printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>IDS=body.bmp,body;' '>IDP=body;' '>PMS=&Sit,Sit;' \
+  '>AE;' 'Sit:' '>WCS=0,-200;' '>AE;' > "$sit/tk_srt.txt"
+"$tkc" encode "$sit/tk_srt.txt" "$sit/tk.srt"
+"$tkc" run "$sit" --seconds 3 --window "Editor@300,400,400,300@500" --menu "&Sit"@1000 \
+  --window "Editor@100,500,400,300@2000" --close-window "Nope@2500" > "$work/out"
+grep -q '^X_Pos=100' "$sit/tk.ini" && grep -q '^Y_Pos=300' "$sit/tk.ini" || fail "sitting: $(cat "$sit/tk.ini")"
+grep -q -F '[2500 ms] close window "Nope": no such window' "$work/out" || fail "close: $(cat "$work/out")"
+for bad in "--window Editor@1,2,3" "--window @1,2,3,4" "--window E@1,2,0,4" "--close-window Editor" "--cd 0" "--cd x"; do
+  # shellcheck disable=SC2086 # the options are meant to split
+  if "$tkc" run "$sit" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+done
+
+# Sound plays by default, so a missing wave is an error on its line; a
+# machine without devices (--no-sound) ignores sound commands; --cd puts a
+# disc in the drive for the CD commands.
+sound="$work/sound"
+mkdir "$sound"
+cp "$work/speech/tk.map" "$sound/"
+printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>AWP=1,missing.wav;' '>AE;' > "$sound/tk_srt.txt"
+"$tkc" encode "$sound/tk_srt.txt" "$sound/tk.srt"
+"$tkc" run "$sound" --seconds 1 > /dev/null
+grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >AWP=1,missing.wav;' "$sound/tk_error.txt" ||
+  fail "no error for a missing wave"
+rm "$sound/tk_error.txt"
+"$tkc" run "$sound" --seconds 1 --no-sound > /dev/null
+[ ! -e "$sound/tk_error.txt" ] || fail "sound commands acted without a device"
+printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>ACP=1,2;' '>AE;' > "$sound/tk_srt.txt"
+"$tkc" encode "$sound/tk_srt.txt" "$sound/tk.srt"
+"$tkc" run "$sound" --seconds 1 > /dev/null
+grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >ACP=1,2;' "$sound/tk_error.txt" ||
+  fail "no error for a CD track without a disc"
+rm "$sound/tk_error.txt"
+"$tkc" run "$sound" --seconds 1 --cd 3 > /dev/null
+[ ! -e "$sound/tk_error.txt" ] || fail "track 2 of a three-track disc: $(cat "$sound/tk_error.txt")"
+
 # Several monitors: the screenshot spans them as they stand, black where no
 # monitor is, and a place saved on the left monitor stands there.
 for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \

@@ -7,6 +7,9 @@
 namespace tkc {
 
 std::string SjisToUtf8(const std::string& sjis);
+// What the author typed, as the program's Shift-JIS; a character that has
+// none becomes '?'.
+std::string Utf8ToSjis(const std::string& utf8);
 
 // Says "tkc: message" on the error stream; returns the exit code of a
 // command that failed, 1.

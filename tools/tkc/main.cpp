@@ -45,6 +45,10 @@ int Usage() {
          "      [--menu CAPTION@MS]        opens the popup menu and chooses the item with\n"
          "                             that caption (\"&Talk\", \"移動(&M)\")\n"
          "      [--drag X,Y>X2,Y2@MS]      a left-button drag between two screen pixels\n"
+         "      [--window TITLE@X,Y,W,H[@MS]]  another program's window in front (again:\n"
+         "                             moved there) [--close-window TITLE@MS]\n"
+         "      [--no-sound]               no wave or MIDI device (default: one of each)\n"
+         "      [--cd N]                   a disc of N three-minute tracks in the drive\n"
          "      [--start \"YYYY-MM-DD HH:MM:SS\"]  the virtual clock's start (default: now)\n"
          "      [--seed N]                 the random generator's seed (default: from the clock)\n"
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
@@ -128,8 +132,8 @@ int Run(int argc, char** argv) {
   bool have_seconds = false;
   for (int i = 3; i < argc; i += 2) {
     const std::string option = argv[i];
-    if (option == "--stats") {
-      options.stats = true;
+    if (option == "--stats" || option == "--no-sound") {
+      (option == "--stats" ? options.stats : options.sound) = option == "--stats";
       --i;  // a switch without a value
       continue;
     }
@@ -169,6 +173,22 @@ int Run(int argc, char** argv) {
       input.kind = tkc::ScriptedInput::Kind::kDrag;
       if (!tkc::ParseDrag(argv[i + 1], input)) return Fail("bad --drag value (X,Y>X2,Y2@MS)");
       options.inputs.push_back(input);
+    } else if (option == "--window" || option == "--close-window") {
+      const bool open = option == "--window";
+      input.kind =
+          open ? tkc::ScriptedInput::Kind::kWindow : tkc::ScriptedInput::Kind::kCloseWindow;
+      const bool parsed =
+          open ? tkc::ParseWindow(argv[i + 1], input) : tkc::ParseMenuChoice(argv[i + 1], input);
+      if (!parsed)
+        return Fail(open ? "bad --window value (TITLE@X,Y,W,H or TITLE@X,Y,W,H@MS)"
+                         : "bad --close-window value (TITLE@MS)");
+      options.inputs.push_back(input);
+    } else if (option == "--cd") {
+      char* end = nullptr;
+      const long tracks = std::strtol(argv[i + 1], &end, 10);
+      if (end == argv[i + 1] || *end != '\0' || tracks < 1 || tracks > 99)
+        return Fail("bad --cd value (1 to 99 tracks)");
+      options.cd_tracks = static_cast<int>(tracks);
     } else if (option == "--shot") {
       input.kind = tkc::ScriptedInput::Kind::kShot;
       if (!tkc::ParseShot(argv[i + 1], input)) return Fail("bad --shot value (MS=FILE.png)");

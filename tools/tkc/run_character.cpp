@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "app/program.h"
@@ -151,6 +152,10 @@ const char* InputName(ScriptedInput::Kind kind) {
       return "menu";
     case ScriptedInput::Kind::kDrag:
       return "drag";
+    case ScriptedInput::Kind::kWindow:
+      return "window";
+    case ScriptedInput::Kind::kCloseWindow:
+      return "close window";
   }
   return "";
 }
@@ -206,8 +211,32 @@ bool Drag(tk::SimPlatform& sim, const ScriptedInput& input) {
   return true;
 }
 
+// Other programs' windows by their titles (Shift-JIS), as --window opened them.
+using OtherWindows = std::map<std::string, tk::WindowId>;
+
+bool OpenOrMoveWindow(tk::SimPlatform& sim, OtherWindows& others, const ScriptedInput& input) {
+  const std::string title = Utf8ToSjis(input.file);
+  const tk::Rect bounds{input.x, input.y, input.x + input.x2, input.y + input.y2};
+  if (const auto found = others.find(title); found != others.end()) {
+    sim.MoveForeignWindow(found->second, bounds);
+    sim.RaiseWindow(found->second);
+  } else {
+    others[title] = sim.OpenForeignWindow({title, bounds});
+  }
+  return true;
+}
+
+bool CloseWindow(tk::SimPlatform& sim, OtherWindows& others, const ScriptedInput& input) {
+  const auto found = others.find(Utf8ToSjis(input.file));
+  if (found == others.end()) return false;
+  sim.CloseForeignWindow(found->second);
+  others.erase(found);
+  return true;
+}
+
 // Carries out one input; what it could not do is said, not fatal.
-void Perform(tk::SimPlatform& sim, tk::TMainForm* form, const ScriptedInput& input) {
+void Perform(tk::SimPlatform& sim, tk::TMainForm* form, OtherWindows& others,
+             const ScriptedInput& input) {
   const std::string when = "[" + std::to_string(sim.NowMs()) + " ms] ";
   const tk::Point at{input.x, input.y};
   bool done = true;
@@ -227,6 +256,13 @@ void Perform(tk::SimPlatform& sim, tk::TMainForm* form, const ScriptedInput& inp
     case ScriptedInput::Kind::kMenu:
       if (form != nullptr) ChooseMenuItem(sim, *form, input.file, when);
       return;
+    case ScriptedInput::Kind::kWindow:
+      OpenOrMoveWindow(sim, others, input);
+      return;
+    case ScriptedInput::Kind::kCloseWindow:
+      if (!CloseWindow(sim, others, input))
+        std::cout << when << "close window \"" << input.file << "\": no such window" << std::endl;
+      return;
     case ScriptedInput::Kind::kShot:
       if (!WriteAll(input.file, tk::EncodePng(sim.RenderScreen(kDesktop)))) {
         std::cout << when << "cannot write " << input.file << std::endl;
@@ -243,8 +279,10 @@ void Perform(tk::SimPlatform& sim, tk::TMainForm* form, const ScriptedInput& inp
 // commands, or while a command waits for the user.
 void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers, tk::TMainForm* const& form,
                     const std::vector<ScriptedInput>& inputs) {
+  auto others = std::make_shared<OtherWindows>();
   for (const ScriptedInput& input : inputs) {
-    AtMs(sim, timers, input.at_ms, [&sim, &form, input] { Perform(sim, form, input); });
+    AtMs(sim, timers, input.at_ms,
+         [&sim, &form, others, input] { Perform(sim, form, *others, input); });
   }
 }
 
@@ -312,6 +350,37 @@ bool ParseDrag(const std::string& text, ScriptedInput& input) {
   input.x2 = end.x;
   input.y2 = end.y;
   input.at_ms = end.at_ms;
+  return true;
+}
+
+bool ParseWindow(const std::string& text, ScriptedInput& input) {
+  std::string rest = text;
+  long long ms = 0;
+  const std::size_t last = rest.rfind('@');
+  if (last != std::string::npos && rest.find(',', last) == std::string::npos) {  // "@T" ends it
+    if (!ReadNumber(rest.substr(last + 1), 0, kMaxInputMs, ms)) return false;
+    rest.resize(last);
+  }
+  const std::size_t at = rest.rfind('@');
+  if (at == std::string::npos || at == 0) return false;
+  long long box[4] = {};
+  std::size_t from = at + 1;
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t comma = i < 3 ? rest.find(',', from) : rest.size();
+    if (comma == std::string::npos) return false;
+    const bool size = i >= 2;
+    if (!ReadNumber(rest.substr(from, comma - from), size ? 1 : -1'000'000,
+                    size ? tk::kMaxImageSide : 1'000'000, box[i])) {
+      return false;
+    }
+    from = comma + 1;
+  }
+  input.file = rest.substr(0, at);
+  input.x = static_cast<int>(box[0]);
+  input.y = static_cast<int>(box[1]);
+  input.x2 = static_cast<int>(box[2]);
+  input.y2 = static_cast<int>(box[3]);
+  input.at_ms = static_cast<std::uint64_t>(ms);
   return true;
 }
 
@@ -439,6 +508,9 @@ int RunCharacter(const RunOptions& options) {
   if (const std::string why = CheckMonitors(options.monitors); !why.empty()) return Fail(why);
   tk::SimPlatform sim(dir, dir);
   SetUpMonitors(sim, options.monitors);
+  sim.wave_devices = sim.midi_devices = options.sound ? 1 : 0;
+  constexpr std::uint32_t kTrackMs = 180'000;  // each track of a --cd disc
+  sim.media.cd_tracks_ms.assign(static_cast<std::size_t>(options.cd_tracks), kTrackMs);
   sim.start_time = options.start ? *options.start : HostLocalTime();
   const std::uint64_t lifetime_ms = options.seconds * 1000;
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);

@@ -14,12 +14,12 @@ namespace tkc {
 
 // Something the author does at a moment of virtual time.
 struct ScriptedInput {
-  enum class Kind { kLeftClick, kRightClick, kMove, kShot, kMenu, kDrag };
+  enum class Kind { kLeftClick, kRightClick, kMove, kShot, kMenu, kDrag, kWindow, kCloseWindow };
   Kind kind = Kind::kLeftClick;
   std::uint64_t at_ms = 0;
   int x = 0, y = 0;    // screen pixels (clicks, moves, where a drag starts)
-  int x2 = 0, y2 = 0;  // where a drag ends
-  std::string file;    // the PNG (shots); the item's caption, as UTF-8 (menus)
+  int x2 = 0, y2 = 0;  // where a drag ends; another window's width and height
+  std::string file;    // the PNG (shots); a caption or title, as UTF-8 (menus, windows)
 };
 
 // "X,Y@T" and "T=FILE.png"; false when the text is not of that form.
@@ -28,6 +28,9 @@ bool ParseShot(const std::string& text, ScriptedInput& input);
 // "CAPTION@T" (the last "@" ends the caption) and "X,Y>X2,Y2@T".
 bool ParseMenuChoice(const std::string& text, ScriptedInput& input);
 bool ParseDrag(const std::string& text, ScriptedInput& input);
+// "TITLE@X,Y,W,H" or "TITLE@X,Y,W,H@T": another program's window, opened in
+// front (or, with a title already open, moved there and brought to the front).
+bool ParseWindow(const std::string& text, ScriptedInput& input);
 // "WxH+X+Y" or "WxH-X-Y": X and Y are the monitor's corner on the desktop.
 bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
 // Why these monitors cannot make a desktop; empty when they can. The first
@@ -60,6 +63,8 @@ struct RunOptions {
   std::optional<tk::LocalTime> start;  // the virtual clock's start; none: the wall clock
   std::optional<std::uint32_t> seed;   // the random generator's; none: from the clock
   bool stats = false;                  // print the wakes per timer at the end
+  bool sound = true;                   // one wave and one MIDI output device
+  int cd_tracks = 0;                   // the disc in the drive; 0: none
   std::vector<tk::Monitor> monitors;   // the primary first; empty: one of 1024 x 768
 };
 

@@ -79,14 +79,19 @@ MediaError SimMedia::Play(MediaDeviceId id, const MediaRange& range, EndOfPlay o
   d->to_ms = to;
   d->on_end = on_end;
   plays.push_back({sim_.NowMs(), d->kind, d->file, from, to});
-  d->end_post = sim_.PostAt(sim_.NowMs() + (to - from), [this, id, on_end] {
-    if (Device* ended = Find(id)) {
-      ended->playing = false;
-      ended->position_ms = ended->to_ms;
-    }
-    ++notices;
-    if (on_end) on_end(id);
-  });
+  // An end notice travels through the message queue, so even an empty play
+  // ends a moment later: a sound repeated for ever then lets time pass
+  // instead of looping in one instant.
+  constexpr std::uint32_t kShortestPlayMs = 1;
+  d->end_post =
+      sim_.PostAt(sim_.NowMs() + std::max(to - from, kShortestPlayMs), [this, id, on_end] {
+        if (Device* ended = Find(id)) {
+          ended->playing = false;
+          ended->position_ms = ended->to_ms;
+        }
+        ++notices;
+        if (on_end) on_end(id);
+      });
   return 0;
 }
 
