@@ -64,7 +64,7 @@ done
 
 # Running: the box is printed, the log and the settings are left behind.
 "$tkc" run "$work" --seconds 2 > "$work/out"
-grep -q 'Tenkoro: 命令異常です。' "$work/out" || fail "box not printed: $(cat "$work/out")"
+grep -q -F 'Tenkoro: 命令異常です。 (Command error.)' "$work/out" || fail "box not printed: $(cat "$work/out")"
 grep -q 'Command Error Line(2) LabelName\[_FirstAction:\] >Nope;' "$work/tk_error.txt" || fail "log line"
 grep -q '^X_Pos=0' "$work/tk.ini" || fail "tk.ini not written"
 
@@ -255,9 +255,11 @@ mkdir "$sound"
 cp "$work/speech/tk.map" "$sound/"
 printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>AWP=1,missing.wav;' '>AE;' > "$sound/tk_srt.txt"
 "$tkc" encode "$sound/tk_srt.txt" "$sound/tk.srt"
-"$tkc" run "$sound" --seconds 1 > /dev/null
+"$tkc" run "$sound" --seconds 1 > "$work/out"
 grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >AWP=1,missing.wav;' "$sound/tk_error.txt" ||
   fail "no error for a missing wave"
+grep -q -F 'Tenkoro: ファイルオープン異常です。 (A file could not be opened.)' "$work/out" ||
+  fail "the box's English: $(cat "$work/out")"
 rm "$sound/tk_error.txt"
 "$tkc" run "$sound" --seconds 1 --no-sound > /dev/null
 [ ! -e "$sound/tk_error.txt" ] || fail "sound commands acted without a device"

@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "base/bitmap.h"
 #include "base/messages.h"
+#include "box_gloss.h"
 #include "console_text.h"
 #include "files.h"
 #include "form/main_form.h"
@@ -518,8 +519,9 @@ int RunCharacter(const RunOptions& options) {
   tk::TMainForm* form = nullptr;  // set while the program runs
   std::string start_failure;
   sim.on_message_box = [&](const tk::SimPlatform::MessageBoxRecord& box) {
+    const std::string gloss = EnglishGloss(box.text);
     std::cout << "[" << sim.NowMs() << " ms] " << SjisToUtf8(box.caption) << ": "
-              << SjisToUtf8(box.text) << std::endl;
+              << SjisToUtf8(box.text) << (gloss.empty() ? "" : " (" + gloss + ")") << std::endl;
     if (form && start_failure.empty())
       start_failure = StartFailure(box.text, options.folder, form->shell.debug_script);
   };
