@@ -363,17 +363,13 @@ int List(int argc) {
 // --- a window of our own: another program for the character to sit on ---
 
 constexpr wchar_t kHostClass[] = L"TkDriverHost";
+constexpr wchar_t kCoverClass[] = L"TkDriverCover";
 constexpr int kHostEditId = 100;
 constexpr UINT_PTR kHostTimer = 1;
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+// Every window of ours lives until its timer, and its end ends the program.
+LRESULT CALLBACK TimedProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_SIZE:
-      MoveWindow(GetDlgItem(hwnd, kHostEditId), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
-      return 0;
-    case WM_SETFOCUS:  // an activated window hands the keyboard to its edit box
-      SetFocus(GetDlgItem(hwnd, kHostEditId));
-      return 0;
     case WM_TIMER:
       DestroyWindow(hwnd);
       return 0;
@@ -383,6 +379,47 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      MoveWindow(GetDlgItem(hwnd, kHostEditId), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    case WM_SETFOCUS:  // an activated window hands the keyboard to its edit box
+      SetFocus(GetDlgItem(hwnd, kHostEditId));
+      return 0;
+    default:
+      return TimedProc(hwnd, message, wparam, lparam);
+  }
+}
+
+void RegisterOwnClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = proc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = background;
+  window_class.lpszClassName = name;
+  RegisterClassExW(&window_class);
+}
+
+// Shows the window in front with the foreground (and the keyboard in
+// `focus`, when given), prints its handle and handles its messages for
+// `seconds`.
+int LiveFor(HWND hwnd, long long seconds, HWND focus = nullptr) {
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd);
+  if (focus != nullptr) SetFocus(focus);
+  SetTimer(hwnd, kHostTimer, static_cast<UINT>(seconds * 1000), nullptr);
+  Out(HandleText(hwnd));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return kOk;
 }
 
 // An ordinary top-level window (caption, minimize box) holding a multi-line
@@ -394,14 +431,7 @@ int Host(int argc, wchar_t** argv) {
     if (!ParseNumber(argv[3 + i], box[i])) return Usage();
   }
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = HostProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kHostClass;
-  RegisterClassExW(&window_class);
+  RegisterOwnClass(kHostClass, HostProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   HWND hwnd = CreateWindowExW(0, kHostClass, argv[2], WS_OVERLAPPEDWINDOW, static_cast<int>(box[0]),
                               static_cast<int>(box[1]), static_cast<int>(box[2]),
                               static_cast<int>(box[3]), nullptr, nullptr, instance, nullptr);
@@ -413,32 +443,7 @@ int Host(int argc, wchar_t** argv) {
                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0,
                   hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHostEditId)), instance,
                   nullptr);
-  ShowWindow(hwnd, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd);
-  SetFocus(GetDlgItem(hwnd, kHostEditId));
-  SetTimer(hwnd, kHostTimer, static_cast<UINT>(box[4] * 1000), nullptr);
-  Out(HandleText(hwnd));
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return kOk;
-}
-
-constexpr wchar_t kCoverClass[] = L"TkDriverCover";
-
-LRESULT CALLBACK CoverProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_TIMER:
-      DestroyWindow(hwnd);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
+  return LiveFor(hwnd, box[4], GetDlgItem(hwnd, kHostEditId));
 }
 
 // Another program gone full screen: a borderless window exactly the primary
@@ -446,32 +451,15 @@ LRESULT CALLBACK CoverProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
 int Cover(int argc, wchar_t** argv) {
   long long seconds = 0;
   if (argc != 4 || !ParseNumber(argv[3], seconds)) return Usage();
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = CoverProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = kCoverClass;
-  RegisterClassExW(&window_class);
-  HWND hwnd =
-      CreateWindowExW(0, kCoverClass, argv[2], WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+  RegisterOwnClass(kCoverClass, TimedProc, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HWND hwnd = CreateWindowExW(0, kCoverClass, argv[2], WS_POPUP, 0, 0,
+                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) {
     Err(L"cannot create the window");
     return kFailed;
   }
-  ShowWindow(hwnd, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd);
-  SetTimer(hwnd, kHostTimer, static_cast<UINT>(seconds * 1000), nullptr);
-  Out(HandleText(hwnd));
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return kOk;
+  return LiveFor(hwnd, seconds);
 }
 
 int Move(int argc, wchar_t** argv) {
