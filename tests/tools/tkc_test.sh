@@ -84,6 +84,15 @@ script() {
   { echo '*TKScriptFile'; cat; } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$dir/tk_srt.txt"
   "$tkc" encode "$dir/tk_srt.txt" "$dir/tk.srt"
 }
+# refuses DIR OPTIONS...: tkc run refuses each set of options for DIR.
+refuses() {
+  local dir=$1 bad
+  shift
+  for bad in "$@"; do
+    # shellcheck disable=SC2086 # the options are meant to split
+    if "$tkc" run "$dir" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
+  done
+}
 case_dir empty > /dev/null
 printf '*TKScriptFile\r\n_FirstAction:\r\n>AE;\r\n' > "$(case_dir text-only)/tk_srt.txt"
 printf 'MZ\220\0\3\0\0\0\4\0\0\0\377\377\0\0' > "$(case_dir garbage)/tk.srt"  # a program, say
@@ -169,53 +178,38 @@ printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDS=balloo
   fail "speech run: $(cat "$work/out")"
 [ -f "$speech/two.dat" ] && [ ! -f "$speech/one.dat" ] || fail "the click did not choose the second choice"
 
-for bad in "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.png" "--right-click 1@2"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$work/sample" "--click 1,2" "--click a,b@3" "--move 1,2@-5" "--shot 5" "--shot x=f.png" "--right-click 1@2"
 
 # The virtual clock starts where --start says, and runs for up to a week: a
 # character started late on Christmas Eve notes the date at its start and, two
 # days on, when it is closed.
-clock="$work/clock"
-mkdir "$clock"
-cp "$work/speech/tk.map" "$clock/"
-printf '%s\r\n' '*TKScriptFile' '_BeginInitFlags:' 'int:Y,0;' 'int:M,0;' 'int:D,0;' 'int:H,0;' \
-  'int:N,0;' 'int:S,0;' '_EndInitFlags:' '_FirstAction:' '>CLL=Note;' '>FFSV=first.dat;' '>AE;' \
-  '_LastAction:' '>CLL=Note;' '>FFSV=last.dat;' '>AE;' 'Note:' '>FDTS=Y,0;' '>FDTS=M,1;' '>FDTS=D,2;' \
-  '>FDTS=H,3;' '>FDTS=N,4;' '>FDTS=S,5;' '>AE;' > "$clock/tk_srt.txt"
-"$tkc" encode "$clock/tk_srt.txt" "$clock/tk.srt"
+# character NAME: as script NAME, beside the empty clickable map; prints its folder.
+character() { script "$1" && cp "$work/speech/tk.map" "$work/cases/$1/" && echo "$work/cases/$1"; }
+clock=$(printf '%s\n' '_BeginInitFlags:' 'int:Y,0;' 'int:M,0;' 'int:D,0;' 'int:H,0;' 'int:N,0;' \
+  'int:S,0;' '_EndInitFlags:' '_FirstAction:' '>CLL=Note;' '>FFSV=first.dat;' '>AE;' '_LastAction:' \
+  '>CLL=Note;' '>FFSV=last.dat;' '>AE;' 'Note:' '>FDTS=Y,0;' '>FDTS=M,1;' '>FDTS=D,2;' '>FDTS=H,3;' \
+  '>FDTS=N,4;' '>FDTS=S,5;' '>AE;' | character clock)
 "$tkc" run "$clock" --seconds 172800 --start "2026-12-24 23:59:58" > "$work/out" 2>&1 || fail "clock run: $(cat "$work/out")"
 flags() { "$tkc" decode "$clock/$1" "$work/$1.txt" && tr -d '\r' < "$work/$1.txt" | tr '\n' ' '; }
 [[ "$(flags first.dat)" == *"2026"*"12"*"24"*"23"*"59"*"58"* ]] || fail "the start: $(flags first.dat)"
 [[ "$(flags last.dat)" == *"2026"*"12"*"26"*"23"*"59"*"58"* ]] || fail "two days on: $(flags last.dat)"
-for bad in "--start 2026-02-30_12:00:00" "--start 2026-13-01" "--seconds 604801"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$clock" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$clock" "--start 2026-02-30_12:00:00" "--start 2026-13-01" "--seconds 604801"
 if "$tkc" run "$clock" --seconds 1 --start "2026-02-29 12:00:00" 2> /dev/null; then fail "a 29 February of 2026 accepted"; fi
 "$tkc" run "$clock" --seconds 1 --start "2028-02-29 12:00:00" > /dev/null || fail "a leap day refused"
 
 # --seed repeats a run's random picks: the same seed, the same twelve picks.
-dice="$work/dice"
-mkdir "$dice"
-cp "$work/speech/tk.map" "$dice/"
-{
-  printf '%s\r\n' '*TKScriptFile' '_BeginInitFlags:' 'str:S,x;' '_EndInitFlags:' '_FirstAction:'
-  for letter in A B C D E F G H; do printf '>RJS=t,%s;\r\n' "$letter"; done
-  for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do printf '>RCL=t;\r\n'; done
-  printf '%s\r\n' '>FFSV=picks.dat;' '>AE;'
-  for letter in A B C D E F G H; do printf '%s:\r\n>FV+=S,%s;\r\n>AE;\r\n' "$letter" "$letter"; done
-} > "$dice/tk_srt.txt"
-"$tkc" encode "$dice/tk_srt.txt" "$dice/tk.srt"
+dice=$({
+  printf '%s\n' '_BeginInitFlags:' 'str:S,x;' '_EndInitFlags:' '_FirstAction:'
+  for letter in A B C D E F G H; do printf '>RJS=t,%s;\n' "$letter"; done
+  for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do printf '>RCL=t;\n'; done
+  printf '%s\n' '>FFSV=picks.dat;' '>AE;'
+  for letter in A B C D E F G H; do printf '%s:\n>FV+=S,%s;\n>AE;\n' "$letter" "$letter"; done
+} | character dice)
 picks() { "$tkc" run "$dice" --seconds 1 "$@" > /dev/null && "$tkc" decode "$dice/picks.dat" "$work/picks.txt" && grep -o 'S;x[A-H]*' "$work/picks.txt"; }
 first=$(picks --seed 7) && second=$(picks --seed 7) && other=$(picks --seed 8) || fail "seeded runs"
 [[ ${#first} == 15 && "$first" == "$second" ]] || fail "the same seed picked $first, then $second"
 [[ "$first" != "$other" ]] || fail "seeds 7 and 8 picked the same: $first"
-for bad in "--seed -1" "--seed 4294967296" "--seed x"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$dice" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$dice" "--seed -1" "--seed 4294967296" "--seed x"
 
 # The popup menu by its captions, built-in and the script's own, and a drag:
 # move mode on, the figure dragged by 100,50 from where it stands centred.
@@ -225,36 +219,23 @@ cp -r "$stage" "$work/menu"
 grep -q '^X_Pos=532' "$work/menu/tk.ini" && grep -q '^Y_Pos=334' "$work/menu/tk.ini" ||
   fail "the drag in move mode: $(cat "$work/menu/tk.ini")"
 grep -q -F '[1500 ms] menu "&Nope": no such item; it holds 移動(&M), ' "$work/out" || fail "unknown item: $(cat "$work/out")"
-for bad in "--menu Exit" "--menu @5" "--drag 1,2@3" "--drag 1,2>3@4" "--drag 1,2>3,4"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$work/menu" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$work/menu" "--menu Exit" "--menu @5" "--drag 1,2@3" "--drag 1,2>3@4" "--drag 1,2>3,4"
 
 # Another program's window to sit on: WCS from a script item finds it, and the
 # character follows when the same title opens again elsewhere.
-sit="$work/sit"
-mkdir "$sit"
-cp "$stage/body.bmp" "$work/speech/tk.map" "$sit/"
-printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>IDS=body.bmp,body;' '>IDP=body;' '>PMS=&Sit,Sit;' \
-  '>AE;' 'Sit:' '>WCS=0,-200;' '>AE;' > "$sit/tk_srt.txt"
-"$tkc" encode "$sit/tk_srt.txt" "$sit/tk.srt"
+sit=$(printf '%s\n' '_FirstAction:' '>IDS=body.bmp,body;' '>IDP=body;' '>PMS=&Sit,Sit;' '>AE;' \
+  'Sit:' '>WCS=0,-200;' '>AE;' | character sit)
+cp "$stage/body.bmp" "$sit/"
 "$tkc" run "$sit" --seconds 3 --window "Editor@300,400,400,300@500" --menu "&Sit"@1000 \
   --window "Editor@100,500,400,300@2000" --close-window "Nope@2500" > "$work/out"
 grep -q '^X_Pos=100' "$sit/tk.ini" && grep -q '^Y_Pos=300' "$sit/tk.ini" || fail "sitting: $(cat "$sit/tk.ini")"
 grep -q -F '[2500 ms] close window "Nope": no such window' "$work/out" || fail "close: $(cat "$work/out")"
-for bad in "--window Editor@1,2,3" "--window @1,2,3,4" "--window E@1,2,0,4" "--close-window Editor" "--cd 0" "--cd x"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$sit" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$sit" "--window Editor@1,2,3" "--window @1,2,3,4" "--window E@1,2,0,4" "--close-window Editor" "--cd 0" "--cd x"
 
 # Sound plays by default, so a missing wave is an error on its line; a
 # machine without devices (--no-sound) ignores sound commands; --cd puts a
 # disc in the drive for the CD commands.
-sound="$work/sound"
-mkdir "$sound"
-cp "$work/speech/tk.map" "$sound/"
-printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>AWP=1,missing.wav;' '>AE;' > "$sound/tk_srt.txt"
-"$tkc" encode "$sound/tk_srt.txt" "$sound/tk.srt"
+sound=$(printf '%s\n' '_FirstAction:' '>AWP=1,missing.wav;' '>AE;' | character sound)
 "$tkc" run "$sound" --seconds 1 > "$work/out"
 grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >AWP=1,missing.wav;' "$sound/tk_error.txt" ||
   fail "no error for a missing wave"
@@ -263,8 +244,7 @@ grep -q -F 'Tenkoro: ファイルオープン異常です。 (A file could not b
 rm "$sound/tk_error.txt"
 "$tkc" run "$sound" --seconds 1 --no-sound > /dev/null
 [ ! -e "$sound/tk_error.txt" ] || fail "sound commands acted without a device"
-printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>ACP=1,2;' '>AE;' > "$sound/tk_srt.txt"
-"$tkc" encode "$sound/tk_srt.txt" "$sound/tk.srt"
+printf '%s\n' '_FirstAction:' '>ACP=1,2;' '>AE;' | script sound
 "$tkc" run "$sound" --seconds 1 > /dev/null
 grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >ACP=1,2;' "$sound/tk_error.txt" ||
   fail "no error for a CD track without a disc"
@@ -274,11 +254,8 @@ rm "$sound/tk_error.txt"
 
 # Several monitors: the screenshot spans them as they stand, black where no
 # monitor is, and a place saved on the left monitor stands there.
-for bad in "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \
-  "--monitor 800x600+0+0@150" "--monitor 800x600+0+0 --monitor 800x600+700-10" "--monitor 9x9+0+0x"; do
-  # shellcheck disable=SC2086 # the options are meant to split
-  if "$tkc" run "$work/sample" --seconds 1 $bad 2> /dev/null; then fail "run $bad accepted"; fi
-done
+refuses "$work/sample" "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \
+  "--monitor 800x600+0+0@150" "--monitor 800x600+0+0 --monitor 800x600+700-10" "--monitor 9x9+0+0x"
 cp -r "$stage" "$work/twin"
 printf '[WndPos]\r\nX_Pos=-700\r\nY_Pos=100\r\n' > "$work/twin/tk.ini"
 "$tkc" run "$work/twin" --seconds 1 --monitor 1024x768+0+0 --monitor 800x600-800+0 \
