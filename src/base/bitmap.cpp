@@ -48,18 +48,22 @@ struct Span {
 // Shrinks the copy so that it stays inside both pictures. Positions come
 // from scripts and may be anywhere in the 32-bit range, so the cuts are
 // worked out in 64 bits.
-std::optional<Span> ClipCopy(const Bitmap& src, const Bitmap& dst, Span s) {
+std::optional<Span> ClipCopy(const Bitmap& src, int dst_width, int dst_height, Span s) {
   using I = std::int64_t;
   const I left_cut = std::max({I{0}, -I{s.src_x}, -I{s.dst_x}});
   const I top_cut = std::max({I{0}, -I{s.src_y}, -I{s.dst_y}});
   const I src_x = s.src_x + left_cut, dst_x = s.dst_x + left_cut;
   const I src_y = s.src_y + top_cut, dst_y = s.dst_y + top_cut;
-  const I width = std::min({s.width - left_cut, src.width() - src_x, dst.width() - dst_x});
-  const I height = std::min({s.height - top_cut, src.height() - src_y, dst.height() - dst_y});
+  const I width = std::min({s.width - left_cut, src.width() - src_x, dst_width - dst_x});
+  const I height = std::min({s.height - top_cut, src.height() - src_y, dst_height - dst_y});
   if (width <= 0 || height <= 0) return std::nullopt;
   // Everything is now inside both pictures, so it fits in an int again.
   return Span{static_cast<int>(src_x), static_cast<int>(src_y), static_cast<int>(dst_x),
               static_cast<int>(dst_y), static_cast<int>(width), static_cast<int>(height)};
+}
+
+std::optional<Span> ClipCopy(const Bitmap& src, const Bitmap& dst, Span s) {
+  return ClipCopy(src, dst.width(), dst.height(), s);
 }
 
 }  // namespace
@@ -91,6 +95,39 @@ void CopyPixelsMasked(const Bitmap& src, const Bitmap& mask, int src_x, int src_
 
 Bgr KeyColour(const Bitmap& bitmap) {
   return bitmap.empty() ? Bgr{} : bitmap.At(0, 0);
+}
+
+namespace {
+
+// A masked blit's rule, per byte: keep the destination where the mask is set.
+Bgr Masked(Bgr dst, Bgr src, Bgr mask) {
+  const auto pick = [](std::uint8_t d, std::uint8_t s, std::uint8_t m) {
+    return static_cast<std::uint8_t>((d & m) | (s & ~m));
+  };
+  return {pick(dst.b, src.b, mask.b), pick(dst.g, src.g, mask.g), pick(dst.r, src.r, mask.r)};
+}
+
+}  // namespace
+
+void EnlargePixels(const Bitmap& src, const Bitmap* mask, int src_x, int src_y, Bitmap& dst,
+                   int dst_x, int dst_y, int width, int height, int factor) {
+  if (factor < 1) return;
+  if (mask != nullptr && (mask->width() != src.width() || mask->height() != src.height())) return;
+  const auto span = ClipCopy(src, dst.width() / factor, dst.height() / factor,
+                             {src_x, src_y, dst_x, dst_y, width, height});
+  if (!span) return;
+  for (int y = 0; y < span->height; ++y) {
+    for (int x = 0; x < span->width; ++x) {
+      const int sx = span->src_x + x, sy = span->src_y + y;
+      const Bgr colour = src.At(sx, sy);
+      for (int dy = 0; dy < factor; ++dy) {
+        for (int dx = 0; dx < factor; ++dx) {
+          const int px = (span->dst_x + x) * factor + dx, py = (span->dst_y + y) * factor + dy;
+          dst.Set(px, py, mask ? Masked(dst.At(px, py), colour, mask->At(sx, sy)) : colour);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace tk

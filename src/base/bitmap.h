@@ -82,6 +82,12 @@ void CopyPixels(const Bitmap& src, int src_x, int src_y, Bitmap& dst, int dst_x,
 void CopyPixelsMasked(const Bitmap& src, const Bitmap& mask, int src_x, int src_y, Bitmap& dst,
                       int dst_x, int dst_y, int width, int height);
 
+// As CopyPixels (or CopyPixelsMasked with a `mask`) onto a picture `factor`
+// times larger: destination coordinates are in source pixels, and each source
+// pixel becomes a factor x factor block, so edges stay hard.
+void EnlargePixels(const Bitmap& src, const Bitmap* mask, int src_x, int src_y, Bitmap& dst,
+                   int dst_x, int dst_y, int width, int height, int factor);
+
 // The colour of the top-left pixel, transparent everywhere in the picture.
 Bgr KeyColour(const Bitmap& bitmap);
 

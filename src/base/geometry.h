@@ -20,6 +20,12 @@ struct Rect {
 // Empty means nothing of the window is visible.
 using Region = std::vector<Rect>;
 
+// `r` grown by a whole factor about the origin: picture pixels to the
+// device pixels of a scaled window.
+inline Rect Scaled(const Rect& r, int factor) {
+  return {r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
+}
+
 struct Point {
   int x = 0;
   int y = 0;

@@ -123,6 +123,7 @@ void StopAnimations(TMainForm& form, const std::string& name, int frame) {
     // Drawn straight over whatever the back buffer holds there.
     a.current_frame = frame;
     DrawCurrentFrame(a, form.images.back_buffer, a.Bounds());
+    DrawOntoDeviceBack(form, a, a.Bounds());
     PresentArea(form, a.Bounds());
   });
 }
@@ -188,13 +189,30 @@ void Animation::Draw(Bitmap& target, const Rect& clip) const {
   if (running) DrawCurrentFrame(*this, target, clip);
 }
 
-void DrawCurrentFrame(const Animation& a, Bitmap& target, const Rect& clip) {
+void Animation::DrawScaled(Bitmap& target, const Rect& clip, int factor) const {
+  if (running) DrawCurrentFrame(*this, target, clip, factor);
+}
+
+void DrawCurrentFrame(const Animation& a, Bitmap& target, const Rect& clip, int factor) {
   if (a.current_frame < 0 || a.current_frame >= static_cast<int>(a.frames.size())) return;
   const Rect r = Intersect(a.Bounds(), clip);
   if (IsEmpty(r)) return;
   const Bitmap& frame = a.frames[static_cast<std::size_t>(a.current_frame)];
   const int sx = r.left - a.left, sy = r.top - a.top;
-  if (a.masks.empty()) {
+  if (factor > 1 && a.fine_factor == factor) {
+    const Rect d = Scaled(r, factor);
+    if (a.masks.empty()) {
+      CopyPixels(a.fine_frame, sx * factor, sy * factor, target, d.left, d.top, d.Width(),
+                 d.Height());
+    } else {
+      CopyPixelsMasked(a.fine_frame, a.fine_mask, sx * factor, sy * factor, target, d.left, d.top,
+                       d.Width(), d.Height());
+    }
+  } else if (factor > 1) {
+    const Bitmap* mask =
+        a.masks.empty() ? nullptr : &a.masks[static_cast<std::size_t>(a.current_frame)];
+    EnlargePixels(frame, mask, sx, sy, target, r.left, r.top, r.Width(), r.Height(), factor);
+  } else if (a.masks.empty()) {
     CopyPixels(frame, sx, sy, target, r.left, r.top, r.Width(), r.Height());
   } else {
     CopyPixelsMasked(frame, a.masks[static_cast<std::size_t>(a.current_frame)], sx, sy, target,

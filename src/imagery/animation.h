@@ -31,11 +31,17 @@ struct Animation : Layer {
   int frame_height = 0;
   std::vector<Bitmap> frames;
   std::vector<Bitmap> masks;  // one per frame when the strip is transparent
-  Timer timer;                // steps the frames; runs only while it has frames to show
+  // A still picture drawn again at a scaled display's size (a text image):
+  // shown instead of its blocks where the window has that factor.
+  Bitmap fine_frame;
+  Bitmap fine_mask;  // when the frame has a mask
+  int fine_factor = 0;
+  Timer timer;  // steps the frames; runs only while it has frames to show
   int current_frame = -1;
 
   Rect Bounds() const override { return {left, top, left + frame_width, top + frame_height}; }
   void Draw(Bitmap& target, const Rect& clip) const override;
+  void DrawScaled(Bitmap& target, const Rect& clip, int factor) const override;
 };
 
 struct Animations {
@@ -66,7 +72,8 @@ void StepAnimation(TMainForm& form, Animation& animation);
 void RedrawAnimation(TMainForm& form, const Animation& animation);
 
 // Draws the current frame, clipped to `clip`; nothing before the first tick.
-void DrawCurrentFrame(const Animation& animation, Bitmap& target, const Rect& clip);
+// With a `factor` above 1, onto a target that many times larger.
+void DrawCurrentFrame(const Animation& animation, Bitmap& target, const Rect& clip, int factor = 1);
 
 // Whether a sound of that kind plays and is not paused; the sound player
 // answers (src/sound).

@@ -11,6 +11,7 @@
 namespace tk {
 
 class TMainForm;
+struct Animation;
 
 // Names are kept as a 32-byte buffer would keep them, cut where they enter
 // so that every command naming a picture or animation compares the same bytes.
@@ -29,6 +30,9 @@ struct CharacterImages {
   std::vector<ImageEntry> entries;  // load order; the first of a name wins
   std::string current_name;         // of the last IDP that succeeded
   Bitmap back_buffer;               // exactly what the main window shows
+  // On a scaled display, the back buffer at the window's factor, composed
+  // from the same layers so that text images keep their finer text.
+  Bitmap device_back;
 
   const ImageEntry* Find(const std::string& name) const;
 };
@@ -44,8 +48,12 @@ void ShowCharacterImage(TMainForm& form, const std::string& name);
 // current picture, then the running animations in list order; nothing
 // reaches the screen.
 void RedrawArea(TMainForm& form, const Rect& area);
-// Copies `area` of the back buffer to the main window.
+// Copies `area` of the back buffer to the main window (on a scaled display,
+// that of the device back buffer).
 void PresentArea(TMainForm& form, const Rect& area);
+// An animation's current frame drawn straight onto the device back buffer,
+// as it was onto the back buffer; nothing on an unscaled display.
+void DrawOntoDeviceBack(TMainForm& form, const Animation& animation, const Rect& clip);
 
 bool IsPaletteDisplay(const TMainForm& form);
 

@@ -1,5 +1,8 @@
 #include "imagery/child_image_form.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "form/main_form.h"
 #include "form/mover.h"
 #include "imagery/character_image.h"
@@ -35,25 +38,56 @@ void TChildImageForm::ShowPicture(const Bitmap& picture, const Region& region, i
   offset_y = y;
   display_bitmap = picture;
   clean_bitmap = picture;
+  device_bitmap = Bitmap();
   PlaceChildImage(owner_);  // sized to the picture
   owner_.platform.SetWindowRegion(window, region);
   if (IsPaletteDisplay(owner_)) owner_.platform.RealizePalette(window, display_bitmap.palette);
+  FitDeviceBitmap();
   Present(display_bitmap.Bounds());
   ShowChildWindow(owner_);
 }
 
 void TChildImageForm::Present(const Rect& area) {
   const Rect r = Intersect(area, display_bitmap.Bounds());
-  if (!IsEmpty(r)) owner_.platform.PresentBitmap(window, display_bitmap, r);
+  if (IsEmpty(r)) return;
+  const int factor = FitDeviceBitmap();
+  if (factor > 1) {
+    owner_.platform.PresentScaledBitmap(window, device_bitmap, Scaled(r, factor));
+  } else {
+    owner_.platform.PresentBitmap(window, display_bitmap, r);
+  }
 }
 
-void TChildImageForm::Recompose(const Rect& area) {
+void TChildImageForm::ComposeDevice(const Rect& area, int factor) {
   const PictureLayer picture(clean_bitmap);
   const TextLayer text(owner_.speech);
   const HighlightLayer highlight(owner_.speech.highlight);
   const PromptLayer prompt(owner_.prompt);
   const Layer* layers[] = {&picture, &text, &highlight, &prompt};
-  ComposeLayers(layers, display_bitmap, area);
+  ComposeLayers(layers, factor == 1 ? display_bitmap : device_bitmap, area, factor);
+}
+
+int TChildImageForm::FitDeviceBitmap() {
+  const int factor = std::clamp(owner_.platform.WindowScale(window), 1, kMaxDisplayFactor);
+  const std::int64_t w = std::int64_t{display_bitmap.width()} * factor,
+                     h = std::int64_t{display_bitmap.height()} * factor;
+  if (factor == 1 || !IsSaneImageSize(w, h)) {
+    device_bitmap = Bitmap();
+    return 1;
+  }
+  if (device_bitmap.width() != w || device_bitmap.height() != h) {
+    device_bitmap.Reset(static_cast<int>(w), static_cast<int>(h));
+    EnlargePixels(display_bitmap, nullptr, 0, 0, device_bitmap, 0, 0, display_bitmap.width(),
+                  display_bitmap.height(), factor);
+  }
+  return factor;
+}
+
+void TChildImageForm::Recompose(const Rect& area) {
+  FitTextLayer(owner_);
+  ComposeDevice(area, 1);
+  const int factor = FitDeviceBitmap();
+  if (factor > 1) ComposeDevice(area, factor);
   Present(area);
 }
 

@@ -44,10 +44,17 @@ class TChildImageForm : public WindowEvents {
   int offset_y = 0;
   Bitmap display_bitmap;  // what the window shows: the layers composed
   Bitmap clean_bitmap;    // the untouched picture, the bottom layer
+  // On a scaled display, what the window shows in device pixels: the same
+  // layers composed at the window's factor, text drawn at that size.
+  Bitmap device_bitmap;
 
  private:
   // Both windows back into the topmost band when the character stays on top.
   void KeepOnTop();
+  // The window's factor, with the device bitmap sized for it (the display
+  // bitmap enlarged when it was not); 1 on an unscaled display.
+  int FitDeviceBitmap();
+  void ComposeDevice(const Rect& area, int factor);
 
   TMainForm& owner_;
 };

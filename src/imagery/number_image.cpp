@@ -6,6 +6,7 @@
 #include "form/main_form.h"
 #include "imagery/animation.h"
 #include "imagery/image_file.h"
+#include "imagery/image_region.h"
 #include "imagery/number_images.h"
 
 namespace tk {
@@ -52,10 +53,16 @@ Bitmap ComposeCells(const Bitmap& strip, int cell_count, std::span<const int> ce
 }
 
 void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitmap& picture, int x,
-                           int y) {
+                           int y, Bitmap fine, int fine_factor) {
   DeleteAnimations(form, name);
   if (picture.empty()) return;
-  RedrawAnimation(form, AppendStillAnimation(form, name, picture, x, y));
+  Animation& animation = AppendStillAnimation(form, name, picture, x, y);
+  if (!fine.empty()) {
+    if (!animation.masks.empty()) MakeFrameMask(fine, animation.fine_mask);
+    animation.fine_frame = std::move(fine);
+    animation.fine_factor = fine_factor;
+  }
+  RedrawAnimation(form, animation);
 }
 
 bool LoadDigitStrip(TMainForm& form, Bitmap& strip, const std::string& file) {

@@ -90,9 +90,11 @@ Bitmap ComposeCells(const Bitmap& strip, int cell_count, std::span<const int> ce
 bool LoadDigitStrip(TMainForm& form, Bitmap& strip, const std::string& file);
 
 // Shows `picture` at (x, y) as the one-frame animation `name`, in place of
-// every animation of that name; an empty picture only removes them.
+// every animation of that name; an empty picture only removes them. A
+// `fine` picture, `fine_factor` times larger, shows on a display of that
+// factor instead of the picture's blocks.
 void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitmap& picture, int x,
-                           int y);
+                           int y, Bitmap fine = {}, int fine_factor = 0);
 
 // The live images. Each set command loads its strip (a failure shows a box
 // and keeps the strip there was) and takes the place either way; the first

@@ -109,6 +109,10 @@ void HighlightLayer::Draw(Bitmap& target, const Rect& clip) const {
   InvertHighlight(target, highlight_.rect, highlight_.style, clip);
 }
 
+void HighlightLayer::DrawScaled(Bitmap& target, const Rect& clip, int factor) const {
+  InvertHighlight(target, highlight_.rect, highlight_.style, clip, factor);
+}
+
 void AddChoice(TMainForm& form, std::string label, std::string text) {
   form.speech.choices.push_back({{}, std::move(label), std::move(text)});
 }

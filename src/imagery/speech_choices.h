@@ -18,6 +18,7 @@ class HighlightLayer : public Layer {
   explicit HighlightLayer(const Highlight& highlight) : highlight_(highlight) {}
   Rect Bounds() const override;
   void Draw(Bitmap& target, const Rect& clip) const override;
+  void DrawScaled(Bitmap& target, const Rect& clip, int factor) const override;
 
  private:
   const Highlight& highlight_;

@@ -98,9 +98,12 @@ void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int
 }
 
 // The outline runs along the rectangle's own edge pixels, each pixel of it
-// inverted once; the interior lies inside the outline.
-void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip) {
-  const Rect r = Intersect(Intersect(rect, clip), target.Bounds());
+// inverted once; the interior lies inside the outline. On a target `factor`
+// times larger each picture pixel's pattern covers its whole block, so the
+// text under the highlight keeps its detail.
+void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip, int factor) {
+  const Rect picture_bounds{0, 0, target.width() / factor, target.height() / factor};
+  const Rect r = Intersect(Intersect(rect, clip), picture_bounds);
   if (IsEmpty(r)) return;
   const bool dotted = style != 2;
   for (int y = r.top; y < r.bottom; ++y) {
@@ -108,7 +111,9 @@ void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& cl
       const bool edge =
           x == rect.left || x == rect.right - 1 || y == rect.top || y == rect.bottom - 1;
       const bool ink = edge ? (!dotted || (x + y) % 2 == 0) : InInterior(style, x, y);
-      if (ink) InvertPixel(target, x, y);
+      if (!ink) continue;
+      for (int dy = 0; dy < factor; ++dy)
+        for (int dx = 0; dx < factor; ++dx) InvertPixel(target, x * factor + dx, y * factor + dy);
     }
   }
 }

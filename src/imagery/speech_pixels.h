@@ -23,6 +23,8 @@ void CopyInk(const Bitmap& src, int sx, int sy, Bitmap& dst, int dx, int dy, int
 // Inverts the highlight of a choice over `rect` in `target`, within `clip`:
 // an outline (dotted or solid by style) and an interior (none, hatched or
 // solid). The pattern keeps its place whatever the clip.
-void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip);
+// A `factor` above 1 means a target that many times larger, `rect` and
+// `clip` staying in picture pixels.
+void InvertHighlight(Bitmap& target, const Rect& rect, int style, const Rect& clip, int factor = 1);
 
 }  // namespace tk

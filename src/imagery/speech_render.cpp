@@ -52,7 +52,7 @@ void ShiftLayerUp(Bitmap& layer, int pixels) {
 }
 
 void ScrollStep(TMainForm& form, int pixels) {
-  ShiftLayerUp(form.speech.layer, pixels);
+  ShiftLayerUp(form.speech.layer, pixels * form.speech.layer_factor);
   form.child_image->Recompose(VisibleTextArea(form));
 }
 
@@ -75,20 +75,43 @@ void ScrollIfBelowArea(TMainForm& form, int height) {
 // The glyph in the text colour and its shadow one pixel down and right;
 // the glyph's own pixels are cleared of shadow first, so that a black
 // glyph leaves holes rather than mixing with it.
+// On a scaled display the glyph is drawn at the scaled font size into the
+// finer layer; the cursor keeps moving by the unscaled font's metrics, so
+// the text wraps and scrolls exactly as it does at 100%.
 void DrawGlyphIntoLayer(TMainForm& form, std::string_view character, int w, int h, Point at) {
   SpeechState& sp = form.speech;
   TextRenderer& text = form.platform.Text();
-  const int sw = w + 7, sh = h + 1;
+  const int f = sp.layer_factor;
+  TextFont font = sp.font;
+  font.points *= f;
+  at = {at.x * f, at.y * f};
+  const int sw = (w + 7) * f, sh = (h + 1) * f;
   Bitmap scratch(sw, sh);
   if (sp.shadow_colour != 0) {
-    text.DrawText(scratch, 0, 0, sp.font, character, sp.shadow_colour);
-    CopyPixels(scratch, 0, 0, sp.layer, at.x + 1, at.y + 1, sw, sh);
+    text.DrawText(scratch, 0, 0, font, character, sp.shadow_colour);
+    CopyPixels(scratch, 0, 0, sp.layer, at.x + f, at.y + f, sw, sh);
     TurnIntoInkMask(scratch);
     CombinePixels(scratch, 0, 0, sp.layer, at.x, at.y, sw, sh, PixelOp::kAnd);
     scratch.Fill({});
   }
-  text.DrawText(scratch, 0, 0, sp.font, character, sp.text_colour);
+  text.DrawText(scratch, 0, 0, font, character, sp.text_colour);
   CombinePixels(scratch, 0, 0, sp.layer, at.x, at.y, sw, sh, PixelOp::kOr);
+}
+
+// A layer of the area's size at `factor`; empty when that is absurd.
+void ResetLayer(SpeechState& sp, int factor) {
+  const std::int64_t w = std::int64_t{sp.area.Width()} * factor,
+                     h = std::int64_t{sp.area.Height()} * factor;
+  if (!IsSaneImageSize(w, h) && factor > 1) {
+    ResetLayer(sp, 1);  // too large to hold finer: text as at 100%
+    return;
+  }
+  sp.layer_factor = factor;
+  if (IsSaneImageSize(w, h)) {
+    sp.layer.Reset(static_cast<int>(w), static_cast<int>(h));
+  } else {
+    sp.layer.Reset(0, 0);
+  }
 }
 
 // The glyph with its shadow, and the margin its scratch may have reached.
@@ -102,13 +125,55 @@ void ShowGlyph(TMainForm& form, int w, int h) {
 
 Rect TextLayer::Bounds() const {
   const Rect& a = speech_.area;
-  return {a.left, a.top, a.left + speech_.layer.width(), a.top + speech_.layer.height()};
+  const int f = speech_.layer_factor;
+  return {a.left, a.top, a.left + speech_.layer.width() / f, a.top + speech_.layer.height() / f};
 }
 
+// A finer layer gives the picture-sized copy one sample per block.
 void TextLayer::Draw(Bitmap& target, const Rect& clip) const {
   const Rect& a = speech_.area;
-  CopyInk(speech_.layer, clip.left - a.left, clip.top - a.top, target, clip.left, clip.top,
-          clip.Width(), clip.Height());
+  const int f = speech_.layer_factor;
+  if (f == 1) {
+    CopyInk(speech_.layer, clip.left - a.left, clip.top - a.top, target, clip.left, clip.top,
+            clip.Width(), clip.Height());
+    return;
+  }
+  for (int y = clip.top; y < clip.bottom; ++y) {
+    for (int x = clip.left; x < clip.right; ++x) {
+      const Bgr ink = speech_.layer.At((x - a.left) * f, (y - a.top) * f);
+      if (ink != Bgr{}) target.Set(x, y, ink);
+    }
+  }
+}
+
+void TextLayer::DrawScaled(Bitmap& target, const Rect& clip, int factor) const {
+  if (factor != speech_.layer_factor) {
+    Layer::DrawScaled(target, clip, factor);
+    return;
+  }
+  const Rect& a = speech_.area;
+  CopyInk(speech_.layer, (clip.left - a.left) * factor, (clip.top - a.top) * factor, target,
+          clip.left * factor, clip.top * factor, clip.Width() * factor, clip.Height() * factor);
+}
+
+int SpeechFactor(const TMainForm& form) {
+  const WindowId window = form.child_image ? form.child_image->window : form.window;
+  return std::clamp(form.platform.WindowScale(window), 1, kMaxDisplayFactor);
+}
+
+void FitTextLayer(TMainForm& form) {
+  SpeechState& sp = form.speech;
+  const int factor = SpeechFactor(form);
+  if (factor == sp.layer_factor) return;
+  const Bitmap old = std::move(sp.layer);
+  const int old_factor = sp.layer_factor;
+  ResetLayer(sp, factor);
+  for (int y = 0; y < sp.layer.height(); ++y) {
+    for (int x = 0; x < sp.layer.width(); ++x) {
+      const int ox = x * old_factor / factor, oy = y * old_factor / factor;
+      if (ox < old.width() && oy < old.height()) sp.layer.Set(x, y, old.At(ox, oy));
+    }
+  }
 }
 
 void SetTextArea(TMainForm& form, int left, int top, int right, int bottom) {
@@ -120,14 +185,11 @@ void SetTextArea(TMainForm& form, int left, int top, int right, int bottom) {
   sp.area = {std::min(left, right), std::min(top, bottom), std::max(left, right),
              std::max(top, bottom)};
   sp.cursor = {sp.area.left, sp.area.top};
-  if (IsSaneImageSize(sp.area.Width(), sp.area.Height())) {
-    sp.layer.Reset(sp.area.Width(), sp.area.Height());
-  } else {
-    sp.layer.Reset(0, 0);
-  }
+  ResetLayer(sp, SpeechFactor(form));
 }
 
 void DrawSpeechCharacter(TMainForm& form, std::string_view character) {
+  FitTextLayer(form);
   SpeechState& sp = form.speech;
   const TextExtent e = MeasureSpeech(form, character);
   const int w = e.width + 2, h = e.height;

@@ -21,10 +21,17 @@ class TextLayer : public Layer {
   explicit TextLayer(const SpeechState& speech) : speech_(speech) {}
   Rect Bounds() const override;
   void Draw(Bitmap& target, const Rect& clip) const override;
+  void DrawScaled(Bitmap& target, const Rect& clip, int factor) const override;
 
  private:
   const SpeechState& speech_;
 };
+
+// Device pixels per picture pixel of the balloon (or, before there is one,
+// of the character's window): text is drawn at that size.
+int SpeechFactor(const TMainForm& form);
+// Brings the text layer to the balloon's factor, keeping what it shows.
+void FitTextLayer(TMainForm& form);
 
 // MLS: each pair is ordered; the cursor goes to the corner and the layer
 // becomes the area's size, black (nothing at all when the size is absurd).

@@ -41,9 +41,10 @@ struct SpeechErrorSource {
 };
 
 struct SpeechState {
-  Rect area;     // child-window pixels
-  Bitmap layer;  // the glyphs drawn so far; black shows the balloon
-  Point cursor;  // where the next character goes
+  Rect area;             // child-window pixels
+  Bitmap layer;          // the glyphs drawn so far; black shows the balloon
+  int layer_factor = 1;  // the layer holds that many device pixels per picture pixel
+  Point cursor;          // where the next character goes
   int line_width = 0;
   int widest_x = 0;
   int scroll_total = 0;

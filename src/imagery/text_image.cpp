@@ -1,5 +1,7 @@
 #include "imagery/text_image.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "form/main_form.h"
 #include "imagery/character_image.h"
@@ -22,25 +24,33 @@ Bgr ToBgr(std::uint32_t colour) {
 
 }  // namespace
 
+// The picture's size comes from the unscaled font, so that it covers the
+// same picture pixels at every scale.
 Bitmap ComposeTextImage(TextRenderer& text, const TextImageFont& font, std::string_view line,
-                        std::uint32_t background) {
-  const TextFont renderer_font = RendererFont(font);
+                        std::uint32_t background, int factor) {
+  TextFont renderer_font = RendererFont(font);
   const TextExtent extent = text.MeasureText(renderer_font, line);
   const std::int64_t width = std::int64_t{extent.width} + 1,
                      height = std::int64_t{extent.height} + 1;
-  if (!IsSaneImageSize(width, height)) return Bitmap();
-  Bitmap picture(static_cast<int>(width), static_cast<int>(height));
+  if (!IsSaneImageSize(width, height) || !IsSaneImageSize(width * factor, height * factor)) {
+    return Bitmap();
+  }
+  Bitmap picture(static_cast<int>(width * factor), static_cast<int>(height * factor));
   picture.Fill(ToBgr(background));
-  if (font.shadow != 0) text.DrawText(picture, 1, 1, renderer_font, line, font.shadow);
+  renderer_font.points *= factor;
+  if (font.shadow != 0) text.DrawText(picture, factor, factor, renderer_font, line, font.shadow);
   text.DrawText(picture, 0, 0, renderer_font, line, font.colour);
   return picture;
 }
 
 void ShowTextImage(TMainForm& form, const std::string& line, int x, int y, const std::string& name,
                    std::uint32_t background) {
-  const Bitmap picture =
-      ComposeTextImage(form.platform.Text(), form.numbers.font, line, background);
-  ReplaceImageAnimation(form, name, picture, x, y);
+  TextRenderer& text = form.platform.Text();
+  const Bitmap picture = ComposeTextImage(text, form.numbers.font, line, background);
+  const int factor = std::clamp(form.platform.WindowScale(form.window), 1, kMaxDisplayFactor);
+  Bitmap fine;
+  if (factor > 1) fine = ComposeTextImage(text, form.numbers.font, line, background, factor);
+  ReplaceImageAnimation(form, name, picture, x, y, std::move(fine), factor);
 }
 
 void RunDtsp(CommandContext& c) {

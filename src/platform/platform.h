@@ -140,6 +140,8 @@ struct InputDialogLayout {
   Control ok;                  // BtOk, the default button
 };
 
+inline constexpr int kMaxDisplayFactor = 8;
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -161,6 +163,13 @@ class Platform {
   // Copies `area` of `bitmap` to the same client coordinates of the window,
   // in one blit.
   virtual void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) = 0;
+  // Device pixels per picture pixel in the window: its monitor's whole scale
+  // factor (the engine draws at most kMaxDisplayFactor); 1 for a window that
+  // does not exist.
+  virtual int WindowScale(WindowId id) const = 0;
+  // As PresentBitmap for a bitmap drawn at the window's scale: `area` is in
+  // device pixels of the client area, copied as it is.
+  virtual void PresentScaledBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) = 0;
   // Selects these colours (0x00RRGGBB) into the window's drawing surface as
   // its foreground palette and realises them; for palette displays.
   virtual void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) = 0;

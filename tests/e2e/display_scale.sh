@@ -79,3 +79,44 @@ e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
 e2e_expect_exit 0
 e2e_expect_ini WndPos X_Pos $((176 + 40))
 e2e_expect_ini WndPos Y_Pos $((92 + 32))
+
+# Balloon text at the scaled font size: the balloon is twice its picture's
+# size and its greeting is drawn finer than 2 x 2 blocks.
+e2e_new_case greeting
+convert -size 200x80 xc:'rgb(250,240,200)' -fill 'rgb(255,0,255)' -draw 'point 0,0' \
+  -type truecolor BMP3:"$e2e_folder/fig.bmp"
+convert -size 220x90 xc:white -fill 'rgb(255,0,255)' -draw 'point 0,0' \
+  -type truecolor BMP3:"$e2e_folder/balloon.bmp"
+printf '[WndPos]\r\nX_Pos=100\r\nY_Pos=150\r\n' >"$e2e_folder/tk.ini"
+e2e_script <<'SCRIPT'
+*TKScriptFile
+_FirstAction:
+>IDS=fig.bmp,fig;
+>IDS=balloon.bmp,balloon;
+>IDP=fig;
+>CIP=balloon,0,-100;
+>MLS=4,20,216,86;
+>MSP=Hello;
+>AE;
+Hello:
+こんにちは Tenkoro!@E
+SCRIPT
+e2e_start
+e2e_driver wait-visible Tenkoro 30000 >/dev/null || e2e_fail "the main window did not appear"
+bx=200 by=100 # the balloon's corner in device pixels
+text="400x60+$((bx + 8))+$((by + 40))"
+navy_in() { convert "$shot" -crop "$text" +repage txt:- | grep -c -i '#000080' || true; }
+deadline=$((SECONDS + 20))
+until tk_screenshot "$shot" && (($(navy_in) > 200)); do
+  ((SECONDS < deadline)) || e2e_fail "no greeting typed in the scaled balloon"
+  sleep 0.2
+done
+sleep 1 # the last letters
+tk_screenshot "$shot"
+convert "$shot" -crop "$text" +repage "$e2e_work/text.png"
+convert "$e2e_work/text.png" -sample 50% -sample 200% "$e2e_work/text_blocks.png"
+[[ "$(compare -metric AE "$e2e_work/text.png" "$e2e_work/text_blocks.png" null: 2>&1)" != 0 ]] ||
+  e2e_fail "the balloon text is enlarged 2 x 2 blocks, not drawn at the scaled size"
+convert "$shot" -crop "440x180+$bx+$by" +repage "$e2e_work/../display_scale_greeting.png"
+e2e_driver close Tenkoro || e2e_fail "could not post WM_CLOSE"
+e2e_expect_exit 0

@@ -252,13 +252,14 @@ rm "$sound/tk_error.txt"
 "$tkc" run "$sound" --seconds 1 --cd 3 > /dev/null
 [ ! -e "$sound/tk_error.txt" ] || fail "track 2 of a three-track disc: $(cat "$sound/tk_error.txt")"
 
-# Several monitors: the screenshot spans them as they stand, black where no
-# monitor is, and a place saved on the left monitor stands there.
-refuses "$work/sample" "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@150%" \
-  "--monitor 800x600+0+0@150" "--monitor 800x600+0+0 --monitor 800x600+700-10" "--monitor 9x9+0+0x"
+# Several monitors: the screenshot spans them as they stand, in picture
+# pixels whatever their scale, black where no monitor is, and a place saved
+# on the left monitor stands there.
+refuses "$work/sample" "--monitor 800x600" "--monitor 800x600+10+0" "--monitor 0x600+0+0" "--monitor 800x600+0+0@50%" \
+  "--monitor 800x600+0+0@150" "--monitor 800x600+0+0@%" "--monitor 800x600+0+0 --monitor 800x600+700-10" "--monitor 9x9+0+0x"
 cp -r "$stage" "$work/twin"
 printf '[WndPos]\r\nX_Pos=-700\r\nY_Pos=100\r\n' > "$work/twin/tk.ini"
-"$tkc" run "$work/twin" --seconds 1 --monitor 1024x768+0+0 --monitor 800x600-800+0 \
+"$tkc" run "$work/twin" --seconds 1 --monitor 1024x768+0+0 --monitor 800x600-800+0@200% \
   --screenshot "$work/twin.png" > /dev/null
 [ "$(identify -format %wx%h "$work/twin.png")" = 1824x768 ] || fail "the screenshot does not span both monitors"
 pixel() { convert "$work/twin.png" -format "%[pixel:p{$1}]" info:; }

@@ -54,10 +54,12 @@ int Usage() {
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
-         "      [--monitor WxH+X+Y]        a monitor of the simulated desktop, its corner\n"
-         "                             at X,Y (signed: 1280x1024-1280+0 stands left of the\n"
-         "                             primary); the first is the primary one, at +0+0;\n"
-         "                             screenshots then span every monitor\n";
+         "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its\n"
+         "                             corner at X,Y (signed: 1280x1024-1280+0 stands left\n"
+         "                             of the primary) and its display scale (default\n"
+         "                             100%); the first is the primary one, at +0+0;\n"
+         "                             screenshots then span every monitor, in picture\n"
+         "                             pixels\n";
   return 2;
 }
 
@@ -148,7 +150,8 @@ int Run(int argc, char** argv) {
       options.inputs.push_back(input);
     } else if (option == "--monitor") {
       tk::Monitor monitor;
-      if (!tkc::ParseMonitor(argv[i + 1], monitor)) return Fail("bad --monitor value (WxH+X+Y)");
+      if (!tkc::ParseMonitor(argv[i + 1], monitor))
+        return Fail("bad --monitor value (WxH+X+Y[@SCALE%])");
       options.monitors.push_back(monitor);
     } else if (option == "--seed") {
       char* end = nullptr;

@@ -463,10 +463,18 @@ bool ParseMonitor(const std::string& text, tk::Monitor& monitor) {
       !ReadSigned(text, at, true, -kMaxCorner, kMaxCorner, top)) {
     return false;
   }
+  long long scale = 100;
+  if (at < text.size() && text[at] == '@') {
+    const std::size_t percent = text.size() - 1;
+    ++at;
+    if (text.back() != '%' || !ReadSigned(text.substr(0, percent), at, false, 100, 500, scale))
+      return false;
+    ++at;
+  }
   if (at != text.size()) return false;
   const tk::Rect bounds{static_cast<int>(left), static_cast<int>(top),
                         static_cast<int>(left + width), static_cast<int>(top + height)};
-  monitor = {bounds, bounds, 100};
+  monitor = {bounds, bounds, static_cast<int>(scale)};
   return true;
 }
 
@@ -498,6 +506,7 @@ void SetUpMonitors(tk::SimPlatform& sim, const std::vector<tk::Monitor>& monitor
   if (monitors.empty()) return;
   sim.screen_width = monitors.front().bounds.Width();
   sim.screen_height = monitors.front().bounds.Height();
+  sim.primary_scale_percent = monitors.front().scale_percent;
   sim.other_monitors.assign(monitors.begin() + 1, monitors.end());
 }
 

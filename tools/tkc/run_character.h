@@ -31,7 +31,8 @@ bool ParseDrag(const std::string& text, ScriptedInput& input);
 // "TITLE@X,Y,W,H" or "TITLE@X,Y,W,H@T": another program's window, opened in
 // front (or, with a title already open, moved there and brought to the front).
 bool ParseWindow(const std::string& text, ScriptedInput& input);
-// "WxH+X+Y" or "WxH-X-Y": X and Y are the monitor's corner on the desktop.
+// "WxH+X+Y" or "WxH-X-Y", then optionally "@SCALE%" (100 to 500): X and Y
+// are the monitor's corner on the desktop.
 bool ParseMonitor(const std::string& text, tk::Monitor& monitor);
 // Why these monitors cannot make a desktop; empty when they can. The first
 // is the primary one, its corner at 0,0; no two overlap.

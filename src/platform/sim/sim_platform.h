@@ -34,6 +34,10 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
     // nothing was presented since it last changed size.
     Bitmap surface;
     int presents = 0;
+    // On a scaled monitor, the last bitmap presented at the window's scale,
+    // in device pixels; `surface` then holds one sample of each block.
+    Bitmap device_surface;
+    int device_presents = 0;
     // Erases the owner was asked for (OnEraseBackground calls), and whether
     // one waits for the next pump (sim_windows.cpp has the rules).
     int paints = 0;
@@ -69,6 +73,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   // The primary monitor, its corner at 0,0 and its work area whole.
   int screen_width = 1024;
   int screen_height = 768;
+  int primary_scale_percent = 100;
   // Monitors beside the primary one, anywhere on the desktop.
   std::vector<Monitor> other_monitors;
   int screen_color_depth = 32;
@@ -215,6 +220,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   void SetTopmost(WindowId id, bool topmost) override;
   void SetWindowRegion(WindowId id, const Region& region) override;
   void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
+  int WindowScale(WindowId id) const override;
+  void PresentScaledBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
   void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
   void InvalidateWindow(WindowId id) override;
   std::optional<std::string> ReadResourceBitmap(const std::string& name,

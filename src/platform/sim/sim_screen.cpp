@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/monitors.h"
 #include "platform/sim/sim_platform.h"
 
 namespace tk {
@@ -68,6 +69,37 @@ void SimPlatform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& a
   ++window.presents;
 }
 
+int SimPlatform::WindowScale(WindowId id) const {
+  const auto it = windows_.find(id);
+  if (it == windows_.end()) return 1;
+  return WholeScaleFactor(MonitorOf(Monitors(), it->second.bounds).scale_percent);
+}
+
+void SimPlatform::PresentScaledBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
+  const auto it = windows_.find(id);
+  if (it == windows_.end()) return;
+  Window& window = it->second;
+  FitSimSurface(window);
+  const int factor = WindowScale(id);
+  const std::int64_t w = std::int64_t{window.surface.width()} * factor,
+                     h = std::int64_t{window.surface.height()} * factor;
+  if (!IsSaneImageSize(w, h)) return;
+  if (window.device_surface.width() != w || window.device_surface.height() != h) {
+    window.device_surface.Reset(static_cast<int>(w), static_cast<int>(h));
+  }
+  const Rect r = Intersect(area, bitmap.Bounds());
+  if (IsEmpty(r)) return;
+  CopyPixels(bitmap, r.left, r.top, window.device_surface, r.left, r.top, r.Width(), r.Height());
+  const Rect picture{r.left / factor, r.top / factor, (r.right + factor - 1) / factor,
+                     (r.bottom + factor - 1) / factor};
+  for (int y = picture.top; y < std::min(picture.bottom, window.surface.height()); ++y) {
+    for (int x = picture.left; x < std::min(picture.right, window.surface.width()); ++x) {
+      window.surface.Set(x, y, window.device_surface.At(x * factor, y * factor));
+    }
+  }
+  ++window.device_presents;
+}
+
 void SimPlatform::RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) {
   if (auto it = windows_.find(id); it != windows_.end()) it->second.realized_palette = colours;
 }
@@ -124,7 +156,7 @@ Bitmap SimPlatform::RenderScreen(Bgr desktop) const {
 
 std::vector<Monitor> SimPlatform::Monitors() const {
   const Rect primary{0, 0, screen_width, screen_height};
-  std::vector<Monitor> all{{primary, primary, 100}};
+  std::vector<Monitor> all{{primary, primary, primary_scale_percent}};
   all.insert(all.end(), other_monitors.begin(), other_monitors.end());
   return all;
 }

@@ -59,7 +59,7 @@ void LayOutInputDialog(HWND dialog, InputDialogRun& state) {
   SetWindowTextW(dialog, win32::WideFromSjis(layout.caption).c_str());
 
   // The label grows with its text from its corner, as an auto-sized label does.
-  Rect prompt = win32::Scaled(layout.prompt.rect, k);
+  Rect prompt = Scaled(layout.prompt.rect, k);
   {
     HDC dc = GetDC(dialog);
     const HGDIOBJ old = SelectObject(dc, state.font);
@@ -75,11 +75,11 @@ void LayOutInputDialog(HWND dialog, InputDialogRun& state) {
   AddControl(dialog, L"STATIC", layout.prompt.text, SS_LEFT | SS_NOPREFIX, prompt, kPromptId,
              state.font);
   const HWND edit = AddControl(dialog, L"EDIT", layout.edit.text, WS_TABSTOP | ES_AUTOHSCROLL,
-                               win32::Scaled(layout.edit.rect, k), kEditId, state.font);
+                               Scaled(layout.edit.rect, k), kEditId, state.font);
   AddControl(dialog, L"BUTTON", layout.cancel.text, WS_TABSTOP | BS_PUSHBUTTON,
-             win32::Scaled(layout.cancel.rect, k), IDCANCEL, state.font);
+             Scaled(layout.cancel.rect, k), IDCANCEL, state.font);
   AddControl(dialog, L"BUTTON", layout.ok.text, WS_TABSTOP | BS_DEFPUSHBUTTON,
-             win32::Scaled(layout.ok.rect, k), IDOK, state.font);
+             Scaled(layout.ok.rect, k), IDOK, state.font);
   SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(layout.max_length), 0);
 
   RECT frame{0, 0, layout.client_width * k, layout.client_height * k};

@@ -23,20 +23,8 @@ std::vector<std::uint8_t> PaddedRows(const Bitmap& bitmap, const Rect& area, LON
 
 }  // namespace
 
-// On a scaled monitor each picture pixel goes out as a block of device
-// pixels: pixel art keeps its hard edges.
-void Win32Platform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
-  const WindowRecord* record = RecordOf(id);
-  const Rect picture_area = Intersect(area, bitmap.Bounds());
-  if (record == nullptr || IsEmpty(picture_area)) return;
-  const HWND hwnd = record->hwnd;
-  const int k = record->factor;
-  LONG stride = 0;
-  const std::vector<std::uint8_t> rows = k == 1
-                                             ? PaddedRows(bitmap, picture_area, stride)
-                                             : win32::EnlargedRows(bitmap, picture_area, k, stride);
-  const Rect r{picture_area.left * k, picture_area.top * k, picture_area.right * k,
-               picture_area.bottom * k};
+// Puts DIB rows on the window's client area at `r` (device pixels).
+void Win32Platform::BlitRows(HWND hwnd, const std::vector<std::uint8_t>& rows, const Rect& r) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = r.Width();
@@ -54,6 +42,33 @@ void Win32Platform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect&
                     static_cast<DWORD>(r.Height()), 0, 0, 0, static_cast<UINT>(r.Height()),
                     rows.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(hwnd, dc);
+}
+
+// On a scaled monitor each picture pixel goes out as a block of device
+// pixels: pixel art keeps its hard edges.
+void Win32Platform::PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
+  const WindowRecord* record = RecordOf(id);
+  const Rect picture_area = Intersect(area, bitmap.Bounds());
+  if (record == nullptr || IsEmpty(picture_area)) return;
+  const int k = record->factor;
+  LONG stride = 0;
+  const std::vector<std::uint8_t> rows = k == 1
+                                             ? PaddedRows(bitmap, picture_area, stride)
+                                             : win32::EnlargedRows(bitmap, picture_area, k, stride);
+  BlitRows(record->hwnd, rows, Scaled(picture_area, k));
+}
+
+int Win32Platform::WindowScale(WindowId id) const {
+  const WindowRecord* record = RecordOf(id);
+  return record != nullptr ? record->factor : 1;
+}
+
+void Win32Platform::PresentScaledBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) {
+  const WindowRecord* record = RecordOf(id);
+  const Rect device_area = Intersect(area, bitmap.Bounds());
+  if (record == nullptr || IsEmpty(device_area)) return;
+  LONG stride = 0;
+  BlitRows(record->hwnd, PaddedRows(bitmap, device_area, stride), device_area);
 }
 
 void Win32Platform::RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) {

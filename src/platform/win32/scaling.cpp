@@ -92,10 +92,6 @@ Monitor MonitorFrame::Logical() const {
   return {ToLogical(device), ToLogical(device_work), scale_percent};
 }
 
-Rect Scaled(const Rect& r, int factor) {
-  return {r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
-}
-
 std::vector<MonitorFrame> ReadMonitorFrames() {
   std::vector<MonitorFrame> frames;
   EnumDisplayMonitors(nullptr, nullptr, AddFrame, reinterpret_cast<LPARAM>(&frames));

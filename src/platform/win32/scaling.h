@@ -25,9 +25,6 @@ struct MonitorFrame {
   Monitor Logical() const;
 };
 
-// `r` grown by a whole factor about the window's own corner (client pixels).
-Rect Scaled(const Rect& r, int factor);
-
 // Every monitor, the primary first; never empty.
 std::vector<MonitorFrame> ReadMonitorFrames();
 

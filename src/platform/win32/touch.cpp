@@ -151,8 +151,8 @@ void Win32Platform::ShowAboutBox(WindowId id, const AboutBoxLayout& layout) {
   auto place = [](HWND control, const Rect& r) {
     MoveWindow(control, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0), TRUE);
   };
-  place(controls.label, win32::Scaled(layout.label, k));
-  place(controls.button, win32::Scaled(layout.button, k));
+  place(controls.label, Scaled(layout.label, k));
+  place(controls.button, Scaled(layout.button, k));
   const Rect outer = DialogWindowSize(layout.client_width * k, layout.client_height * k);
   const POINT corner = frame.ToDevice(Point{layout.left, layout.top});
   SetWindowPos(hwnd, HWND_TOPMOST, corner.x, corner.y, outer.Width(), outer.Height(),

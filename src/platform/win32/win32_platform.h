@@ -49,6 +49,8 @@ class Win32Platform : public Platform,
 
   // --- pixels (painting.cpp) ---
   void PresentBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
+  int WindowScale(WindowId id) const override;
+  void PresentScaledBitmap(WindowId id, const Bitmap& bitmap, const Rect& area) override;
   void RealizePalette(WindowId id, const std::vector<std::uint32_t>& colours) override;
   void InvalidateWindow(WindowId id) override;
 
@@ -164,6 +166,7 @@ class Win32Platform : public Platform,
   const std::vector<win32::MonitorFrame>& Frames() const;
   void ForgetMonitors();
   WindowRecord* RecordOf(WindowId id) const;
+  void BlitRows(HWND hwnd, const std::vector<std::uint8_t>& rows, const Rect& device_rect);
   // Device pixels per picture pixel of a window, from where it stands now.
   int FactorOf(HWND hwnd) const;
   void ApplyRegion(WindowRecord& record);

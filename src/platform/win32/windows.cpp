@@ -184,7 +184,7 @@ void Win32Platform::ApplyRegion(WindowRecord& record) {
   if (!record.region) return;
   const HWND hwnd = record.hwnd;
   Region device = *record.region;
-  for (Rect& r : device) r = win32::Scaled(r, record.factor);
+  for (Rect& r : device) r = Scaled(r, record.factor);
   HRGN rgn = win32::CreateRegionFromRects(device);
   if (rgn == nullptr) return;
   // A new region repaints only what it uncovers, but the engine shows a new
