@@ -90,7 +90,7 @@ TEST_F(DisplayScale, AScriptSeesTheSamePicturePixelsAtEveryScale) {
     }
     runs.push_back(seen);
   }
-  EXPECT_NE(runs[0][0], runs[0][57]);  // it did walk
+  EXPECT_NE(runs[0][0], runs[0][57]);         // it did walk
   EXPECT_NE(runs[0][2], (Rect{2, 2, 0, 0}));  // and type
   EXPECT_EQ(runs[0], runs[1]);
 }
