@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # native build, unit tests, benchmarks
   make cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
+  # tkc run's screenshots draw text through FreeType (in fonts-ipafont-gothic, below)
+  libfreetype-dev
   # coverage-guided fuzzing (scripts/fuzz.sh): clang and its libFuzzer runtime
   clang libclang-rt-14-dev
   # the Windows program and the end-to-end tests under Wine on a virtual display
@@ -14,7 +16,7 @@ packages=(
   # reading the program's manifest back out of tenkoro.exe
   libxml2-utils
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
-  # without these Wine draws Japanese text as empty boxes
+  # without these Wine draws Japanese text as empty boxes; tkc run draws with the Gothic
   fonts-wine fonts-ipafont-gothic
 )
 

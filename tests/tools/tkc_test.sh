@@ -172,9 +172,9 @@ printf '%s\r\n' '*TKScriptFile' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDS=balloo
   '>SDS=PickTwo,Two@E;' '>SEL=0,1;' 'PickOne:' '>FFSV=one.dat;' '>AE;' 'PickTwo:' '>FFSV=two.dat;' '>AE;' \
   'Hello:' 'Hello there!@W@E' > "$speech/tk_srt.txt"
 "$tkc" encode "$speech/tk_srt.txt" "$speech/tk.srt"
-# The balloon's corner is at 200,150; in the built-in font a line is 9 pixels,
+# The balloon's corner is at 200,150; in the block font a line is 9 pixels,
 # and the choices start a line below the cleared text cursor (20).
-"$tkc" run "$speech" --seconds 5 --click 300,200@2000 --click 220,192@3000 > "$work/out" 2>&1 ||
+"$tkc" run "$speech" --block-font --seconds 5 --click 300,200@2000 --click 220,192@3000 > "$work/out" 2>&1 ||
   fail "speech run: $(cat "$work/out")"
 [ -f "$speech/two.dat" ] && [ ! -f "$speech/one.dat" ] || fail "the click did not choose the second choice"
 
@@ -251,6 +251,32 @@ grep -q 'File open Error Line(2) LabelName\[_FirstAction:\] >ACP=1,2;' "$sound/t
 rm "$sound/tk_error.txt"
 "$tkc" run "$sound" --seconds 1 --cd 3 > /dev/null
 [ ! -e "$sound/tk_error.txt" ] || fail "track 2 of a three-track disc: $(cat "$sound/tk_error.txt")"
+
+# Screenshots show text in a real Japanese font: crisp glyphs, far less ink
+# than the blocks of --block-font, and smoothed edges at large sizes. Without
+# a font file tkc says so once and draws the blocks.
+greeting() {
+  printf '%s\n' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDS=balloon.bmp,balloon;' '>IDP=fig;' \
+    '>CIP=balloon,0,-100;' '>MLS=4,4,216,86;' "$2" '>MSP=Hello;' '>AE;' 'Hello:' 'こんにちは Hello@E' |
+    character "$1" > /dev/null
+  cp "$speech"/{fig.bmp,balloon.bmp,tk.ini} "$work/cases/$1/"
+}
+# text NAME SHOT OPTIONS...: the balloon's text area after a run, as SHOT.png.
+text() {
+  "$tkc" run "$work/cases/$1" --seconds 1 --screenshot "$work/$2.png" "${@:3}" > /dev/null 2> "$work/err"
+  convert "$work/$2.png" -crop 212x82+204+154 +repage "$work/$2.png"
+}
+ink() { convert "$work/$1.png" -negate -threshold 0 -format '%[fx:int(mean*w*h)]' info:; }
+shades() { convert "$work/$1.png" -format %k info:; }
+greeting greeting '>MFS=9,0,0,0,0;' && greeting large '>MFS=16,1,1,1,0;'
+text greeting real && text greeting blocks --block-font
+[ "$(shades real)" = 2 ] && (($(ink real) > 100 && $(ink real) * 2 < $(ink blocks))) ||
+  fail "the text is not crisp glyphs: $(shades real) shades, ink $(ink real) against $(ink blocks) in blocks"
+TKC_FONT="$work/none.ttf" text greeting fallback
+cmp -s <(convert "$work/fallback.png" rgb:-) <(convert "$work/blocks.png" rgb:-) || fail "without a font file the text is not in blocks"
+[ "$(grep -c 'text is drawn as blocks' "$work/err")" = 1 ] || fail "the missing font: $(cat "$work/err")"
+text large smooth
+(($(shades smooth) > 8)) || fail "large text is not smoothed: $(shades smooth) shades"
 
 # Several monitors: the screenshot spans them as they stand, in picture
 # pixels whatever their scale, black where no monitor is, and a place saved

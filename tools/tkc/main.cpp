@@ -54,6 +54,9 @@ int Usage() {
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
+         "      [--block-font]             text as solid blocks of known size, as in the\n"
+         "                             tests (default: a Japanese Gothic through FreeType,\n"
+         "                             the file TKC_FONT names or IPA Gothic)\n"
          "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its\n"
          "                             corner at X,Y (signed: 1280x1024-1280+0 stands left\n"
          "                             of the primary) and its display scale (default\n"
@@ -127,6 +130,14 @@ std::optional<tkc::ScriptedInput::Kind> PointInputKind(const std::string& option
   return std::nullopt;
 }
 
+// The setting of a switch without a value; null for any other option.
+bool* SwitchSetting(tkc::RunOptions& options, const std::string& option) {
+  if (option == "--stats") return &options.stats;
+  if (option == "--no-sound") return &options.sound;
+  if (option == "--block-font") return &options.block_font;
+  return nullptr;
+}
+
 // tkc run DIR --seconds N [--real-seconds S] [--screenshot FILE], options in any order.
 int Run(int argc, char** argv) {
   tkc::RunOptions options;
@@ -134,8 +145,8 @@ int Run(int argc, char** argv) {
   bool have_seconds = false;
   for (int i = 3; i < argc; i += 2) {
     const std::string option = argv[i];
-    if (option == "--stats" || option == "--no-sound") {
-      (option == "--stats" ? options.stats : options.sound) = option == "--stats";
+    if (bool* setting = SwitchSetting(options, option)) {
+      *setting = option != "--no-sound";
       --i;  // a switch without a value
       continue;
     }

@@ -19,6 +19,7 @@
 #include "imagery/png_writer.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/timer.h"
+#include "screen_font.h"
 #include "script/runner.h"
 #include "wake_stats.h"
 
@@ -516,7 +517,9 @@ int RunCharacter(const RunOptions& options) {
   if (error || !std::filesystem::is_directory(dir))
     return Fail(options.folder + " is not a folder");
   if (const std::string why = CheckMonitors(options.monitors); !why.empty()) return Fail(why);
+  const std::unique_ptr<tk::TextRenderer> font = options.block_font ? nullptr : OpenScreenFont();
   tk::SimPlatform sim(dir, dir);
+  if (font) sim.UseTextRenderer(*font);
   SetUpMonitors(sim, options.monitors);
   sim.wave_devices = sim.midi_devices = options.sound ? 1 : 0;
   constexpr std::uint32_t kTrackMs = 180'000;  // each track of a --cd disc

@@ -66,6 +66,7 @@ struct RunOptions {
   bool stats = false;                  // print the wakes per timer at the end
   bool sound = true;                   // one wave and one MIDI output device
   int cd_tracks = 0;                   // the disc in the drive; 0: none
+  bool block_font = false;             // text as the tests' blocks, not in a real font
   std::vector<tk::Monitor> monitors;   // the primary first; empty: one of 1024 x 768
 };
 

@@ -99,6 +99,10 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   // The fake media devices; a test describes the disc in the drive there.
   SimMedia media{*this};
 
+  // Text measured and drawn by `renderer` instead of the built-in block font
+  // from now on; it must outlive the platform's use of it.
+  void UseTextRenderer(TextRenderer& renderer) { text_ = &renderer; }
+
   // --- what a test drives -----------------------------------------------------
   // Other programs' windows. They share the z-order with the program's own
   // windows but are neither drawn nor clicked: only clinging and stepping
@@ -251,7 +255,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
                                              const InputDialogLayout& layout) override;
   void ShellOpen(const std::string& file, const std::string& parameters) override;
   TrayIcons& Tray() override { return *this; }
-  TextRenderer& Text() override { return *this; }
+  TextRenderer& Text() override { return *text_; }
   MediaDevices& Media() override { return media; }
   DesktopWindows& Desktop() override { return *this; }
   void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
@@ -334,6 +338,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   void SetForeground(WindowId id);
   WindowId foreground_ = kNoWindow;
   std::function<void()> front_watcher_;
+  TextRenderer* text_ = this;
   std::map<TimerId, Timer> timers_;
   std::map<TimerId, std::uint64_t> timer_ticks_;
   std::map<CursorId, std::string> cursors_;
