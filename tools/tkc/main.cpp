@@ -54,6 +54,10 @@ int Usage() {
          "      [--fullscreen-window MS-MS]  another program's window covering the primary\n"
          "                             monitor in front between these virtual moments\n"
          "      [--stats]                  print how often each timer woke the character\n"
+         "      [--trace]                  print what the character does, a line each at\n"
+         "                             its virtual time (\"[    12.345] action ...\"):\n"
+         "                             actions, refused commands, speech, choices, boxes,\n"
+         "                             sounds, the window's moves (see the README)\n"
          "      [--monitor WxH+X+Y]        a monitor of the simulated desktop, its corner\n"
          "                             at X,Y (signed: 1280x1024-1280+0 stands left of the\n"
          "                             primary); the first is the primary one, at +0+0;\n"
@@ -132,8 +136,10 @@ int Run(int argc, char** argv) {
   bool have_seconds = false;
   for (int i = 3; i < argc; i += 2) {
     const std::string option = argv[i];
-    if (option == "--stats" || option == "--no-sound") {
-      (option == "--stats" ? options.stats : options.sound) = option == "--stats";
+    if (option == "--stats" || option == "--no-sound" || option == "--trace") {
+      options.stats |= option == "--stats";
+      options.trace |= option == "--trace";
+      options.sound &= option != "--no-sound";
       --i;  // a switch without a value
       continue;
     }
