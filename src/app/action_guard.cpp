@@ -33,4 +33,13 @@ ActionStart TMainForm::MayStartAction(ActionTrigger trigger) const {
   return MayStartBesidesRun(*this, trigger) ? ActionStart::kYes : ActionStart::kNotNow;
 }
 
+std::string TMainForm::StartRefusal(ActionTrigger trigger) const {
+  if (IsClosing()) return "the character is closing";
+  if (runner.stopped) return "every run was stopped";
+  if (MayStartBesidesRun(*this, trigger)) return {};
+  if (speech.choice_waiting) return "choices wait for a click";
+  if (speech.showing) return "speech is being shown";
+  return "action " + runner.RunningAction() + " is running";
+}
+
 }  // namespace tk

@@ -5,6 +5,7 @@
 #include "form/main_form.h"
 #include "form/mover.h"
 #include "form/popup_menu.h"
+#include "form/trace.h"
 #include "imagery/animation.h"
 #include "imagery/character_image.h"
 #include "imagery/child_image_form.h"
@@ -104,20 +105,22 @@ std::optional<ChildPlacement> TMainForm::ChildWindowPlacement() const {
                         child.display_bitmap.height()};
 }
 
-void TMainForm::ShowError(const std::string& text) {
-  ShowBox(text, MessageIcon::kError);
+void TMainForm::ShowError(const std::string& text, std::string_view file) {
+  ShowBox(text, MessageIcon::kError, file);
 }
 
 void TMainForm::ShowInformation(const std::string& text) {
   ShowBox(text, MessageIcon::kInformation);
 }
 
-void TMainForm::ShowBox(const std::string& text, MessageIcon icon) {
+void TMainForm::ShowBox(const std::string& text, MessageIcon icon, std::string_view file) {
   switch (repeated_boxes.Check(text, platform.TickCount())) {
     case RepeatGuard::Verdict::kPass:
+      if (trace) trace->BoxShown(text, file);
       platform.ShowMessageBox(text, shell.title, icon);
       break;
     case RepeatGuard::Verdict::kFirstHeld:
+      if (trace) trace->BoxShown(msg::kRepeatsHeldBack, {});
       platform.ShowMessageBox(msg::kRepeatsHeldBack, shell.title, MessageIcon::kInformation);
       break;
     case RepeatGuard::Verdict::kHeld:

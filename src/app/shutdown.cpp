@@ -25,7 +25,8 @@ namespace tk {
 bool TMainForm::FormCloseQuery() {
   if (close_stage_ != CloseStage::kOpen) return true;
   close_stage_ = CloseStage::kLastAction;
-  if (script.FindLabel("_LastAction")) RunAction(*this, "_LastAction");
+  if (script.FindLabel("_LastAction"))
+    RunAction(*this, "_LastAction", {ActionCause::Kind::kClose, {}});
   return true;
 }
 

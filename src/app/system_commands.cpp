@@ -28,11 +28,11 @@ void LoadNamedCursor(CommandContext& c) {
   const int number = form.shell.next_cursor_number--;
   CursorId cursor = form.platform.LoadCursorFile(file);
   if (cursor == kNoCursor) {
-    form.ShowError(msg::kCursorFileUnopenable);
+    form.ShowError(msg::kCursorFileUnopenable, file);
     cursor = form.platform.LoadStandardCursor(StandardCursor::kArrow);
     form.cursors[number] = cursor;
     form.named_cursors.push_back({name, number});
-    c.Report(ErrorKind::kFileOpen);
+    c.Report(ErrorKind::kFileOpen, file);
     return;
   }
   form.cursors[number] = cursor;
@@ -65,7 +65,7 @@ void SetTrayIcon(CommandContext& c) {
   if (shell.icon_file.empty()) return;
   const IconId icon = form.platform.Tray().LoadIconFile(shell.icon_file);
   if (icon == 0) {
-    form.ShowError(msg::kIconFileUnopenable);
+    form.ShowError(msg::kIconFileUnopenable, shell.icon_file);
     return;
   }
   const IconId previous = shell.tray_icon;

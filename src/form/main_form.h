@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/random.h"
@@ -20,6 +21,7 @@ namespace tk {
 
 class SoundPlayer;
 class TAboutForm;
+class TraceSink;
 class TChildImageForm;
 class ScriptLines;
 struct Animations;
@@ -134,8 +136,9 @@ class TMainForm : public WindowEvents {
   CloseStage close_stage() const { return close_stage_; }
 
   // A modal box with the title text as caption. The same box repeated
-  // without pause is shown a few times, then held back (said once).
-  void ShowError(const std::string& text);
+  // without pause is shown a few times, then held back (said once). `file`
+  // is the file the box is about, told only to the trace.
+  void ShowError(const std::string& text, std::string_view file = {});
   void ShowInformation(const std::string& text);
 
   // Mouse handlers of the window: dragging in move mode, the clickable map
@@ -165,6 +168,8 @@ class TMainForm : public WindowEvents {
   bool CanStartAction(ActionTrigger trigger) const {
     return MayStartAction(trigger) == ActionStart::kYes;
   }
+  // Why an action may not start now, in the author's words; empty when it may.
+  std::string StartRefusal(ActionTrigger trigger) const;
 
   // The balloon window's place, when there is one.
   std::optional<ChildPlacement> ChildWindowPlacement() const;
@@ -187,6 +192,7 @@ class TMainForm : public WindowEvents {
   Platform& platform;
   WindowId window = kNoWindow;
   Random random;
+  TraceSink* trace = nullptr;  // who hears what happens; set before start-up
 
   ShellState shell;
   RepeatGuard repeated_boxes{10, 1000};
@@ -223,7 +229,7 @@ class TMainForm : public WindowEvents {
   std::unique_ptr<SoundPlayer> sound;            // only while an output device exists
 
  private:
-  void ShowBox(const std::string& text, MessageIcon icon);
+  void ShowBox(const std::string& text, MessageIcon icon, std::string_view file = {});
   void CreateTimers();
   void SetDefaults();
   void ReadSettings();

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "form/main_form.h"
+#include "form/trace.h"
 
 namespace tk {
 
@@ -14,6 +15,12 @@ constexpr std::int64_t kMaxCoordinate = std::numeric_limits<int>::max();
 
 int Clamp(std::int64_t value, std::int64_t low, std::int64_t high) {
   return static_cast<int>(std::clamp(value, low, std::max(low, high)));
+}
+
+// The main window from where it stood to `to`; the trace hears of a change.
+void SetMainBounds(TMainForm& form, const Rect& from, const Rect& to) {
+  form.platform.SetWindowBounds(form.window, to);
+  if (form.trace && !(from == to)) form.trace->WindowMoved(from, to);
 }
 
 }  // namespace
@@ -37,7 +44,7 @@ void PlaceChildImage(TMainForm& form) {
 
 void MoveCharacterTo(TMainForm& form, std::int64_t left, std::int64_t top) {
   const Rect now = form.platform.WindowBounds(form.window);
-  form.platform.SetWindowBounds(form.window, PlaceRect(left, top, now.Width(), now.Height()));
+  SetMainBounds(form, now, PlaceRect(left, top, now.Width(), now.Height()));
   PlaceChildImage(form);
 }
 
@@ -48,16 +55,18 @@ void CentreCharacter(TMainForm& form, int width, int height) {
 
 void ResizeCharacter(TMainForm& form, int width, int height) {
   const Rect now = form.platform.WindowBounds(form.window);
-  form.platform.SetWindowBounds(form.window, PlaceRect(now.left, now.top, width, height));
+  SetMainBounds(form, now, PlaceRect(now.left, now.top, width, height));
   PlaceChildImage(form);
 }
 
 void ShowCharacter(TMainForm& form, bool visible) {
   if (visible && form.shell.stepped_aside) return;
+  const bool was_visible = form.trace && form.platform.IsWindowVisible(form.window);
   const auto child = form.ChildWindowPlacement();
   if (visible) form.platform.ShowWindow(form.window, true);
   if (child) form.platform.ShowWindow(child->window, visible);
   if (!visible) form.platform.ShowWindow(form.window, false);
+  if (form.trace && was_visible != visible) form.trace->WindowShown(visible);
 }
 
 void ShowChildWindow(TMainForm& form) {

@@ -66,7 +66,7 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
                      int frame_count, int left, int top, int interval_ms) {
   Bitmap strip;
   if (!LoadImageFile(form.platform, strip, file)) {
-    form.ShowError(msg::kImageFileUnopenable);
+    form.ShowError(msg::kImageFileUnopenable, file);
     return false;
   }
   // More frames than columns would make them zero pixels wide: one column each.

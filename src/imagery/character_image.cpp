@@ -28,7 +28,7 @@ bool IsPaletteDisplay(const TMainForm& form) {
 bool LoadCharacterImage(TMainForm& form, const std::string& file, const std::string& name) {
   Bitmap picture;
   if (!LoadImageFile(form.platform, picture, file)) {
-    form.ShowError(msg::kImageFileUnopenable);
+    form.ShowError(msg::kImageFileUnopenable, file);
     return false;
   }
   ImageEntry entry;

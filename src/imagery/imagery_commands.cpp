@@ -17,7 +17,7 @@ std::string ReadImageName(CommandContext& c) {
 void RunIds(CommandContext& c) {
   const std::string file = c.Param();
   const std::string name = ReadImageName(c);
-  if (!LoadCharacterImage(c.form, file, name)) c.Report(ErrorKind::kFileOpen);
+  if (!LoadCharacterImage(c.form, file, name)) c.Report(ErrorKind::kFileOpen, file);
 }
 
 void RunIdd(CommandContext& c) {
@@ -35,7 +35,7 @@ void RunAcs(CommandContext& c) {
   if (!values) return;
   const auto [count, left, top, interval] = *values;
   if (!CreateAnimation(c.form, file, name, count, left, top, interval)) {
-    c.Report(ErrorKind::kFileOpen);
+    c.Report(ErrorKind::kFileOpen, file);
   }
 }
 
@@ -61,11 +61,11 @@ void RunCip(CommandContext& c) {
   const auto x = c.Int();
   if (!x) return;
   const auto y = c.Int();
-  if (y && !SpeechBusy(c.form)) ShowChildImage(c.form, name, *x, *y);
+  if (y && !SpeechRefuses(c)) ShowChildImage(c.form, name, *x, *y);
 }
 
 void RunCie(CommandContext& c) {
-  if (!SpeechBusy(c.form)) CloseChildImage(c.form);
+  if (!SpeechRefuses(c)) CloseChildImage(c.form);
 }
 
 void RunAcr(CommandContext& c) {

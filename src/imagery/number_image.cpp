@@ -68,7 +68,7 @@ void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitma
 bool LoadDigitStrip(TMainForm& form, Bitmap& strip, const std::string& file) {
   Bitmap loaded;
   if (!LoadImageFile(form.platform, loaded, file)) {
-    form.ShowError(msg::kImageFileUnopenable);
+    form.ShowError(msg::kImageFileUnopenable, file);
     return false;
   }
   strip = std::move(loaded);

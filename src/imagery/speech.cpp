@@ -4,10 +4,12 @@
 
 #include "base/messages.h"
 #include "form/main_form.h"
+#include "form/trace.h"
 #include "imagery/child_image_form.h"
 #include "imagery/speech_prompt.h"
 #include "imagery/speech_state.h"
 #include "imagery/speech_text.h"
+#include "script/command_refusal.h"
 #include "script/script_lines.h"
 #include "script/wait.h"
 
@@ -15,6 +17,21 @@ namespace tk {
 
 bool SpeechBusy(const TMainForm& form) {
   return form.speech.showing || form.speech.choice_waiting;
+}
+
+bool SpeechRefuses(const CommandContext& c) {
+  if (!SpeechBusy(c.form)) return false;
+  TraceRefusal(c,
+               c.form.speech.choice_waiting ? "choices wait for a click" : "speech is being shown");
+  return true;
+}
+
+void TraceUndrawableSpeech(const CommandContext& c) {
+  if (c.form.shell.modes.hidden) {
+    TraceRefusal(c, "the character is hidden");
+  } else if (!c.form.child_image) {
+    TraceRefusal(c, "there is no balloon (>CIP shows one)");
+  }
 }
 
 bool BeginSpeechDrawing(TMainForm& form) {
@@ -61,6 +78,13 @@ void AbandonSpeech(TMainForm& form) {
   StopPrompt(form);
 }
 
+// Tells the trace what the speech drew, once it is over.
+void TraceSpeech(TMainForm& form, const std::string& label) {
+  if (!form.trace) return;
+  form.trace->SpeechShown(label, form.speech.traced_text);
+  form.speech.traced_text.clear();
+}
+
 }  // namespace
 
 void ShowSpeech(TMainForm& form, const std::string& label) {
@@ -76,6 +100,7 @@ void ShowSpeech(TMainForm& form, const std::string& label) {
   sp.line_index = *found + 1;
   sp.line_pos = 0;
   sp.insertion.pending = false;
+  sp.traced_text.clear();
   while (form.speech.showing && sp.line_index < form.script.Size()) {
     const std::string& line = form.script[sp.line_index];
     sp.error_source = {line, sp.label, static_cast<long long>(sp.line_index)};
@@ -85,11 +110,15 @@ void ShowSpeech(TMainForm& form, const std::string& label) {
       RenderTextStep(form, line);
       if (!sp.insertion.pending && sp.line_pos == 0) ++sp.line_index;
     }
-    if (!PauseAfterStep(form)) return AbandonSpeech(form);
+    if (!PauseAfterStep(form)) {
+      AbandonSpeech(form);
+      return TraceSpeech(form, label);
+    }
   }
   // Text that runs out without "@E" ends the speech all the same; otherwise
   // the balloon would refuse every later speech command.
   EndSpeech(form);
+  TraceSpeech(form, label);
 }
 
 }  // namespace tk

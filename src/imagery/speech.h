@@ -7,11 +7,17 @@
 namespace tk {
 
 class TMainForm;
+struct CommandContext;
 struct SpeechErrorSource;
 
 // Speech or choices own the balloon; the commands that would disturb it
 // are refused meanwhile.
 bool SpeechBusy(const TMainForm& form);
+// SpeechBusy for the command on hand, which the trace hears is refused.
+bool SpeechRefuses(const CommandContext& c);
+// Why speech or choices cannot be drawn now (the character is hidden, or
+// there is no balloon), told to the trace; nothing when they can.
+void TraceUndrawableSpeech(const CommandContext& c);
 
 // Marks the balloon as being drawn: move mode ends and the main window
 // lets go of the mouse. False when there is no balloon to draw into or the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "form/main_form.h"
+#include "form/trace.h"
 #include "imagery/child_image_form.h"
 #include "imagery/speech.h"
 #include "imagery/speech_pixels.h"
@@ -83,9 +84,12 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   sp.choice_rendering = true;
   // A copy: a close while the text is typed empties the list.
   const std::string text = sp.choices[index].text;
+  sp.traced_text.clear();
   const bool finished = RenderChoiceText(form, text);
   sp.choice_rendering = false;
   if (!finished) return false;
+  sp.choices[index].shown = std::move(sp.traced_text);
+  sp.traced_text.clear();
   const Point end = sp.cursor;
   sp.cursor.x = sp.area.left;
   CorrectForScrolling(sp, index, start);
@@ -97,6 +101,25 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   if (full_width) rect.right = sp.area.right;
   sp.choices[index].rect = rect;
   return true;
+}
+
+// Tells the trace the first `count` choices, each where it stands on the
+// screen.
+void TraceChoices(TMainForm& form, std::size_t count) {
+  if (!form.trace) return;
+  const auto child = form.ChildWindowPlacement();
+  if (!child) return;
+  const Rect balloon = form.platform.WindowBounds(child->window);
+  std::vector<TracedChoice> traced;
+  for (std::size_t i = 0; i < count && i < form.speech.choices.size(); ++i) {
+    const Choice& choice = form.speech.choices[i];
+    const Rect& r = choice.rect;
+    traced.push_back({choice.shown,
+                      choice.label,
+                      {balloon.left + r.left, balloon.top + r.top, balloon.left + r.right,
+                       balloon.top + r.bottom}});
+  }
+  form.trace->ChoicesShown(traced);
 }
 
 }  // namespace
@@ -114,7 +137,7 @@ void HighlightLayer::DrawScaled(Bitmap& target, const Rect& clip, int factor) co
 }
 
 void AddChoice(TMainForm& form, std::string label, std::string text) {
-  form.speech.choices.push_back({{}, std::move(label), std::move(text)});
+  form.speech.choices.push_back({{}, std::move(label), std::move(text), {}});
 }
 
 void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
@@ -130,9 +153,9 @@ void ShowChoices(TMainForm& form, int highlight_style, bool full_width) {
   sp.line_pos = 0;
   sp.scroll_total = 0;
   sp.widest_x = 0;
-  for (std::size_t i = 0; i < sp.choices.size(); ++i) {
-    if (!DrawChoice(form, i, full_width)) break;
-  }
+  std::size_t drawn = 0;
+  while (drawn < sp.choices.size() && DrawChoice(form, drawn, full_width)) ++drawn;
+  TraceChoices(form, drawn);
   sp.fast_forward = false;
   form.speech.showing = false;
 }
@@ -151,12 +174,14 @@ void ChoiceHover(TMainForm& form, int x, int y) {
 void ChoiceClick(TMainForm& form, int x, int y) {
   const int chosen = ChoiceAt(form, x, y);
   if (chosen < 0) return;
-  const std::string label = form.speech.choices[static_cast<std::size_t>(chosen)].label;
+  const Choice& choice = form.speech.choices[static_cast<std::size_t>(chosen)];
+  const std::string label = choice.label;
+  const ActionCause cause{ActionCause::Kind::kChoice, choice.shown};
   form.speech.choice_waiting = false;
   RemoveHighlight(form);
   form.speech.highlight.last_hovered = -1;
   form.speech.choices.clear();
-  RunAction(form, label);
+  RunAction(form, label, cause);
 }
 
 }  // namespace tk

@@ -12,16 +12,18 @@ namespace tk {
 
 void RunMsp(CommandContext& c) {
   const std::string label = c.Param();
-  if (!SpeechBusy(c.form)) ShowSpeech(c.form, label);
+  if (SpeechRefuses(c)) return;
+  TraceUndrawableSpeech(c);
+  ShowSpeech(c.form, label);
 }
 
 void RunMsc(CommandContext& c) {
-  if (!SpeechBusy(c.form)) ClearTextArea(c.form);
+  if (!SpeechRefuses(c)) ClearTextArea(c.form);
 }
 
 void RunMls(CommandContext& c) {
   const auto area = c.Ints<4>();
-  if (!area || SpeechBusy(c.form)) return;
+  if (!area || SpeechRefuses(c)) return;
   const auto [left, top, right, bottom] = *area;
   SetTextArea(c.form, left, top, right, bottom);
 }
@@ -48,14 +50,14 @@ void RunMps(CommandContext& c) {
   if (!values) return;
   const auto [frames, x, y, interval] = *values;
   if (!SetPromptMark(c.form, file, frames, x, y, interval)) {
-    c.Report(ErrorKind::kFileOpen);
+    c.Report(ErrorKind::kFileOpen, file);
   }
 }
 
 void RunSds(CommandContext& c) {
   std::string label = c.Param();
   std::string text = c.Param(ParamMode::kEText);
-  if (!SpeechBusy(c.form)) AddChoice(c.form, std::move(label), std::move(text));
+  if (!SpeechRefuses(c)) AddChoice(c.form, std::move(label), std::move(text));
 }
 
 // The choosing action ends here whether or not the choices show; the
@@ -65,7 +67,8 @@ void RunSel(CommandContext& c) {
   if (!style) return;
   const auto full_width = c.Int();
   if (!full_width) return;
-  if (!SpeechBusy(c.form)) {
+  if (!SpeechRefuses(c)) {
+    TraceUndrawableSpeech(c);
     c.form.speech.error_source = {c.run.command_line, c.run.label,
                                   static_cast<long long>(c.run.line_index)};
     ShowChoices(c.form, *style, *full_width == 1);

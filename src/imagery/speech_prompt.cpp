@@ -103,7 +103,7 @@ bool SetPromptMark(TMainForm& form, const std::string& file, int frames, int x, 
   }
   Bitmap picture;
   if (!LoadImageFile(form.platform, picture, file)) {
-    form.ShowError(msg::kImageFileUnopenable);
+    form.ShowError(msg::kImageFileUnopenable, file);
     return false;
   }
   PlacePrompt(form, x, y, interval_ms);

@@ -205,6 +205,7 @@ void DrawSpeechCharacter(TMainForm& form, std::string_view character) {
   DrawGlyphIntoLayer(form, character, w, h, at);
   ShowGlyph(form, w, h);
   sp.cursor.x += w;
+  if (form.trace) sp.traced_text += character;
 }
 
 void SpeechLineFeed(TMainForm& form, char code) {
@@ -220,6 +221,7 @@ void SpeechLineBreak(TMainForm& form) {
   sp.widest_x = std::max(sp.widest_x, sp.cursor.x);
   sp.cursor.x = sp.area.left;
   SpeechLineFeed(form, '\\');
+  if (form.trace) sp.traced_text += '\n';
 }
 
 // Smooth scrolling pumps messages between its steps like the typing does;

@@ -16,6 +16,7 @@ struct Choice {
   Rect rect;
   std::string label;
   std::string text;
+  std::string shown;  // the text as drawn, kept only for a trace
 };
 
 // A flag's value drawn in place of "@F name;".
@@ -68,6 +69,9 @@ struct SpeechState {
   std::size_t line_pos = 0;  // 0: the next step starts a new line
   FlagInsertion insertion;
   SpeechErrorSource error_source;
+  // The characters drawn since the speech or choice began ('\n' for "@\"),
+  // kept only for a trace.
+  std::string traced_text;
 
   std::vector<Choice> choices;
   Highlight highlight;

@@ -5,6 +5,7 @@
 #include "base/messages.h"
 #include "base/text.h"
 #include "form/main_form.h"
+#include "form/trace.h"
 #include "script/encoded_file.h"
 #include "script/error_log.h"
 #include "script/flags.h"
@@ -51,12 +52,12 @@ bool LoadMapFile(TMainForm& form, const std::string& file_name, bool plain_text)
   const bool read = plain_text ? ReadTextFile(form.platform, file_name, lines)
                                : ReadEncodedFile(form.platform, file_name, lines);
   if (!read) {
-    form.ShowError(msg::kMapUnreadable);
+    form.ShowError(msg::kMapUnreadable, file_name);
     return false;
   }
   if (std::none_of(lines.begin(), lines.end(),
                    [](const std::string& line) { return EqualsIgnoreCase(line, kMapMarker); })) {
-    form.ShowError(msg::kMapUnrecognised);
+    form.ShowError(msg::kMapUnrecognised, file_name);
     return false;
   }
   form.map.clear();
@@ -72,6 +73,18 @@ bool LoadMapFile(TMainForm& form, const std::string& file_name, bool plain_text)
   return true;
 }
 
+namespace {
+
+// Where a click hit, for the trace: the point and the region, in the
+// window's pixels as the map gives them.
+std::string ClickDetail(const MapRegion& region, int x, int y) {
+  return "at " + std::to_string(x) + "," + std::to_string(y) + " in area " +
+         std::to_string(region.x1) + "," + std::to_string(region.y1) + "," +
+         std::to_string(region.x2) + "," + std::to_string(region.y2);
+}
+
+}  // namespace
+
 // The override ends as the walk over the list leaves it: the first region
 // that contains the point sets its cursor; passing any other lifts it.
 void MapHoverTest(TMainForm& form, int x, int y) {
@@ -82,12 +95,21 @@ void MapHoverTest(TMainForm& form, int x, int y) {
                                                         : form.CursorForName(hit->cursor));
 }
 
+// A click that cannot start its region's action is told to the trace with
+// the reason; without a trace it is not even looked up.
 void MapClickTest(TMainForm& form, int x, int y) {
-  if (!form.CanStartAction(ActionTrigger::kMapClick)) return;
+  const bool may_start = form.CanStartAction(ActionTrigger::kMapClick);
+  if (!may_start && !form.trace) return;
   for (const MapRegion& region : form.map) {
     if (region.Contains(x, y)) {
       const std::string label = region.label;  // the action may change the map
-      RunAction(form, label);
+      ActionCause cause{ActionCause::Kind::kClick, {}};
+      if (form.trace) cause.detail = ClickDetail(region, x, y);
+      if (may_start) {
+        RunAction(form, label, cause);
+      } else {
+        form.trace->ActionRefused(label, cause, form.StartRefusal(ActionTrigger::kMapClick));
+      }
       return;
     }
   }

@@ -33,7 +33,7 @@ bool ChooseScriptMenuItem(TMainForm& form, int number) {
                                [&](const ScriptMenuItem& item) { return item.number == number; });
   if (it == items.end()) return false;
   const std::string label = it->label;  // the action may delete the item
-  RunAction(form, label);
+  RunAction(form, label, {ActionCause::Kind::kMenu, it->caption});
   return true;
 }
 

@@ -80,8 +80,8 @@ void AddClingItem(TMainForm& form, const std::string& caption) {
 }
 
 // Runs the label unless it is empty; false when the window closed meanwhile.
-bool RunClingAction(TMainForm& form, const std::string& label) {
-  if (!label.empty()) RunAction(form, label);
+bool RunClingAction(TMainForm& form, const std::string& label, const char* why) {
+  if (!label.empty()) RunAction(form, label, {ActionCause::Kind::kSitting, why});
   return !form.IsClosed();
 }
 
@@ -90,7 +90,7 @@ bool RunClingAction(TMainForm& form, const std::string& label) {
 void SwitchOn(TMainForm& form, bool place) {
   form.cling.clinging = true;
   HoldInTopmostBand(form);
-  if (!RunClingAction(form, form.cling.start_label)) return;
+  if (!RunClingAction(form, form.cling.start_label, "start")) return;
   if (place) PlaceOnTarget(form);
   form.cling.timer.Start();
 }
@@ -107,7 +107,7 @@ void SwitchOff(TMainForm& form) {
   form.cling.clinging = false;
   form.PopupMenu1.PmWinMost.visible = true;  // still checked: the character stays in front
   form.cling.timer.Stop();
-  if (!RunClingAction(form, form.cling.end_label)) return;
+  if (!RunClingAction(form, form.cling.end_label, "end")) return;
   BringBackOnScreen(form);
 }
 

@@ -79,15 +79,35 @@ bool SecondPassed(std::uint32_t& stamp, std::uint32_t now) {
   return true;
 }
 
+// How the trace tells the events apart.
+std::string EventDetail(const IntervalEvent& e) {
+  return (e.kind == 0 ? "every " : "a chance of 1 in ") + std::to_string(e.value) +
+         (e.kind == 0 ? " ms" : " a second");
+}
+
+std::string EventDetail(const ClockEvent& e) {
+  const auto two = [](std::int32_t n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); };
+  return "at " + two(e.hour) + ":" + two(e.minute);
+}
+
+std::string EventDetail(const DateEvent& e) {
+  const char* when = e.kind == 0 ? "on " : e.kind == 1 ? "before " : "after ";
+  return when + std::to_string(e.year) + "-" + std::to_string(e.month) + "-" +
+         std::to_string(e.day);
+}
+
 // Runs an entry's label; true when the action deleted events, which ends the
 // walk.
-bool Fire(TMainForm& form, const std::string& label) {
+template <typename Entry>
+bool Fire(TMainForm& form, const Entry& entry) {
   // The action may run a while; whatever falls due meanwhile must be caught
   // on the first beat after it, so the timer is set for that now.
   ScheduleEventTimer(form);
   const std::uint64_t deletions = form.events.deletions;
-  const std::string copy = label;  // the action may delete the entry
-  RunAction(form, copy);
+  const std::string copy = entry.label;  // the action may delete the entry
+  ActionCause cause{ActionCause::Kind::kEvent, {}};
+  if (form.trace) cause.detail = EventDetail(entry);
+  RunAction(form, copy, cause);
   return form.events.deletions != deletions;
 }
 
@@ -107,10 +127,10 @@ void CheckIntervalEvents(TMainForm& form) {
       const std::uint32_t now = form.platform.TickCount();
       if (static_cast<std::int32_t>(now - e.last_fired) >= e.value) {
         e.last_fired = now;
-        ended = Fire(form, e.label);
+        ended = Fire(form, e);
       }
     } else if (second && ChanceHits(form, e.value)) {
-      ended = Fire(form, e.label);
+      ended = Fire(form, e);
     }
     if (ended) return;
   }
@@ -125,7 +145,7 @@ void CheckClockEvents(TMainForm& form) {
     const bool now = e.hour == time.hour && e.minute == time.minute;
     if (e.armed && now) {
       e.armed = false;
-      if (Fire(form, e.label)) return;
+      if (Fire(form, e)) return;
     } else if (!e.armed && !now) {
       e.armed = true;
     }
@@ -155,7 +175,7 @@ void CheckDateEvents(TMainForm& form) {
     DateEvent& e = s.date.entries[i];
     if (!e.armed || !DateMatches(e, today)) continue;
     e.armed = false;  // for good
-    if (Fire(form, e.label)) return;
+    if (Fire(form, e)) return;
   }
 }
 

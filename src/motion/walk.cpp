@@ -34,10 +34,11 @@ Footing ReadFooting(const TMainForm& form) {
 }
 
 // Runs a label's action unless another action is running; the copy keeps
-// the label alive while the action replaces the walk's labels.
-void RunWalkAction(TMainForm& form, std::string label) {
+// the label alive while the action replaces the walk's labels. `why` is
+// "turn" or "arrival".
+void RunWalkAction(TMainForm& form, std::string label, const char* why) {
   if (label.empty() || !form.CanStartAction(ActionTrigger::kWalkTimer)) return;
-  RunAction(form, label);
+  RunAction(form, label, {ActionCause::Kind::kWalk, why});
 }
 
 // The label of each direction, indexed by (dx + 1) * 3 + (dy + 1).
@@ -47,7 +48,7 @@ int LabelIndex(int dx, int dy) {
 }
 
 void RunDirectionLabel(TMainForm& form) {
-  RunWalkAction(form, form.walk.labels[LabelIndex(form.walk.dx, form.walk.dy)]);
+  RunWalkAction(form, form.walk.labels[LabelIndex(form.walk.dx, form.walk.dy)], "turn");
 }
 
 // Draws whether the walk turns on this tick; true when the direction changed.
@@ -170,7 +171,7 @@ void TargetedMoveTick(TMainForm& form, const Footing& f) {
   const std::int64_t x = walk.start_x + RoundAway(along * std::cos(walk.angle));
   const std::int64_t y = walk.start_y + RoundAway(along * std::sin(walk.angle));
   if (Blocked(walk, f, x, y) || Arrived(walk, x, y)) {
-    RunWalkAction(form, walk.arrival_label);
+    RunWalkAction(form, walk.arrival_label, "arrival");
     return;
   }
   MoveCharacterTo(form, x, y);
@@ -189,7 +190,7 @@ void OnWalkTimer(TMainForm& form) {
     case MoveKind::kTargetPending:
       BeginTargetedMove(form, footing);
       if (form.walk.target_x == 0 && form.walk.target_y == 0)
-        RunWalkAction(form, form.walk.arrival_label);
+        RunWalkAction(form, form.walk.arrival_label, "arrival");
       break;
     case MoveKind::kTargetUnderway:
       TargetedMoveTick(form, footing);

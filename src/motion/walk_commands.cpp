@@ -7,6 +7,7 @@
 #include "form/main_form.h"
 #include "motion/walk_state.h"
 #include "script/command_context.h"
+#include "script/command_refusal.h"
 
 namespace tk {
 
@@ -22,8 +23,11 @@ int AtLeastOne(std::int32_t value) {
   return value > 0 ? value : 1;
 }
 
-bool Hidden(const TMainForm& form) {
-  return form.shell.modes.hidden;
+// A hidden character does not set out; the trace hears why.
+bool Hidden(const CommandContext& c) {
+  if (!c.form.shell.modes.hidden) return false;
+  TraceRefusal(c, "the character is hidden");
+  return true;
 }
 
 struct MoveRequest {
@@ -67,7 +71,7 @@ void StartMove(TMainForm& form, const MoveRequest& move, bool absolute) {
 
 void RunMvb(CommandContext& c) {
   const auto values = c.Ints<3>();
-  if (!values || Hidden(c.form)) return;
+  if (!values || Hidden(c)) return;
   const auto [interval, step, turn_odds] = *values;
   WalkState& walk = c.form.walk;
   walk.timer.Stop();
@@ -89,13 +93,13 @@ void RunMvl(CommandContext& c) {
 void RunMvr(CommandContext& c) {
   const auto move = ReadMove(c);
   if (!move || RefuseRecursion(c, *move, msg::kMvrRecursion)) return;
-  if (Hidden(c.form) || (move->x == 0 && move->y == 0)) return;
+  if (Hidden(c) || (move->x == 0 && move->y == 0)) return;
   StartMove(c.form, *move, false);
 }
 
 void RunMva(CommandContext& c) {
   const auto move = ReadMove(c);
-  if (!move || RefuseRecursion(c, *move, msg::kMvaRecursion) || Hidden(c.form)) return;
+  if (!move || RefuseRecursion(c, *move, msg::kMvaRecursion) || Hidden(c)) return;
   StartMove(c.form, *move, true);
 }
 

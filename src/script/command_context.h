@@ -55,8 +55,9 @@ struct CommandContext {
     return values;
   }
 
-  // Logs an error of `kind` for the current command line.
-  void Report(ErrorKind kind);
+  // Logs an error of `kind` for the current command line; `file` is the
+  // file a File open Error is about.
+  void Report(ErrorKind kind, std::string_view file = {});
   void JumpTo(std::string label) { run.jump_target = std::move(label); }
   void EndAction() { run.end_of_action = true; }
 };

@@ -66,8 +66,10 @@ void Call(CommandContext& c, const std::string& label) {
     c.Report(ErrorKind::kNesting);
     return;
   }
+  ActionCause caller;  // told to the trace only
+  if (c.form.trace) caller.detail = ActionLabel(c.run);
   ++runner.call_depth;
-  RunAction(c.form, label);
+  RunAction(c.form, label, caller);
   --runner.call_depth;
 }
 

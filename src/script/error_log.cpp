@@ -74,7 +74,7 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
 }
 
 void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
-                    long long line_index) {
+                    long long line_index, std::string_view named_file) {
   Platform& platform = form.platform;
   const char* message = KindMessage(kind);
   // Errors of one kind without pause, as from a call fan-out cycling through
@@ -82,16 +82,16 @@ void LogScriptError(TMainForm& form, std::string_view text, std::string_view lab
   // repeats are left out.
   const auto verdict = form.repeated_log_lines.Check(KindText(kind), platform.TickCount());
   if (verdict == RepeatGuard::Verdict::kHeld) {
-    if (message) form.ShowError(message);
+    if (message) form.ShowError(message, named_file);
     return;
   }
   const auto file = platform.OpenForAppend(kErrorLogFile);
   if (!file) {
-    form.ShowError(msg::kErrorLogUnopenable);
+    form.ShowError(msg::kErrorLogUnopenable, kErrorLogFile);
     return;
   }
   if (!file->SeekToEnd()) return;
-  if (message) form.ShowError(message);
+  if (message) form.ShowError(message, named_file);
   file->Write(verdict == RepeatGuard::Verdict::kPass
                   ? FormatErrorLine(platform.Now(), text, label, kind, line_index)
                   : TimeStamp(platform.Now()) + kRepeatsNotLogged + "\r\n");

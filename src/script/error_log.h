@@ -25,9 +25,10 @@ std::string FormatErrorLine(const LocalTime& time, std::string_view text, std::s
                             ErrorKind kind, long long line_index);
 
 // Appends one line for the error, showing the kind's own box first where
-// the kind has one. Never changes the reporter's flow.
+// the kind has one (about `named_file`, when there is one). Never changes the
+// reporter's flow.
 void LogScriptError(TMainForm& form, std::string_view text, std::string_view label, ErrorKind kind,
-                    long long line_index);
+                    long long line_index, std::string_view named_file = {});
 
 // Appends a time-stamped note of the program's own, with no box.
 void LogNote(TMainForm& form, std::string_view text);

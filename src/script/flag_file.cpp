@@ -55,7 +55,7 @@ bool SaveFlagFile(TMainForm& form, const std::string& file_name) {
   const Lines lines{kFlagFileMarker, FlagRecordLine(form.flags)};
   std::size_t dropped = 0;
   if (!WriteEncodedFile(form.platform, file_name, lines, &dropped)) {
-    form.ShowError(msg::kFlagFileUnwritable);
+    form.ShowError(msg::kFlagFileUnwritable, file_name);
     return false;
   }
   if (dropped > 0) {
@@ -72,13 +72,13 @@ bool SaveFlagFile(TMainForm& form, const std::string& file_name) {
 bool LoadFlagFile(TMainForm& form, const std::string& file_name) {
   Lines lines;
   if (!ReadEncodedFile(form.platform, file_name, lines)) {
-    form.ShowError(msg::kFlagFileUnreadable);
+    form.ShowError(msg::kFlagFileUnreadable, file_name);
     return false;
   }
   bool marked = false;
   for (const std::string& line : lines) marked = marked || EqualsIgnoreCase(line, kFlagFileMarker);
   if (!marked || lines.size() < 2) {
-    form.ShowError(msg::kFlagFileUnrecognised);
+    form.ShowError(msg::kFlagFileUnrecognised, file_name);
     return false;
   }
   ApplyFlagRecord(lines[1], form.flags);

@@ -104,10 +104,13 @@ std::string RunnerState::RunningAction() const {
   return std::string(label.substr(0, label.find(':')));
 }
 
-bool RunAction(TMainForm& form, std::string_view label) {
+bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause) {
   ActionRun run;
   run.jump_target = std::string(label);
   if (form.runner.stopped) return false;
+  // The label may live in state the action changes: the trace keeps a copy.
+  const std::string started = form.trace ? std::string(label) : std::string();
+  if (form.trace) form.trace->ActionStarted(started, cause);
   RunScope counted(form.runner, run);
   while (run.jump_target && !form.runner.stopped) {
     run.label = std::move(*run.jump_target) + ":";
@@ -120,6 +123,7 @@ bool RunAction(TMainForm& form, std::string_view label) {
     }
     RunFrom(form, run, *found);
   }
+  if (form.trace) form.trace->ActionEnded(started, ActionLabel(run));
   return run.result;
 }
 
@@ -141,8 +145,9 @@ std::optional<std::int32_t> CommandContext::Int() {
   return value;
 }
 
-void CommandContext::Report(ErrorKind kind) {
-  LogScriptError(form, run.command_line, run.label, kind, static_cast<long long>(run.line_index));
+void CommandContext::Report(ErrorKind kind, std::string_view file) {
+  LogScriptError(form, run.command_line, run.label, kind, static_cast<long long>(run.line_index),
+                 file);
 }
 
 }  // namespace tk

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "form/trace.h"
+
 namespace tk {
 
 class TMainForm;
@@ -40,6 +42,7 @@ std::string_view CommandName(std::string_view line, std::size_t& params_start);
 
 // Runs the action to its end (AE, SEL, the end of the script or a missing
 // label). Returns false when a command name was unknown or a label missing.
-bool RunAction(TMainForm& form, std::string_view label);
+// The cause is only told to the form's trace.
+bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause = {});
 
 }  // namespace tk

@@ -14,18 +14,19 @@ bool LoadScript(TMainForm& form, const std::string& file_name) {
   const bool read = form.shell.debug_script ? ReadTextFile(form.platform, file_name, lines)
                                             : ReadEncodedFile(form.platform, file_name, lines);
   if (!read) {
-    form.ShowError(msg::kScriptUnreadable);
+    form.ShowError(msg::kScriptUnreadable, file_name);
     return false;
   }
   form.script.Assign(std::move(lines));
   if (!form.script.Find(kScriptMarker)) {
-    form.ShowError(msg::kScriptUnrecognised);
+    form.ShowError(msg::kScriptUnrecognised, file_name);
     return false;
   }
   form.platform.SetWindowRegion(form.window, {});
   ShowCharacter(form, true);
   DeclareInitFlags(form);
-  if (form.script.FindLabel("_FirstAction")) RunAction(form, "_FirstAction");
+  if (form.script.FindLabel("_FirstAction"))
+    RunAction(form, "_FirstAction", {ActionCause::Kind::kStartUp, {}});
   return true;
 }
 

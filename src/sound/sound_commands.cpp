@@ -3,6 +3,7 @@
 #include "form/main_form.h"
 #include "imagery/animation.h"
 #include "script/command_context.h"
+#include "script/command_refusal.h"
 #include "sound/sound_player.h"
 
 namespace tk {
@@ -20,11 +21,17 @@ void OnSoundEnded(TMainForm& form, int number) {
 
 // Sound commands do nothing at all while sound is unavailable.
 SoundPlayer* Player(CommandContext& c) {
-  return c.form.shell.sound_available ? c.form.sound.get() : nullptr;
+  if (c.form.shell.sound_available) return c.form.sound.get();
+  TraceRefusal(c, c.form.shell.sound_device_present ? "the Sound item is taken away (>NUS)"
+                                                    : "there is no sound device");
+  return nullptr;
 }
 
-bool SoundOn(const TMainForm& form) {
-  return form.shell.modes.sound_on;
+// Switched off, a play only opens its sound.
+bool SoundOn(const CommandContext& c) {
+  if (c.form.shell.modes.sound_on) return true;
+  TraceRefusal(c, "sound is switched off: the sound is opened, not played");
+  return false;
 }
 
 void PlayFile(CommandContext& c, SoundKind kind) {
@@ -33,8 +40,8 @@ void PlayFile(CommandContext& c, SoundKind kind) {
   const auto count = c.Int();
   if (!count) return;
   const std::string file = c.Param();
-  if (player->PlayFile(kind, *count, file, SoundOn(c.form)) == SoundPlayer::Result::kOpenFailed) {
-    c.Report(ErrorKind::kFileOpen);
+  if (player->PlayFile(kind, *count, file, SoundOn(c)) == SoundPlayer::Result::kOpenFailed) {
+    c.Report(ErrorKind::kFileOpen, file);
   }
 }
 
@@ -47,6 +54,7 @@ void Stop(CommandContext& c, SoundKind kind) {
 void CreateSoundPlayer(TMainForm& form) {
   form.sound = std::make_unique<SoundPlayer>(form.platform.Media(),
                                              [&form](int number) { OnSoundEnded(form, number); });
+  form.sound->trace = form.trace;
 }
 
 void RunAwp(CommandContext& c) {
@@ -64,7 +72,7 @@ void RunAcp(CommandContext& c) {
   const auto count = c.Int();
   if (!count) return;
   const std::string track = c.Param();
-  switch (player->PlayCd(*count, track, SoundOn(c.form))) {
+  switch (player->PlayCd(*count, track, SoundOn(c))) {
     case SoundPlayer::Result::kOpenFailed:
       return c.Report(ErrorKind::kFileOpen);
     case SoundPlayer::Result::kBadTrack:

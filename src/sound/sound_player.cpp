@@ -47,6 +47,15 @@ SoundChannel& SoundPlayer::ChannelOf(SoundKind kind) {
   return channels_[static_cast<std::size_t>(kind) - 1];
 }
 
+std::string SoundPlayer::TracedName(SoundKind kind) const {
+  if (kind != SoundKind::kCd) return Channel(kind).file;
+  return cd_track_ == 0 ? "CD" : "CD track " + std::to_string(cd_track_);
+}
+
+void SoundPlayer::Trace(SoundNote note, SoundKind kind, std::int32_t value) const {
+  if (trace) trace->Sound(note, TracedName(kind), value);
+}
+
 bool SoundPlayer::IsPlayingAndNotPaused(SoundKind kind) const {
   const SoundChannel& channel = Channel(kind);
   return channel.playing && !channel.paused;
@@ -68,11 +77,17 @@ void SoundPlayer::Close(SoundKind kind) {
 
 bool SoundPlayer::OpenFile(SoundKind kind, const std::string& file) {
   const MediaOpened opened = media_.Open(MediaKindOf(kind), file);
-  if (!Succeeded(opened.error)) return false;
+  if (!Succeeded(opened.error)) {
+    if (trace)
+      trace->Sound(SoundNote::kOpenFailed, kind == SoundKind::kCd ? "CD" : file,
+                   static_cast<std::int32_t>(opened.error));
+    return false;
+  }
   SoundChannel& channel = ChannelOf(kind);
   channel.device = opened.device;
   channel.open = true;
   if (kind != SoundKind::kCd) channel.file = file;
+  if (trace) trace->Sound(SoundNote::kOpened, kind == SoundKind::kCd ? "CD" : file, 0);
   return true;
 }
 
@@ -110,6 +125,7 @@ SoundPlayer::Result SoundPlayer::PlayFile(SoundKind kind, std::int32_t count,
   if (sound_on && Start(kind)) {
     channel.repeat_count = count;
     channel.playing = true;
+    Trace(SoundNote::kPlayed, kind, count);
   }
   return Result::kDone;
 }
@@ -131,6 +147,7 @@ SoundPlayer::Result SoundPlayer::PlayCd(std::int32_t count, const std::string& t
   }
   channel.repeat_count = count;
   channel.playing = true;
+  Trace(SoundNote::kPlayed, SoundKind::kCd, count);
   return Result::kDone;
 }
 
@@ -147,6 +164,7 @@ void SoundPlayer::Stop(SoundKind kind) {
   }
   channel.playing = false;
   channel.paused = false;
+  Trace(SoundNote::kStopped, kind);
   if (kind != SoundKind::kCd) Succeeded(media_.SeekToStart(channel.device));
 }
 
@@ -161,11 +179,14 @@ void SoundPlayer::Pause(SoundKind kind) {
   channel.paused = true;
   channel.commanded_stop = true;
   channel.stopped_device = channel.device;
+  Trace(SoundNote::kPaused, kind);
 }
 
 void SoundPlayer::Resume(SoundKind kind) {
   const bool resumed = kind == SoundKind::kCd ? StartCdTrack(cd_pause_position_) : Start(kind);
-  if (resumed) ChannelOf(kind).paused = false;
+  if (!resumed) return;
+  ChannelOf(kind).paused = false;
+  Trace(SoundNote::kResumed, kind);
 }
 
 void SoundPlayer::PauseOrResumeAll() {
@@ -200,6 +221,7 @@ void SoundPlayer::Repeat(SoundKind kind) {
   if (channel.repeat_count > 0 && --channel.repeat_count == 0) {
     if (kind != SoundKind::kCd) Succeeded(media_.SeekToStart(channel.device));
     channel.playing = false;
+    Trace(SoundNote::kEnded, kind);
     return;
   }
   if (kind == SoundKind::kCd) {

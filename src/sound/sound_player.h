@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "form/trace.h"
 #include "platform/media.h"
 
 namespace tk {
@@ -62,6 +63,8 @@ class SoundPlayer {
   int cd_track() const { return cd_track_; }
   MediaError last_error() const { return last_error_; }
 
+  TraceSink* trace = nullptr;  // hears each open, play, end, stop and pause
+
  private:
   SoundChannel& ChannelOf(SoundKind kind);
   bool Succeeded(MediaError error);
@@ -74,6 +77,9 @@ class SoundPlayer {
   void Pause(SoundKind kind);
   void Resume(SoundKind kind);
   bool SwallowCommandedStop(MediaDeviceId device);
+  // The sound of a kind as the trace names it: its file, or the CD track.
+  std::string TracedName(SoundKind kind) const;
+  void Trace(SoundNote note, SoundKind kind, std::int32_t value = 0) const;
 
   MediaDevices& media_;
   SoundEnded on_sound_ended_;

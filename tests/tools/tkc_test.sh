@@ -278,6 +278,61 @@ cmp -s <(convert "$work/fallback.png" rgb:-) <(convert "$work/blocks.png" rgb:-)
 text large smooth
 (($(shades smooth) > 8)) || fail "large text is not smoothed: $(shades smooth) shades"
 
+# --trace says what happened, a line each at its virtual time: the greeting's
+# text once it is over, an event's action whose command is refused while the
+# choice waits, the choice where it stands on the screen (the balloon's corner
+# is at 200,150), a click on an area held back meanwhile and later run, a
+# missing wave's box with its file and English, a half-second wave played
+# twice, and a walk of 24 steps as one line.
+traced=$(printf '%s\n' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDS=balloon.bmp,balloon;' '>IDP=fig;' \
+  '>CIP=balloon,0,-100;' '>MLS=4,20,216,86;' '>IES=0,1,Tick;' '>MSP=Hello;' '>SDS=Pick,Pick me@E;' \
+  '>SEL=0,1;' 'Tick:' '>IEA;' '>MSC;' '>AE;' 'Pick:' '>AWP=1,missing.wav;' '>AWP=2,half.wav;' '>AE;' \
+  'Poke:' '>MVR=100,0,20,4,;' '>AE;' 'Hello:' 'Hello@\there!@E' | character traced)
+cp "$speech"/{fig.bmp,balloon.bmp,tk.ini} "$traced/"
+{ printf 'RIFF\xc4\x0f\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0data\xa0\x0f\0\0'
+  head -c 4000 /dev/zero | tr '\0' '\200'; } > "$traced/half.wav"
+printf '*TKClickableMapFile\r\n>10,10,100,60,CSHAND,Poke\r\n' > "$work/map.txt"
+"$tkc" encode "$work/map.txt" "$traced/tk.map"
+"$tkc" run "$traced" --seconds 6 --block-font --trace --click 220,270@1500 --click 220,192@2000 \
+  --click 220,270@4000 > "$work/out" || fail "traced run: $(cat "$work/out")"
+while read -r line; do
+  grep -q -x -F -- "$line" "$work/out" || fail "no trace line \"$line\" in: $(cat "$work/out")"
+done <<'LINES'
+[     0.000] action _FirstAction started (start-up)
+[     0.650] speech Hello: "Hello\nthere!"
+[     1.000] action Tick started (event every 1000 ms)
+[     1.000] refused >MSC; in Tick: choices wait for a click
+[     1.100] choice 1 "Pick me" at 204,188,416,197 -> Pick
+[     1.500] refused action Poke (click at 20,20 in area 10,10,100,60): choices wait for a click
+[     2.000] action Pick started (choice "Pick me")
+[     2.000] sound open failed missing.wav: no such file
+[     2.000] box "ファイルオープン異常です。" (A file could not be opened.) file missing.wav
+[     2.000] sound played half.wav 2 times
+[     3.000] sound ended half.wav
+[     4.000] action Poke started (click at 20,20 in area 10,10,100,60)
+[     4.500] window moved 200,250,400,330 -> 296,250,496,330 (24 moves since 4.040)
+LINES
+grep -v -E '^\[ {0,5}[0-9]+\.[0-9]{3}\] (action|refused|speech|choice|box|sound|window) ' "$work/out" &&
+  fail "lines not in the trace's form"
+# The same run without --trace prints the box alone; on a machine without
+# sound the sound commands are refused, and hiding is told.
+cp "$speech/tk.ini" "$traced/"  # where the walk left it
+"$tkc" run "$traced" --seconds 6 --block-font --click 220,192@2000 > "$work/out"
+[ "$(cat "$work/out")" = "[2000 ms] Tenkoro: ファイルオープン異常です。 (A file could not be opened.)" ] ||
+  fail "untraced: $(cat "$work/out")"
+"$tkc" run "$traced" --seconds 6 --block-font --trace --no-sound --click 220,192@2000 --menu "非表示(&N)"@3000 \
+  > "$work/out"
+grep -q -F 'refused >AWP=2,half.wav; in Pick: there is no sound device' "$work/out" &&
+  grep -q -F '[     3.000] window hidden' "$work/out" ||
+  fail "no sound, hidden: $(cat "$work/out")"
+
+# The README's sample of a trace is what a fresh sample character prints.
+traced_example=$(grep -m1 '^\$ tkc run sample .* --trace$' "$readme") || fail "no trace sample in the README"
+mkdir "$work/readme-trace" && cp -r "$stage" "$work/readme-trace/sample"
+(cd "$work/readme-trace" && eval "\"$tkc\" ${traced_example#\$ tkc }") > "$work/out" 2>&1
+diff <(sed -n "/^\$ tkc run sample .* --trace\$/,/^\`\`\`\$/p" "$readme" | sed '1d;$d') "$work/out" ||
+  fail "the README's trace sample differs from the run"
+
 # Several monitors: the screenshot spans them as they stand, in picture
 # pixels whatever their scale, black where no monitor is, and a place saved
 # on the left monitor stands there.

@@ -57,6 +57,10 @@ int Usage() {
          "      [--block-font]             text as solid blocks of known size, as in the\n"
          "                             tests (default: a Japanese Gothic through FreeType,\n"
          "                             the file TKC_FONT names or IPA Gothic)\n"
+         "      [--trace]                  print what the character does, a line each at\n"
+         "                             its virtual time (\"[    12.345] action ...\"):\n"
+         "                             actions, refused commands, speech, choices, boxes,\n"
+         "                             sounds, the window's moves (see the README)\n"
          "      [--monitor WxH+X+Y[@SCALE%]]  a monitor of the simulated desktop, its\n"
          "                             corner at X,Y (signed: 1280x1024-1280+0 stands left\n"
          "                             of the primary) and its display scale (default\n"
@@ -135,6 +139,7 @@ bool* SwitchSetting(tkc::RunOptions& options, const std::string& option) {
   if (option == "--stats") return &options.stats;
   if (option == "--no-sound") return &options.sound;
   if (option == "--block-font") return &options.block_font;
+  if (option == "--trace") return &options.trace;
   return nullptr;
 }
 

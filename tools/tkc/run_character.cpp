@@ -21,6 +21,7 @@
 #include "platform/timer.h"
 #include "screen_font.h"
 #include "script/runner.h"
+#include "trace_lines.h"
 #include "wake_stats.h"
 
 namespace tkc {
@@ -236,10 +237,13 @@ bool CloseWindow(tk::SimPlatform& sim, OtherWindows& others, const ScriptedInput
   return true;
 }
 
-// Carries out one input; what it could not do is said, not fatal.
+// Carries out one input; what it could not do is said, not fatal, in the
+// trace's form when there is one.
 void Perform(tk::SimPlatform& sim, tk::TMainForm* form, OtherWindows& others,
-             const ScriptedInput& input) {
-  const std::string when = "[" + std::to_string(sim.NowMs()) + " ms] ";
+             const ScriptedInput& input, TraceLines* trace) {
+  if (trace) trace->Flush();
+  const std::string when =
+      trace ? TraceStamp(sim.NowMs()) : "[" + std::to_string(sim.NowMs()) + " ms] ";
   const tk::Point at{input.x, input.y};
   bool done = true;
   switch (input.kind) {
@@ -280,11 +284,11 @@ void Perform(tk::SimPlatform& sim, tk::TMainForm* form, OtherWindows& others,
 // Each input is a timer of its own, so it arrives like real input: between
 // commands, or while a command waits for the user.
 void ScheduleInputs(tk::SimPlatform& sim, OwnTimers& timers, tk::TMainForm* const& form,
-                    const std::vector<ScriptedInput>& inputs) {
+                    const std::vector<ScriptedInput>& inputs, TraceLines* trace) {
   auto others = std::make_shared<OtherWindows>();
   for (const ScriptedInput& input : inputs) {
     AtMs(sim, timers, input.at_ms,
-         [&sim, &form, others, input] { Perform(sim, form, *others, input); });
+         [&sim, &form, others, input, trace] { Perform(sim, form, *others, input, trace); });
   }
 }
 
@@ -529,17 +533,21 @@ int RunCharacter(const RunOptions& options) {
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);
 
   tk::TMainForm* form = nullptr;  // set while the program runs
+  std::optional<TraceLines> trace;
+  if (options.trace) trace.emplace(std::cout, [&sim] { return sim.NowMs(); });
   std::string start_failure;
   sim.on_message_box = [&](const tk::SimPlatform::MessageBoxRecord& box) {
     const std::string gloss = EnglishGloss(box.text);
-    std::cout << "[" << sim.NowMs() << " ms] " << SjisToUtf8(box.caption) << ": "
-              << SjisToUtf8(box.text) << (gloss.empty() ? "" : " (" + gloss + ")") << std::endl;
+    // The trace tells each box itself, with the file it is about.
+    if (!trace)
+      std::cout << "[" << sim.NowMs() << " ms] " << SjisToUtf8(box.caption) << ": "
+                << SjisToUtf8(box.text) << (gloss.empty() ? "" : " (" + gloss + ")") << std::endl;
     if (form && start_failure.empty())
       start_failure = StartFailure(box.text, options.folder, form->shell.debug_script);
   };
   sim.message_loop_ms = lifetime_ms;  // a backstop: the timer below ends the loop first
   OwnTimers own_timers;
-  ScheduleInputs(sim, own_timers, form, options.inputs);
+  ScheduleInputs(sim, own_timers, form, options.inputs, trace ? &*trace : nullptr);
   ScheduleFullScreenWindows(sim, own_timers, options.full_screen_windows);
   // However much of the lifetime start-up took, the loop ends when it is up.
   AtMs(sim, own_timers, lifetime_ms, [&sim] { sim.Quit(); });
@@ -554,10 +562,12 @@ int RunCharacter(const RunOptions& options) {
   };
   tk::RunProgram(sim, [&](tk::TMainForm& created) {
     form = &created;
+    if (trace) created.trace = &*trace;
     created.shell.fixed_seed = options.seed;
     created.runner.keep_going = [&bounds, &created] { return bounds.KeepGoing(created); };
   });
   form = nullptr;
+  if (trace) trace->Flush();
 
   if (!start_failure.empty()) return Fail(start_failure);
   if (options.stats) PrintWakeStats(std::cout, stats);

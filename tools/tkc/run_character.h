@@ -64,6 +64,7 @@ struct RunOptions {
   std::optional<tk::LocalTime> start;  // the virtual clock's start; none: the wall clock
   std::optional<std::uint32_t> seed;   // the random generator's; none: from the clock
   bool stats = false;                  // print the wakes per timer at the end
+  bool trace = false;                  // print what the character does as it happens
   bool sound = true;                   // one wave and one MIDI output device
   int cd_tracks = 0;                   // the disc in the drive; 0: none
   bool block_font = false;             // text as the tests' blocks, not in a real font
