@@ -69,7 +69,7 @@ void RunSel(CommandContext& c) {
   if (!full_width) return;
   if (!SpeechRefuses(c)) {
     TraceUndrawableSpeech(c);
-    c.form.speech.error_source = {c.run.command_line, c.run.label,
+    c.form.speech.error_source = {std::string(c.run.command_line), c.run.label,
                                   static_cast<long long>(c.run.line_index)};
     ShowChoices(c.form, *style, *full_width == 1);
   }

@@ -3,22 +3,29 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "script/error_log.h"
 #include "script/params.h"
+#include "script/parsed_line.h"
 
 namespace tk {
 
 class TMainForm;
+struct LoadedScript;
 
 // State of one RunAction call; nested runs have their own.
 struct ActionRun {
   std::string label;  // with its colon once the search has begun
   std::size_t line_index = 0;
-  std::string command_line;  // quoted in error-log lines
+  // The script the run took its current command from, held so that the
+  // line and its parsed form last while the command executes.
+  std::shared_ptr<LoadedScript> script;
+  std::string_view command_line;  // a line of `script`; quoted in error-log lines
+  ParsedLine* parsed = nullptr;   // its parsed form; none for a line not taken from a script
   bool end_of_action = false;
   bool result = true;
   std::optional<std::string> jump_target;  // label without its colon
@@ -32,13 +39,28 @@ inline std::string_view ActionLabel(const ActionRun& run) {
   return label.substr(0, label.find(':'));
 }
 
+// A plain parameter, read but left where the parsed line keeps it until the
+// command takes it as text, number or flag name: a number or a flag lookup
+// the line keeps is then taken without copying the text. A flag reference is
+// substituted when it is read, as Param does.
+struct Operand {
+  std::size_t place;  // in the parsed line; kNotKept when known by `text` alone
+  std::string text;   // empty for a kept parameter
+};
+
 struct CommandContext {
   TMainForm& form;
   ActionRun& run;
-  std::size_t pos;  // read position in run.command_line
+  std::size_t pos;        // read position in run.command_line
+  std::size_t reads = 0;  // parameters read so far: the place the next one is likely kept at
 
   std::string Param(ParamMode mode = ParamMode::kPlain, std::size_t capacity = kParamCapacity);
   std::string Rest(std::size_t capacity = kParamCapacity);
+  Operand ReadOperand();
+  std::string Text(const Operand& operand);
+  std::optional<std::int32_t> Number(const Operand& operand);
+  // The flags an operand names.
+  FoundFlags FlagsNamed(const Operand& operand);
   // Reads a numeric parameter; reports a Parameter Error when it does not
   // convert, after which the command is expected to do nothing further.
   std::optional<std::int32_t> Int();
@@ -60,6 +82,12 @@ struct CommandContext {
   void Report(ErrorKind kind, std::string_view file = {});
   void JumpTo(std::string label) { run.jump_target = std::move(label); }
   void EndAction() { run.end_of_action = true; }
+
+ private:
+  // The place of the next parameter in the parsed line, moving past it; or
+  // kNotKept (and nothing moved) when it is to be read from the line.
+  std::size_t NextKept(ParamMode mode, std::size_t capacity);
+  std::string ReadFromLine(ParamMode mode, std::size_t capacity);
 };
 
 }  // namespace tk

@@ -34,20 +34,20 @@ bool Compare(char op, std::int32_t flag, std::int32_t value) {
 }
 
 void JumpIfCompared(CommandContext& c) {
-  const std::string name = c.Param();
+  const Operand name = c.ReadOperand();
   const std::string op = c.Param();
   const auto value = c.Int();
   if (!value) return;
-  const IntFlag* flag = c.form.flags.FindIntFlag(name);
+  const IntFlag* flag = c.FlagsNamed(name).int_flag;
   if (flag && !op.empty() && Compare(op[0], flag->value, *value)) c.JumpTo(c.Param());
 }
 
 void JumpIfBit(CommandContext& c, bool want_set) {
-  const std::string name = c.Param();
+  const Operand name = c.ReadOperand();
   const auto bit = c.Int();
   if (!bit) return;
   const std::string label = c.Param();
-  const IntFlag* flag = c.form.flags.FindIntFlag(name);
+  const IntFlag* flag = c.FlagsNamed(name).int_flag;
   if (!flag) return;
   const bool set =
       (static_cast<std::uint32_t>(flag->value) >> (static_cast<std::uint32_t>(*bit) & 31u)) & 1u;

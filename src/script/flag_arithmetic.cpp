@@ -30,24 +30,25 @@ void Fail(CommandContext& c) {
   c.Report(ErrorKind::kParameter);
 }
 
-void AddOrAppend(CommandContext& c, const std::string& name, const std::string& value) {
-  if (IntFlag* flag = c.form.flags.FindIntFlag(name)) {
-    const auto number = ParseInt32(value);
+void AddOrAppend(CommandContext& c, FoundFlags flags, const Operand& value) {
+  if (IntFlag* flag = flags.int_flag) {
+    const auto number = c.Number(value);
     if (!number) return Fail(c);
     flag->value = Wrap(Bits(flag->value) + Bits(*number));
-  } else if (StrFlag* text = c.form.flags.FindStrFlag(name)) {
-    text->text += value;
+  } else if (StrFlag* text = flags.str_flag) {
+    text->text += c.Text(value);
   } else {
     Fail(c);
   }
 }
 
-void SubtractOrRemove(CommandContext& c, const std::string& name, const std::string& value) {
-  if (IntFlag* flag = c.form.flags.FindIntFlag(name)) {
-    const auto number = ParseInt32(value);
+void SubtractOrRemove(CommandContext& c, FoundFlags flags, const Operand& operand) {
+  if (IntFlag* flag = flags.int_flag) {
+    const auto number = c.Number(operand);
     if (!number) return Fail(c);
     flag->value = Wrap(Bits(flag->value) - Bits(*number));
-  } else if (StrFlag* text = c.form.flags.FindStrFlag(name)) {
+  } else if (StrFlag* text = flags.str_flag) {
+    const std::string value = c.Text(operand);
     const std::size_t at = value.empty() ? std::string::npos : text->text.find(value);
     if (at == std::string::npos) return Fail(c);
     text->text.erase(at, value.size());
@@ -56,8 +57,7 @@ void SubtractOrRemove(CommandContext& c, const std::string& name, const std::str
   }
 }
 
-void Multiply(CommandContext& c, IntFlag* flag, const std::string& value) {
-  const auto number = ParseInt32(value);
+void Multiply(CommandContext& c, IntFlag* flag, std::optional<std::int32_t> number) {
   if (!flag || !number) return Fail(c);
   flag->value = Wrap(Bits(flag->value) * Bits(*number));
 }
@@ -94,18 +94,15 @@ void Remainder(CommandContext& c, IntFlag* flag, const std::string& divisor_text
                                           static_cast<std::int64_t>(whole));
 }
 
-void SetBit(CommandContext& c, IntFlag* flag, const std::string& bit_text,
-            const std::string& value_text) {
-  const auto bit = ParseInt32(bit_text);
-  const auto bit_value = ParseInt32(value_text);
+void SetBit(CommandContext& c, IntFlag* flag, std::optional<std::int32_t> bit,
+            std::optional<std::int32_t> bit_value) {
   if (!bit || !bit_value) return Fail(c);
   if (!flag) return;
   const std::uint32_t mask = BitMask(*bit);
   flag->value = Wrap(*bit_value % 2 != 0 ? Bits(flag->value) | mask : Bits(flag->value) & ~mask);
 }
 
-void Bitwise(CommandContext& c, IntFlag* flag, const std::string& value_text, bool is_and) {
-  const auto value = ParseInt32(value_text);
+void Bitwise(CommandContext& c, IntFlag* flag, std::optional<std::int32_t> value, bool is_and) {
   if (!value) return Fail(c);
   if (!flag) return;
   flag->value = Wrap(is_and ? Bits(flag->value) & Bits(*value) : Bits(flag->value) | Bits(*value));
@@ -143,13 +140,14 @@ std::string ScreenSize(const Platform& platform, std::int32_t which) {
 
 // Every flag command names its flag first, then its first operand.
 struct Operands {
-  std::string name;
-  std::string first;
+  Operand name;
+  Operand first;
 };
 
+// Built in place (the braces read left to right): moving an operand would
+// copy its text buffer.
 Operands ReadOperands(CommandContext& c) {
-  std::string name = c.Param();
-  return {std::move(name), c.Param()};
+  return {c.ReadOperand(), c.ReadOperand()};
 }
 
 // The operand is a number choosing the text the flag takes. A flag that does
@@ -157,8 +155,9 @@ Operands ReadOperands(CommandContext& c) {
 template <typename TextFor>
 void SetFlagToChoice(CommandContext& c, TextFor&& text_for) {
   const auto [name, choice] = ReadOperands(c);
-  if (const auto number = ParseInt32(choice)) {
-    c.form.flags.SetFlagText(name, text_for(*number));
+  if (const auto number = c.Number(choice)) {
+    const std::string text = text_for(*number);
+    FlagLists::SetFlagText(c.FlagsNamed(name), text);
   } else {
     Fail(c);
   }
@@ -168,49 +167,49 @@ void SetFlagToChoice(CommandContext& c, TextFor&& text_for) {
 
 void RunFvs(CommandContext& c) {
   const auto [name, text] = ReadOperands(c);
-  if (!c.form.flags.SetFlagText(name, text)) Fail(c);
+  if (!FlagLists::SetFlagText(c.FlagsNamed(name), c.Text(text))) Fail(c);
 }
 
 void RunFvAdd(CommandContext& c) {
   const auto [name, value] = ReadOperands(c);
-  AddOrAppend(c, name, value);
+  AddOrAppend(c, c.FlagsNamed(name), value);
 }
 
 void RunFvSubtract(CommandContext& c) {
   const auto [name, value] = ReadOperands(c);
-  SubtractOrRemove(c, name, value);
+  SubtractOrRemove(c, c.FlagsNamed(name), value);
 }
 
 void RunFvMultiply(CommandContext& c) {
   const auto [name, value] = ReadOperands(c);
-  Multiply(c, c.form.flags.FindIntFlag(name), value);
+  Multiply(c, c.FlagsNamed(name).int_flag, c.Number(value));
 }
 
 void RunFvDivide(CommandContext& c) {
   const auto [name, divisor] = ReadOperands(c);
   const std::string rounding = c.Param();
-  Divide(c, c.form.flags.FindIntFlag(name), divisor, rounding);
+  Divide(c, c.FlagsNamed(name).int_flag, c.Text(divisor), rounding);
 }
 
 void RunFvRemainder(CommandContext& c) {
   const auto [name, divisor] = ReadOperands(c);
-  Remainder(c, c.form.flags.FindIntFlag(name), divisor);
+  Remainder(c, c.FlagsNamed(name).int_flag, c.Text(divisor));
 }
 
 void RunFbs(CommandContext& c) {
   const auto [name, bit] = ReadOperands(c);
-  const std::string bit_value = c.Param();
-  SetBit(c, c.form.flags.FindIntFlag(name), bit, bit_value);
+  const Operand bit_value = c.ReadOperand();
+  SetBit(c, c.FlagsNamed(name).int_flag, c.Number(bit), c.Number(bit_value));
 }
 
 void RunFad(CommandContext& c) {
   const auto [name, value] = ReadOperands(c);
-  Bitwise(c, c.form.flags.FindIntFlag(name), value, true);
+  Bitwise(c, c.FlagsNamed(name).int_flag, c.Number(value), true);
 }
 
 void RunFor(CommandContext& c) {
   const auto [name, value] = ReadOperands(c);
-  Bitwise(c, c.form.flags.FindIntFlag(name), value, false);
+  Bitwise(c, c.FlagsNamed(name).int_flag, c.Number(value), false);
 }
 
 void RunFdts(CommandContext& c) {

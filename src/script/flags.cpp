@@ -8,6 +8,7 @@ template <typename Flag>
 void FlagList<Flag>::push_back(Flag flag) {
   first_.try_emplace(flag.name, flags_.size());
   flags_.push_back(std::move(flag));
+  ++version_;
 }
 
 template <typename Flag>
@@ -24,15 +25,24 @@ const Flag* FlagList<Flag>::Find(std::string_view name) const {
 template class FlagList<IntFlag>;
 template class FlagList<StrFlag>;
 
+FoundFlags FlagLists::FindFlags(std::string_view name) {
+  IntFlag* int_flag = FindIntFlag(name);
+  return {int_flag, int_flag ? nullptr : FindStrFlag(name)};
+}
+
 bool FlagLists::SetFlagText(std::string_view name, std::string_view text) {
-  if (IntFlag* flag = FindIntFlag(name)) {
+  return SetFlagText(FindFlags(name), text);
+}
+
+bool FlagLists::SetFlagText(FoundFlags flags, std::string_view text) {
+  if (flags.int_flag != nullptr) {
     const auto value = ParseInt32(text);
     if (!value) return false;
-    flag->value = *value;
+    flags.int_flag->value = *value;
     return true;
   }
-  if (StrFlag* flag = FindStrFlag(name)) {
-    flag->text = text;
+  if (flags.str_flag != nullptr) {
+    flags.str_flag->text = text;
     return true;
   }
   return false;

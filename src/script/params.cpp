@@ -62,24 +62,45 @@ std::size_t ReadEText(std::string_view line, std::size_t pos, BoundedText& text)
   return PastStop(line, pos);
 }
 
+std::size_t ReadInto(std::string_view line, std::size_t pos, ParamMode mode, BoundedText& text) {
+  pos = SkipBlanks(line, std::min(pos, line.size()));
+  return mode == ParamMode::kEText ? ReadEText(line, pos, text)
+                                   : ReadDelimited(line, pos, text, mode);
+}
+
 }  // namespace
 
-std::string SubstituteFlag(std::string text, std::size_t capacity, const FlagLists& flags) {
-  if (text.size() < 2 || text[0] != '@' || text[1] != 'F') return text;
-  const std::string_view name = std::string_view(text).substr(2);
-  if (const IntFlag* flag = flags.FindIntFlag(name)) {
-    return BoundedText::Cut(std::to_string(flag->value), capacity);
-  }
-  if (const StrFlag* flag = flags.FindStrFlag(name)) return BoundedText::Cut(flag->text, capacity);
+bool IsFlagReference(std::string_view text) {
+  return text.size() >= 2 && text[0] == '@' && text[1] == 'F';
+}
+
+std::string FlagValueText(const IntFlag* int_flag, const StrFlag* str_flag, std::string text,
+                          std::size_t capacity) {
+  if (int_flag != nullptr) return BoundedText::Cut(std::to_string(int_flag->value), capacity);
+  if (str_flag != nullptr) return BoundedText::Cut(str_flag->text, capacity);
   return text;
+}
+
+std::string SubstituteFlag(std::string text, std::size_t capacity, const FlagLists& flags) {
+  if (!IsFlagReference(text)) return text;
+  const std::string_view name = std::string_view(text).substr(kFlagReferenceNameStart);
+  const IntFlag* int_flag = flags.FindIntFlag(name);
+  const StrFlag* str_flag = int_flag ? nullptr : flags.FindStrFlag(name);
+  return FlagValueText(int_flag, str_flag, std::move(text), capacity);
+}
+
+std::size_t ReadParamText(std::string_view line, std::size_t pos, std::size_t capacity,
+                          ParamMode mode, std::string& out) {
+  BoundedText text(capacity);
+  pos = ReadInto(line, pos, mode, text);
+  out = text.Take();
+  return pos;
 }
 
 std::size_t ReadParam(std::string_view line, std::size_t pos, std::size_t capacity, ParamMode mode,
                       const FlagLists& flags, std::string& out) {
   BoundedText text(capacity);
-  pos = SkipBlanks(line, std::min(pos, line.size()));
-  pos =
-      mode == ParamMode::kEText ? ReadEText(line, pos, text) : ReadDelimited(line, pos, text, mode);
+  pos = ReadInto(line, pos, mode, text);
   out = SubstituteFlag(text.Take(), capacity, flags);
   return pos;
 }

@@ -8,6 +8,7 @@
 #include "script/command_context.h"
 #include "script/command_index.h"
 #include "script/flags.h"
+#include "script/parsed_line.h"
 #include "script/script_lines.h"
 
 namespace tk {
@@ -19,9 +20,8 @@ namespace {
 constexpr unsigned kCommandsPerCheck = 4096;
 
 void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
-  std::size_t params_start = 0;
-  const CommandEntry& entry =
-      form.runner.commands->Find(CommandName(run.command_line, params_start));
+  ParsedLine& parsed = run.script->Parsed(run.line_index);
+  const CommandEntry& entry = parsed.Command(run.command_line, *form.runner.commands);
   if (entry.handler == nullptr) {
     form.ShowError(msg::kCommandError);
     LogScriptError(form, run.command_line, run.label, ErrorKind::kCommand,
@@ -29,7 +29,8 @@ void ExecuteCommandLine(TMainForm& form, ActionRun& run) {
     run.result = false;
     return;
   }
-  CommandContext context{form, run, params_start};
+  run.parsed = &parsed;
+  CommandContext context{form, run, parsed.ParamsStart()};
   entry.handler(context);
 }
 
@@ -49,13 +50,19 @@ void RunFrom(TMainForm& form, ActionRun& run, std::size_t label_index) {
   run.line_index = label_index + 1;
   while (!run.end_of_action) {
     if (runner.stopped || (TimeToCheck(runner) && !runner.CheckKeepGoing())) return;
-    const ScriptLines& script = form.script;
-    while (run.line_index < script.Size() &&
-           (script[run.line_index].empty() || script[run.line_index][0] != '>')) {
+    // The script may have been replaced or cleared by the last command.
+    if (run.script != form.script.Shared()) {
+      run.command_line = {};
+      run.parsed = nullptr;
+      run.script = form.script.Shared();
+    }
+    const Lines& lines = run.script->lines;
+    while (run.line_index < lines.size() &&
+           (lines[run.line_index].empty() || lines[run.line_index][0] != '>')) {
       ++run.line_index;
     }
-    if (run.line_index >= script.Size()) return;
-    run.command_line.assign(script[run.line_index]);
+    if (run.line_index >= lines.size()) return;
+    run.command_line = lines[run.line_index];
     ExecuteCommandLine(form, run);
     if (run.jump_target) return;
     ++run.line_index;
@@ -127,10 +134,47 @@ bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause
   return run.result;
 }
 
-std::string CommandContext::Param(ParamMode mode, std::size_t capacity) {
+std::size_t CommandContext::NextKept(ParamMode mode, std::size_t capacity) {
+  const std::size_t likely = reads++;
+  if (run.parsed == nullptr) return kNotKept;
+  const std::size_t place = run.parsed->Find(run.command_line, pos, mode, capacity, likely);
+  if (place != kNotKept) pos = run.parsed->At(place).next;
+  return place;
+}
+
+std::string CommandContext::ReadFromLine(ParamMode mode, std::size_t capacity) {
   std::string value;
   pos = ReadParam(run.command_line, pos, capacity, mode, form.flags, value);
   return value;
+}
+
+std::string CommandContext::Param(ParamMode mode, std::size_t capacity) {
+  const std::size_t place = NextKept(mode, capacity);
+  if (place == kNotKept) return ReadFromLine(mode, capacity);
+  return run.parsed->At(place).Value(form.flags);
+}
+
+Operand CommandContext::ReadOperand() {
+  const std::size_t place = NextKept(ParamMode::kPlain, kParamCapacity);
+  if (place == kNotKept) return {kNotKept, ReadFromLine(ParamMode::kPlain, kParamCapacity)};
+  ParsedParam& param = run.parsed->At(place);
+  if (param.flag_reference) return {kNotKept, param.Value(form.flags)};
+  return {place, {}};
+}
+
+std::string CommandContext::Text(const Operand& operand) {
+  return operand.place == kNotKept ? operand.text : run.parsed->At(operand.place).text;
+}
+
+std::optional<std::int32_t> CommandContext::Number(const Operand& operand) {
+  return operand.place == kNotKept ? ParseInt32(operand.text)
+                                   : run.parsed->At(operand.place).number;
+}
+
+FoundFlags CommandContext::FlagsNamed(const Operand& operand) {
+  if (operand.place == kNotKept) return form.flags.FindFlags(operand.text);
+  ParsedParam& param = run.parsed->At(operand.place);
+  return param.lookup.Find(form.flags, param.text);
 }
 
 std::string CommandContext::Rest(std::size_t capacity) {
@@ -140,7 +184,7 @@ std::string CommandContext::Rest(std::size_t capacity) {
 }
 
 std::optional<std::int32_t> CommandContext::Int() {
-  const auto value = ParseInt32(Param());
+  const auto value = Number(ReadOperand());
   if (!value) Report(ErrorKind::kParameter);
   return value;
 }

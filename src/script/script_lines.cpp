@@ -5,14 +5,17 @@
 namespace tk {
 
 void ScriptLines::Assign(Lines lines) {
-  lines_ = std::move(lines);
+  script_ = std::make_shared<LoadedScript>();
+  script_->lines = std::move(lines);
+  script_->parsed.resize(script_->lines.size());
+  const Lines& all = script_->lines;
   first_index_.clear();
-  first_index_.reserve(lines_.size());
-  for (std::size_t i = 0; i < lines_.size(); ++i) first_index_.try_emplace(FoldCase(lines_[i]), i);
+  first_index_.reserve(all.size());
+  for (std::size_t i = 0; i < all.size(); ++i) first_index_.try_emplace(FoldCase(all[i]), i);
 }
 
 void ScriptLines::Clear() {
-  lines_.clear();
+  script_ = std::make_shared<LoadedScript>();
   first_index_.clear();
 }
 
