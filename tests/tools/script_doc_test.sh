@@ -10,12 +10,16 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Each example as ex/N/example.txt, with its section's command in ex/N/command.
-awk -v dir="$work/ex" '
-  /^### >/ { command = $2 }
-  /^```tk$/ { n++; system("mkdir -p " dir "/" n); print command > (dir "/" n "/command"); inside = 1; next }
-  /^```$/ { inside = 0; next }
-  inside { print > (dir "/" n "/example.txt") }
-' "$doc"
+awk -v dir="$work/blocks" -f "$(dirname "${BASH_SOURCE[0]}")/doc_blocks.awk" "$doc"
+for info in "$work"/blocks/*.info; do
+  [ "$(cat "$info")" = tk ] || continue
+  block=${info%.info}
+  ex="$work/ex/${block##*/}"
+  mkdir -p "$ex"
+  cp "$block.text" "$ex/example.txt"
+  read -r _ command _ < "$block.heading"  # "### >IDS — load a picture"
+  echo "$command" > "$ex/command"
+done
 count=$(find "$work/ex" -name example.txt | wc -l)
 [ "$count" -gt 70 ] || fail "only $count examples found"
 

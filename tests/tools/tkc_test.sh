@@ -326,6 +326,24 @@ grep -q -F 'refused >AWP=2,half.wav; in Pick: there is no sound device' "$work/o
   grep -q -F '[     3.000] window hidden' "$work/out" ||
   fail "no sound, hidden: $(cat "$work/out")"
 
+# A tied animation runs while its half-second wave plays, a frame each 100 ms,
+# and stays on its end frame after; a noon event fires two virtual seconds
+# after a start at 11:59:58.
+tied=$(printf '%s\n' '_FirstAction:' '>IDS=fig.bmp,fig;' '>IDP=fig;' '>ACS=strip.bmp,s,3,10,10,100;' \
+  '>AWP=1,half.wav;' '>ACB=s,1,1,2;' '>CES=12,0,Noon;' '>AE;' 'Noon:' '>AE;' | character tied)
+cp "$speech"/{fig.bmp,tk.ini} "$traced/half.wav" "$tied/"
+convert -size 20x10 xc:red xc:lime xc:blue +append -type truecolor BMP3:"$tied/strip.bmp"
+# shellcheck disable=SC2046 # one option a moment
+"$tkc" run "$tied" --seconds 3 --start "2026-12-24 11:59:58" --trace \
+  $(for ms in 150 250 350 600 700; do echo "--shot $ms=$work/tied$ms.png"; done) > "$work/out"
+frame() { convert "$work/tied$1.png" -format '%[pixel:p{215,265}]' info:; }
+frames="$(frame 150) $(frame 250) $(frame 350)"
+[ "$(tr ' ' '\n' <<< "$frames" | sort -u | wc -l)" = 3 ] || fail "the tied animation while the wave plays: $frames"
+[ "$(frame 600) $(frame 700)" = "srgb(0,0,255) srgb(0,0,255)" ] || fail "after the wave: $(frame 600) $(frame 700)"
+noon='^\[ +2\.0[0-9]{2}\] action Noon started \(event at 12:00\)$'
+grep -q -x -F '[     0.500] sound ended half.wav' "$work/out" && [[ "$(grep 'Noon started' "$work/out")" =~ $noon ]] ||
+  fail "the wave, the noon event: $(cat "$work/out")"
+
 # The README's sample of a trace is what a fresh sample character prints.
 traced_example=$(grep -m1 '^\$ tkc run sample .* --trace$' "$readme") || fail "no trace sample in the README"
 mkdir "$work/readme-trace" && cp -r "$stage" "$work/readme-trace/sample"
