@@ -33,6 +33,7 @@ _FirstAction:
 >ACS=face.sgd,face,3,50,66,100;
 >MLS=12,12,138,64;
 >PMS=&Cheer,Cheer;
+>PMS=&Oops,Oops;
 >JMP=Greet;
 
 Greet:
@@ -57,6 +58,10 @@ Cheer:
 
 CheerText:
 Hooray!@E
+
+Oops:
+>Nope;
+>AE;
 `.replace(/\n/g, '\r\n');
 
 function makeCharacter() {
@@ -177,6 +182,21 @@ test('an author works a character in tkc preview', { timeout: 180000 }, async (t
       await page.locator('#speech').getByText('Hooray!').waitFor();
       await assertEventually(async () => assert.equal(await flagValue(page, 'Cheers').inputValue(), '1'));
       assert.equal(await page.locator('#menu').isHidden(), true);
+      await page.locator('#running').getByText('no action runs').waitFor();
+    });
+
+    await t.test('a box is shown and answered in the page, and the error logged', async () => {
+      const main = await mainWindow(page);
+      const body = await onScreen(page, main.left + 80, main.top + 170);
+      await page.mouse.click(body.x, body.y, { button: 'right' });
+      await page.locator('#menu li[data-caption="Oops"]').click();
+      const box = page.locator('#box');
+      await box.getByText('Command error.').waitFor();  // the English beside the Japanese
+      await box.getByRole('button', { name: 'OK' }).click();
+      await box.waitFor({ state: 'hidden' });
+      await page.locator('#boxes').getByText('(Command error.)').waitFor();
+      await page.locator('#errors').getByText('LabelName[Oops:] >Nope;').waitFor();
+      await page.locator('#running').getByText('no action runs').waitFor();
     });
 
     await t.test('an idle character sends no frames', async () => {
@@ -202,7 +222,8 @@ test('an author works a character in tkc preview', { timeout: 180000 }, async (t
       fs.writeFileSync(path.join(dir, 'tk_srt.txt'), script('Welcome back!'));
       await page.locator('#speech').getByText('Welcome back!').waitFor();
       assert.equal(await flagValue(page, 'Pats').inputValue(), '0');  // flags start afresh
-      await page.locator('#lint').getByText('lint found nothing').waitFor();
+      const line = script('').split('\r\n').indexOf('>Nope;') + 1;
+      await page.locator('#lint').getByText(`tk_srt.txt:${line}: unknown command >Nope`).waitFor();
     });
 
     await t.test('flags are edited in the panel and kept over a restart when asked', async () => {

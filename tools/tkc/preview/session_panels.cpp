@@ -51,7 +51,9 @@ std::uint64_t ScreenSignature(const tk::SimPlatform& sim) {
 PreviewSession::Clock::time_point PreviewSession::Refresh() {
   const Clock::time_point now = Clock::now();
   const bool whole = hub_.TakeKeyframeRequest();
-  const bool moved = sim_ != nullptr && ScreenSignature(*sim_) != shown_screen_;
+  // With no page to see them, frames are not even made.
+  const bool moved =
+      sim_ != nullptr && hub_.Watchers() > 0 && ScreenSignature(*sim_) != shown_screen_;
   if (whole || (moved && now >= next_frame_)) SendFrame(whole);
   if (now >= next_state_) PublishState();
   if (now >= next_look_) LookAtFiles();
