@@ -195,7 +195,8 @@ test('an author works a character in tkc preview', { timeout: 180000 }, async (t
       await box.getByRole('button', { name: 'OK' }).click();
       await box.waitFor({ state: 'hidden' });
       await page.locator('#boxes').getByText('(Command error.)').waitFor();
-      await page.locator('#errors').getByText('LabelName[Oops:] >Nope;').waitFor();
+      await page.locator('#errors').getByText('LabelName[Oops:] >Nope;').click();
+      await page.locator('#script li.picked').getByText('>Nope;').waitFor();  // its script line
       await page.locator('#running').getByText('no action runs').waitFor();
     });
 

@@ -119,6 +119,16 @@ void AddQueries(httplib::Server& server, const PreviewServerParts& parts) {
     if (!state) return Refuse(response, 503, "the character did not answer in time");
     response.set_content(*state, "application/json");
   });
+  server.Get("/api/script", [&parts](const httplib::Request&, httplib::Response& response) {
+    PreviewSession& session = parts.session;
+    const auto script = parts.mailbox.Ask<std::string>(
+        [&session] {
+          return session.Script().dump(-1, ' ', false, json::error_handler_t::replace);
+        },
+        kAnswerWait);
+    if (!script) return Refuse(response, 503, "the character did not answer in time");
+    response.set_content(*script, "application/json");
+  });
   server.Post("/api/flag", [&parts](const httplib::Request& request, httplib::Response& response) {
     const auto body = Body(request, response);
     if (!body) return;

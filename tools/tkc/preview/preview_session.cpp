@@ -117,6 +117,9 @@ std::uint64_t PreviewSession::Pace(std::uint64_t target_ms, bool inputs) {
     const bool served = mailbox_.Serve(inputs);
     const Clock::time_point next_refresh = Refresh();
     if (Stopping()) {
+      // Nothing more runs, `_LastAction` neither: a restart starts afresh at
+      // once, whatever the character was doing.
+      if (form_ != nullptr) form_->runner.stopped = true;
       sim_->Quit();
       return NowMs();
     }

@@ -54,6 +54,9 @@ class PreviewSession : public PreviewPlatform::Pacer {
 
   // --- the page's requests, each run on the engine thread ----------------------
   nlohmann::json State() const;
+  // The script the character runs, a line each (as the running line and the
+  // error log count them); null while none runs.
+  nlohmann::json Script() const;
   // The mouse at a screen point. A press holds the window it fell on until
   // the release, as the system's capture does, so drags follow.
   void Mouse(MouseAction action, tk::MouseButton button, tk::Point at);

@@ -9,6 +9,7 @@
 #include "engine_state.h"
 #include "form/main_form.h"
 #include "preview_session.h"
+#include "script/script_lines.h"
 
 namespace tkc {
 
@@ -81,6 +82,13 @@ nlohmann::json PreviewSession::State() const {
   state["keepFlags"] = keep_flags_;
   state["folder"] = folder_;
   return state;
+}
+
+nlohmann::json PreviewSession::Script() const {
+  if (form_ == nullptr) return nullptr;
+  nlohmann::json lines = nlohmann::json::array();
+  for (const std::string& line : form_->script.All()) lines.push_back(SjisToUtf8(line));
+  return lines;
 }
 
 // Built only when virtual time moved or a request changed something, so a

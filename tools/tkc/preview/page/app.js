@@ -269,6 +269,55 @@ function showRunning(running) {
     element('pre', running.text ?? ''));
 }
 
+// The script as the character runs it, fetched again at each start; the
+// running line marked, and lines named by the log or lint shown on a click.
+let scriptStart = -1;
+function loadScript(starts) {
+  if (starts === scriptStart) return;
+  scriptStart = starts;
+  fetch('/api/script').then((r) => r.json()).then((lines) => {
+    $('#script').replaceChildren(...(lines ?? []).map((line) => element('li', line)));
+    showRunningLine(seen.state?.running);
+  }).catch((error) => console.warn('script', error));
+}
+function scriptLine(number) {
+  return $('#script').children[number - 1];
+}
+// Scrolls the script alone, never the page around it.
+function scrollTo(li, where) {
+  const list = $('#script');
+  const top = li.offsetTop - (where === 'center' ? (list.clientHeight - li.offsetHeight) / 2 : 0);
+  if (where === 'center' || li.offsetTop < list.scrollTop ||
+      li.offsetTop + li.offsetHeight > list.scrollTop + list.clientHeight) {
+    list.scrollTop = Math.max(0, top);
+  }
+}
+function showRunningLine(running) {
+  $('#script .current')?.classList.remove('current');
+  const li = running && scriptLine(running.line);
+  if (!li) return;
+  li.classList.add('current');
+  scrollTo(li, 'nearest');
+}
+function pickLine(number) {
+  $('#script .picked')?.classList.remove('picked');
+  const li = scriptLine(number);
+  if (!li) return;
+  li.closest('details').open = true;
+  li.classList.add('picked');
+  scrollTo(li, 'center');
+}
+// A list item that shows its script line when clicked.
+function jumpItem(text, number, className) {
+  const li = element('li', text, className);
+  if (number > 0) {
+    li.classList.add('jump');
+    li.title = `line ${number} of the script`;
+    li.addEventListener('click', () => pickLine(number));
+  }
+  return li;
+}
+
 function duration(ms) {
   return ms >= 60000 ? `${Math.round(ms / 60000)} min` : ms >= 1000 ? `${(ms / 1000).toFixed(1)} s` : `${ms} ms`;
 }
@@ -313,6 +362,8 @@ function showState(state) {
   showFlags(state.flags);
   showSpeech(state.speech);
   showRunning(state.running);
+  loadScript(state.starts);
+  showRunningLine(state.running);
   showEvents(state.events, state.ms);
   eventsShownAt = performance.now();
   showWakes(state.wakes);
@@ -322,10 +373,11 @@ function showList(selector, lines, className) {
   $(selector).replaceChildren(...lines.map((line) => element('li', line, className)));
 }
 function showLint(report) {
+  const inScript = (f) => /^tk_srt\.txt$/i.test(f.file) ? f.line : 0;
   const lines = [
     ...report.problems.map((text) => element('li', text, 'problem')),
     ...report.warnings.map((text) => element('li', text)),
-    ...report.findings.map((f) => element('li', `${f.file}:${f.line}: ${f.message}`)),
+    ...report.findings.map((f) => jumpItem(`${f.file}:${f.line}: ${f.message}`, inScript(f))),
   ];
   $('#lint').replaceChildren(...(lines.length ? lines : [element('li', 'encoded; lint found nothing', 'dim')]));
 }
@@ -342,7 +394,11 @@ const handlers = {
   menu: showMenu,
   box: showBox,
   boxes: showBoxes,
-  errors: (lines) => showList('#errors', lines),
+  // The log counts lines from 0: "Line(41)" is the script's line 42.
+  errors: (lines) => $('#errors').replaceChildren(...lines.map((line) => {
+    const found = line.match(/Line\((\d+)\)/);
+    return jumpItem(line, found ? Number(found[1]) + 1 : 0);
+  })),
   lint: showLint,
 };
 for (const [name, handle] of Object.entries(handlers)) {
