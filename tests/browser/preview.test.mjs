@@ -34,6 +34,7 @@ _FirstAction:
 >MLS=12,12,138,64;
 >PMS=&Cheer,Cheer;
 >PMS=&Oops,Oops;
+>PMS=&Sing,Sing;
 >JMP=Greet;
 
 Greet:
@@ -62,13 +63,17 @@ Hooray!@E
 Oops:
 >Nope;
 >AE;
+
+Sing:
+>AWP=1,hello.wav;
+>AE;
 `.replace(/\n/g, '\r\n');
 
 function makeCharacter() {
   fs.rmSync(work, { recursive: true, force: true, maxRetries: 5 });
   const dir = path.join(work, 'character');
   fs.mkdirSync(dir, { recursive: true });
-  for (const name of ['body.bmp', 'balloon.bmp', 'face.sgd']) {
+  for (const name of ['body.bmp', 'balloon.bmp', 'face.sgd', 'hello.wav']) {
     fs.copyFileSync(path.join(stage, name), path.join(dir, name));
   }
   fs.writeFileSync(path.join(dir, 'tk_srt.txt'), script('Hello there!'));
@@ -198,6 +203,17 @@ test('an author works a character in tkc preview', { timeout: 180000 }, async (t
       await page.locator('#errors').getByText('LabelName[Oops:] >Nope;').click();
       await page.locator('#script li.picked').getByText('>Nope;').waitFor();  // its script line
       await page.locator('#running').getByText('no action runs').waitFor();
+    });
+
+    await t.test('a wave file plays in the page', async () => {
+      const main = await mainWindow(page);
+      const body = await onScreen(page, main.left + 80, main.top + 170);
+      const fetched = page.waitForResponse((r) => new URL(r.url()).pathname === '/files/hello.wav');
+      await page.mouse.click(body.x, body.y, { button: 'right' });
+      await page.locator('#menu li[data-caption="Sing"]').click();
+      assert.equal((await fetched).status() < 300, true);
+      await page.locator('#sounds').getByText('wave: hello.wav').waitFor();
+      await page.locator('#sounding').getByText('silent').waitFor();  // it ends
     });
 
     await t.test('an idle character sends no frames', async () => {

@@ -59,6 +59,7 @@ void PreviewSession::RunOnce() {
   }();
   shown_screen_ = 0;
   state_at_ms_ = UINT64_MAX;
+  plays_seen_ = exceptions_seen_ = 0;
   status_ = "running";
   ++starts_;
   state_dirty_ = true;

@@ -87,6 +87,7 @@ class PreviewSession : public PreviewPlatform::Pacer {
   void PublishState();
   void LookAtFiles();
   void PublishBoxes();
+  void PublishSounds();
   int OnMenu(const std::vector<tk::PopupMenuItem>& items);
   void OnBox(const tk::SimPlatform::MessageBoxRecord& box);
   // Serves controls until `answered` or nobody is there to answer; virtual
@@ -126,6 +127,7 @@ class PreviewSession : public PreviewPlatform::Pacer {
   bool box_answered_ = false;
   std::deque<nlohmann::json> boxes_;
   std::size_t exceptions_seen_ = 0;
+  std::size_t plays_seen_ = 0;  // of the simulated media's plays
 
   FrameStream frames_{kDesktopColour};
   std::uint64_t shown_screen_ = 0;  // the signature of the screen last sent

@@ -1,7 +1,10 @@
 // What the engine thread sends the pages besides input answers: frames,
 // the panels' state, the boxes and error log, and the encoding and lint
 // report after each change of the character's files.
+#include <cctype>
+#include <cstring>
 #include <iostream>
+#include <optional>
 
 #include "../console_text.h"
 #include "../encode_file.h"
@@ -47,6 +50,37 @@ std::uint64_t ScreenSignature(const tk::SimPlatform& sim) {
   return signature;
 }
 
+const char* MediaName(tk::MediaKind kind) {
+  switch (kind) {
+    case tk::MediaKind::kWave:
+      return "wave";
+    case tk::MediaKind::kMidi:
+      return "midi";
+    case tk::MediaKind::kCdAudio:
+      return "cd";
+  }
+  return "";
+}
+
+// The page's address of a file of the character's folder, every byte but
+// the plain ones escaped (names are the program's Shift-JIS); none for a
+// file outside the folder.
+std::optional<std::string> FileUrl(const fs::path& folder, const std::string& host_path) {
+  const fs::path relative = fs::path(host_path).lexically_normal().lexically_relative(folder);
+  const std::string name = relative.generic_string();
+  if (relative.empty() || name.starts_with("..")) return std::nullopt;
+  std::string url = "/files/";
+  for (const unsigned char c : name) {
+    if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
+      url += static_cast<char>(c);
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      url += {'%', kHex[c >> 4], kHex[c & 15]};
+    }
+  }
+  return url;
+}
+
 }  // namespace
 
 PreviewSession::Clock::time_point PreviewSession::Refresh() {
@@ -56,6 +90,7 @@ PreviewSession::Clock::time_point PreviewSession::Refresh() {
   const bool moved =
       sim_ != nullptr && hub_.Watchers() > 0 && ScreenSignature(*sim_) != shown_screen_;
   if (whole || (moved && now >= next_frame_)) SendFrame(whole);
+  if (sim_ != nullptr) PublishSounds();
   if (now >= next_state_) PublishState();
   if (now >= next_look_) LookAtFiles();
   Clock::time_point next = std::min(next_state_, next_look_);
@@ -75,6 +110,11 @@ nlohmann::json PreviewSession::State() const {
       form_ != nullptr ? CharacterState(*form_, *sim_) : nlohmann::json::object();
   state["status"] = status_;
   state["starts"] = starts_;
+  if (sim_ != nullptr) {
+    state["sounding"] = {{"wave", SjisToUtf8(sim_->media.Sounding(tk::MediaKind::kWave))},
+                         {"midi", SjisToUtf8(sim_->media.Sounding(tk::MediaKind::kMidi))},
+                         {"cd", sim_->media.Sounding(tk::MediaKind::kCdAudio)}};
+  }
   state["ms"] = NowMs();
   state["speed"] = clock_.speed();
   state["paused"] = clock_.paused();
@@ -106,6 +146,24 @@ void PreviewSession::PublishState() {
   last_state_ = std::move(compared);
   state["ms"] = NowMs();
   hub_.PublishSticky("state", Dump(state));
+}
+
+// Each play as it starts: the page plays a wave file itself and shows what
+// MIDI or the disc would play.
+void PreviewSession::PublishSounds() {
+  const auto& plays = sim_->media.plays;
+  for (; plays_seen_ < plays.size(); ++plays_seen_) {
+    const tk::SimMedia::PlayRecord& play = plays[plays_seen_];
+    nlohmann::json sound = {{"kind", MediaName(play.kind)},
+                            {"atMs", play.at_ms},
+                            {"fromMs", play.from_ms},
+                            {"toMs", play.to_ms}};
+    if (!play.file.empty()) {
+      sound["file"] = SjisToUtf8(play.file);
+      if (const auto url = FileUrl(folder_, sim_->Resolve(play.file))) sound["url"] = *url;
+    }
+    hub_.Publish("sound", Dump(sound));
+  }
 }
 
 void PreviewSession::PublishBoxes() {

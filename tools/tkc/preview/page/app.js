@@ -165,6 +165,42 @@ function showBox(box) {
 }
 $('#box button').addEventListener('click', answerBox);
 
+// --- sound ---------------------------------------------------------------------------
+// Wave files play in the page (once the author has clicked it, as browsers
+// ask); MIDI and the disc are only named. The sound stops with the
+// character's and holds while time does.
+const sounds = [];
+let audio = null;
+function soundText(sound) {
+  const span = `${duration(sound.fromMs)}–${duration(sound.toMs)}`;
+  return `[${sound.atMs} ms] ${sound.kind === 'cd' ? 'CD' : sound.kind}: ${sound.file ?? ''} ${span}`;
+}
+function onSound(sound) {
+  sounds.push(sound);
+  if (sounds.length > 20) sounds.shift();
+  showList('#sounds', sounds.map(soundText));
+  if (sound.kind !== 'wave' || !sound.url) return;
+  audio?.pause();
+  audio = new Audio(`${sound.url}#t=${sound.fromMs / 1000},${sound.toMs / 1000}`);
+  audio.play().catch(() => {
+    $('#sounding').textContent = 'click the page once to let wave files play here';
+  });
+}
+function showSounding(state) {
+  const now = state.sounding ?? {};
+  const parts = [['wave', now.wave], ['MIDI (not played here)', now.midi], ['CD (not played here)', now.cd]]
+    .filter(([, file]) => file).map(([kind, file]) => `${kind}: ${file}`);
+  $('#sounding').textContent = parts.length ? 'playing: ' + parts.join('; ') : 'silent';
+  if (!audio) return;
+  if (!now.wave) {
+    audio.pause();
+    audio = null;
+  } else if (state.paused !== audio.paused) {
+    if (state.paused) audio.pause();
+    else audio.play().catch(() => {});
+  }
+}
+
 // --- the controls ------------------------------------------------------------------
 $('#pause').addEventListener('click', () => post('/api/control', { pause: !seen.state?.paused }));
 $('#step').addEventListener('click', () => post('/api/control', { step: true }));
@@ -367,6 +403,7 @@ function showState(state) {
   showEvents(state.events, state.ms);
   eventsShownAt = performance.now();
   showWakes(state.wakes);
+  showSounding(state);
 }
 
 function showList(selector, lines, className) {
@@ -400,6 +437,7 @@ const handlers = {
     return jumpItem(line, found ? Number(found[1]) + 1 : 0);
   })),
   lint: showLint,
+  sound: onSound,
 };
 for (const [name, handle] of Object.entries(handlers)) {
   stream.addEventListener(name, (event) => handle(JSON.parse(event.data)));
