@@ -2,9 +2,9 @@
 // the panels' state, the boxes and error log, and the encoding and lint
 // report after each change of the character's files.
 #include <cctype>
-#include <cstring>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 #include "../console_text.h"
 #include "../encode_file.h"
@@ -41,11 +41,13 @@ std::uint64_t ScreenSignature(const tk::SimPlatform& sim) {
     if (w == nullptr) continue;
     for (const std::int64_t value :
          {std::int64_t{id}, std::int64_t{w->presents}, std::int64_t{w->visible},
-          std::int64_t{w->topmost}, std::int64_t{w->bounds.left}, std::int64_t{w->bounds.top},
-          std::int64_t{w->bounds.right}, std::int64_t{w->bounds.bottom},
-          std::int64_t{w->region_set}, static_cast<std::int64_t>(w->region.size())}) {
+          std::int64_t{w->topmost}, std::int64_t{w->region_set}})
       mix(value);
-    }
+    const auto mix_rect = [&](const tk::Rect& r) {
+      for (const int value : {r.left, r.top, r.right, r.bottom}) mix(value);
+    };
+    mix_rect(w->bounds);
+    for (const tk::Rect& r : w->region) mix_rect(r);
   }
   return signature;
 }
@@ -71,7 +73,8 @@ std::optional<std::string> FileUrl(const fs::path& folder, const std::string& ho
   if (relative.empty() || name.starts_with("..")) return std::nullopt;
   std::string url = "/files/";
   for (const unsigned char c : name) {
-    if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
+    if (std::isalnum(c) ||
+        std::string_view("-._~/").find(static_cast<char>(c)) != std::string_view::npos) {
       url += static_cast<char>(c);
     } else {
       static constexpr char kHex[] = "0123456789ABCDEF";
