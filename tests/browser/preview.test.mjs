@@ -11,7 +11,11 @@ import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import { chromium } from 'playwright-core';
+
+// Installed by scripts/install-deps.sh (npm ci in tests/browser).
+const { chromium } = await import('playwright-core').catch((error) => {
+  throw new Error(`playwright-core is missing: run scripts/install-deps.sh (${error.message})`);
+});
 
 const tkc = process.env.TK_TKC;
 const stage = process.env.TK_STAGE_DIR;
