@@ -18,6 +18,10 @@ packages=(
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   # without these Wine draws Japanese text as empty boxes; tkc run draws with the Gothic
   fonts-wine fonts-ipafont-gothic
+  # tkc preview: its HTTP server and JSON
+  libcpp-httplib-dev nlohmann-json3-dev
+  # the preview's browser test: Chromium, driven from Node.js
+  chromium nodejs
 )
 
 missing=()
@@ -26,21 +30,34 @@ for p in "${packages[@]}"; do
   [[ "$status" == installed ]] || missing+=("$p")
 done
 
+apt_install() {
+  echo "install-deps: installing $*"
+  local sudo=()
+  if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo >/dev/null; then
+      echo "install-deps: not root and no sudo; install as root: $*" >&2
+      exit 1
+    fi
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+}
+
 if ((${#missing[@]} == 0)); then
   echo "install-deps: all ${#packages[@]} packages present"
-  exit 0
+else
+  apt_install "${missing[@]}"
 fi
+# Debian's nodejs comes without npm; a Node.js from elsewhere has it inside.
+command -v npm >/dev/null || apt_install npm
 
-echo "install-deps: installing ${missing[*]}"
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-  if ! command -v sudo >/dev/null; then
-    echo "install-deps: not root and no sudo; install as root: ${missing[*]}" >&2
-    exit 1
-  fi
-  sudo=(sudo)
+# The browser test's npm packages, exactly as tests/browser/package-lock.json
+# pins them (a Playwright that drives the system's Chromium and downloads no
+# browser of its own); again only when the lock file changed since.
+browser_tests="$(dirname "${BASH_SOURCE[0]}")/../tests/browser"
+installed_lock="$browser_tests/node_modules/.package-lock.json"
+if [[ ! -f $installed_lock || $browser_tests/package-lock.json -nt $installed_lock ]]; then
+  echo "install-deps: npm ci in tests/browser"
+  (cd "$browser_tests" && npm ci --no-audit --no-fund)
 fi
-
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -5,12 +5,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "console_text.h"
+#include "encode_file.h"
 #include "files.h"
 #include "interaction/clickable_map.h"
 #include "lint.h"
+#include "preview/preview.h"
 #include "run_character.h"
 #include "script/encoded_file.h"
 #include "script/flag_file.h"
@@ -66,45 +69,20 @@ int Usage() {
          "                             of the primary) and its display scale (default\n"
          "                             100%); the first is the primary one, at +0+0;\n"
          "                             screenshots then span every monitor, in picture\n"
-         "                             pixels\n";
+         "                             pixels\n"
+         "  tkc preview DIR [--port N]  run the character in DIR live in the browser, on\n"
+         "                             http://127.0.0.1:PORT/ (printed): pause, step and\n"
+         "                             speed up its time, click, drag and right-click it,\n"
+         "                             see and edit its flags; a change of its files\n"
+         "                             encodes it again and restarts it\n";
   return 2;
 }
 
-// Whether the program would take the file for a script, a map or a flag
-// file. A script or a map may have its marker on any line; a flag file only
-// on its first, since the line after the marker is read as the record.
-bool HasMarkerLine(const tk::Lines& lines) {
-  if (!lines.empty() && tk::EqualsIgnoreCase(lines.front(), tk::kFlagFileMarker)) return true;
-  return std::ranges::any_of(lines, [](const std::string& line) {
-    return tk::EqualsIgnoreCase(line, tk::kScriptMarker) ||
-           tk::EqualsIgnoreCase(line, tk::kMapMarker);
-  });
-}
-
-std::string MissingMarkerAdvice(const tk::Lines& lines) {
-  std::string advice = std::string("has no marker line, so the program would refuse it; ") +
-                       "put one of these on its first line: " + tk::kScriptMarker +
-                       " (a script), " + tk::kMapMarker + " (a clickable map), " +
-                       tk::kFlagFileMarker + " (a flag file)";
-  // Editors that save UTF-8 may put a byte-order mark before the marker.
-  if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) {
-    advice += "; the first line starts with a UTF-8 byte-order mark: save the file as Shift-JIS";
-  }
-  return advice;
-}
-
 int Encode(const std::string& in, const std::string& out) {
-  const auto text = ReadAll(in);
-  if (!text) return Fail("cannot read " + in);
-  const tk::Lines lines = tk::SplitTextLines(*text);
-  if (!HasMarkerLine(lines)) return Fail(in + " " + MissingMarkerAdvice(lines));
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (std::ranges::all_of(lines[i], tk::StorableInLine)) continue;
-    std::cerr << "tkc: warning: " << in << ":" << i + 1
-              << ": the encoded form cannot hold a form feed; it is left out\n";
-  }
-  if (!WriteAll(out, tk::EncodeLines(lines))) return Fail("cannot write " + out);
-  return 0;
+  std::vector<std::string> warnings;
+  const std::string error = tkc::EncodeTextFile(in, out, warnings);
+  for (const std::string& warning : warnings) std::cerr << "tkc: warning: " << warning << "\n";
+  return error.empty() ? 0 : Fail(error);
 }
 
 int Decode(const std::string& in, const std::string& out) {
@@ -242,6 +220,7 @@ int main(int argc, char** argv) {
   if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
   if (command == "run" && argc >= 3) return Run(argc, argv);
   if (command == "lint" && argc == 3) return tkc::RunLint(argv[2]);
+  if (command == "preview" && argc >= 3) return tkc::Preview(argc, argv);
   if (command == "sgd" && argc == 5) return Sgd(argv[2], argv[3], argv[4]);
   return Usage();
 }

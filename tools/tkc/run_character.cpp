@@ -32,9 +32,6 @@ namespace {
 // long _LastAction may take once the close has begun, in virtual time.
 constexpr std::uint64_t kOverrunMs = 60'000;
 
-// A plain desktop colour that no character picture is likely to use.
-constexpr tk::Bgr kDesktop{0x80, 0x60, 0x30};
-
 using Clock = std::chrono::steady_clock;
 
 // Virtual time starts at the author's wall-clock time so that timed events
@@ -91,8 +88,8 @@ class RunBounds {
   std::string report_;
 };
 
-// The cause and the fix, in the author's words, of a start-up that stopped
-// with `box_text`; empty for any other box.
+}  // namespace
+
 std::string StartFailure(const std::string& box_text, const std::string& folder,
                          bool reads_text_script) {
   const bool unreadable = box_text == tk::msg::kScriptUnreadable;
@@ -113,6 +110,8 @@ std::string StartFailure(const std::string& box_text, const std::string& folder,
   }
   return folder + "/tk.srt is not an encoded script file; " + kEncodeHint;
 }
+
+namespace {
 
 // tkc's own timers: each ticks once, `ms` after the run began, and is given
 // back when the run is over.
@@ -270,7 +269,7 @@ void Perform(tk::SimPlatform& sim, tk::TMainForm* form, OtherWindows& others,
         std::cout << when << "close window \"" << input.file << "\": no such window" << std::endl;
       return;
     case ScriptedInput::Kind::kShot:
-      if (!WriteAll(input.file, tk::EncodePng(sim.RenderScreen(kDesktop)))) {
+      if (!WriteAll(input.file, tk::EncodePng(sim.RenderScreen(kDesktopColour)))) {
         std::cout << when << "cannot write " << input.file << std::endl;
       }
       return;
@@ -506,13 +505,17 @@ std::string CheckMonitors(const std::vector<tk::Monitor>& monitors) {
   return {};
 }
 
-// The simulated desktop's monitors, as the options give them.
-void SetUpMonitors(tk::SimPlatform& sim, const std::vector<tk::Monitor>& monitors) {
-  if (monitors.empty()) return;
-  sim.screen_width = monitors.front().bounds.Width();
-  sim.screen_height = monitors.front().bounds.Height();
-  sim.primary_scale_percent = monitors.front().scale_percent;
-  sim.other_monitors.assign(monitors.begin() + 1, monitors.end());
+void SetUpDesktop(tk::SimPlatform& sim, const RunOptions& options) {
+  if (!options.monitors.empty()) {
+    sim.screen_width = options.monitors.front().bounds.Width();
+    sim.screen_height = options.monitors.front().bounds.Height();
+    sim.primary_scale_percent = options.monitors.front().scale_percent;
+    sim.other_monitors.assign(options.monitors.begin() + 1, options.monitors.end());
+  }
+  sim.wave_devices = sim.midi_devices = options.sound ? 1 : 0;
+  constexpr std::uint32_t kTrackMs = 180'000;  // each track of a --cd disc
+  sim.media.cd_tracks_ms.assign(static_cast<std::size_t>(options.cd_tracks), kTrackMs);
+  sim.start_time = options.start ? *options.start : HostLocalTime();
 }
 
 int RunCharacter(const RunOptions& options) {
@@ -524,11 +527,7 @@ int RunCharacter(const RunOptions& options) {
   const std::unique_ptr<tk::TextRenderer> font = options.block_font ? nullptr : OpenScreenFont();
   tk::SimPlatform sim(dir, dir);
   if (font) sim.UseTextRenderer(*font);
-  SetUpMonitors(sim, options.monitors);
-  sim.wave_devices = sim.midi_devices = options.sound ? 1 : 0;
-  constexpr std::uint32_t kTrackMs = 180'000;  // each track of a --cd disc
-  sim.media.cd_tracks_ms.assign(static_cast<std::size_t>(options.cd_tracks), kTrackMs);
-  sim.start_time = options.start ? *options.start : HostLocalTime();
+  SetUpDesktop(sim, options);
   const std::uint64_t lifetime_ms = options.seconds * 1000;
   RunBounds bounds(sim, lifetime_ms + kOverrunMs, options.real_limit);
 
@@ -558,7 +557,8 @@ int RunCharacter(const RunOptions& options) {
     bounds.AllowVirtualUntil(sim.NowMs() + kOverrunMs);
     if (form) stats.names = TimerNames(*form);
     CountWakes(sim, stats);
-    if (!saved) saved = WriteAll(options.screenshot, tk::EncodePng(sim.RenderScreen(kDesktop)));
+    if (!saved)
+      saved = WriteAll(options.screenshot, tk::EncodePng(sim.RenderScreen(kDesktopColour)));
   };
   tk::RunProgram(sim, [&](tk::TMainForm& created) {
     form = &created;

@@ -8,7 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/bitmap.h"
 #include "platform/platform.h"
+
+namespace tk {
+class SimPlatform;
+}  // namespace tk
 
 namespace tkc {
 
@@ -76,5 +81,19 @@ struct RunOptions {
 inline constexpr int kExitStopped = 3;
 
 int RunCharacter(const RunOptions& options);
+
+// The colour of the simulated desktop around the character: a plain one
+// that no character picture is likely to use.
+inline constexpr tk::Bgr kDesktopColour{0x80, 0x60, 0x30};
+
+// The simulated desktop as the options describe it (monitors already
+// checked with CheckMonitors): monitors, sound devices, the disc in the
+// drive and the clock's start. `tkc run` and `tkc preview` share it.
+void SetUpDesktop(tk::SimPlatform& sim, const RunOptions& options);
+
+// The cause and the fix, in the author's words, of a start-up that stopped
+// with `box_text`; empty for any other box.
+std::string StartFailure(const std::string& box_text, const std::string& folder,
+                         bool reads_text_script);
 
 }  // namespace tkc

@@ -135,6 +135,8 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
 
   // Moves virtual time forward, firing timers as they fall due.
   void AdvanceTime(std::uint64_t ms);
+  // When the first ticking timer or posted message is due; UINT64_MAX when none ticks.
+  std::uint64_t NextDueMs() const;
   // The program is busy for `ms` (inside a handler, say): time passes and
   // nothing is delivered; what fell due waits for the next pump.
   void Busy(std::uint64_t ms);
@@ -314,8 +316,6 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   }
   bool FireNextTimerDueBy(std::uint64_t limit_ms);
   bool DeliverNextPostDueBy(std::uint64_t limit_ms);
-  // When the first ticking timer or posted message is due; UINT64_MAX when none ticks.
-  std::uint64_t NextDueMs() const;
   // Paints every visible window marked for it, once each, as a pump does.
   void PaintPendingWindows();
   void PaintNow(WindowId id);
