@@ -87,7 +87,7 @@ function makeCharacter() {
 
 // Starts tkc preview and resolves with its address once it prints it.
 function startPreview(dir) {
-  const child = spawn(tkc, ['preview', dir], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const child = spawn(tkc, ['preview', dir, '--no-browser'], { stdio: ['ignore', 'pipe', 'inherit'] });
   let output = '';
   const url = new Promise((resolve, reject) => {
     const timer = setTimeout(() => reject(new Error(`no address printed: ${output}`)), timeout);

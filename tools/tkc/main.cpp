@@ -70,8 +70,9 @@ int Usage() {
          "                             100%); the first is the primary one, at +0+0;\n"
          "                             screenshots then span every monitor, in picture\n"
          "                             pixels\n"
-         "  tkc preview DIR [--port N]  run the character in DIR live in the browser, on\n"
-         "                             http://127.0.0.1:PORT/ (printed): pause, step and\n"
+         "  tkc preview DIR [--port N] [--no-browser]  run the character in DIR live in\n"
+         "                             the browser, on http://127.0.0.1:PORT/ (printed, and\n"
+         "                             opened in the default browser): pause, step and\n"
          "                             speed up its time, click, drag and right-click it,\n"
          "                             see and edit its flags; a change of its files\n"
          "                             encodes it again and restarts it\n";

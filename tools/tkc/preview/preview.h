@@ -1,4 +1,4 @@
-// `tkc preview DIR [--port N]`: the character on the simulated desktop, live
+// `tkc preview DIR [--port N] [--no-browser]`: the character on the simulated desktop, live
 // in the browser, with its inside in panels beside it.
 #pragma once
 

@@ -1,7 +1,10 @@
+#include <fcntl.h>
 #include <httplib.h>
+#include <spawn.h>
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -14,6 +17,8 @@
 #include "preview_server.h"
 #include "preview_session.h"
 
+extern char** environ;
+
 namespace tkc {
 
 namespace {
@@ -24,24 +29,56 @@ extern "C" void OnStopSignal(int) {
   g_stop.store(true);
 }
 
-// "--port N"; none when the options are not that.
-bool ReadPort(int argc, char** argv, int& port) {
-  port = 0;
-  for (int i = 3; i < argc; i += 2) {
-    if (std::string(argv[i]) != "--port" || i + 1 >= argc) return false;
+struct PreviewOptions {
+  int port = 0;  // 0: any free one
+  bool open_browser = true;
+};
+
+// "--port N" and "--no-browser", in any order; false for anything else.
+bool ReadOptions(int argc, char** argv, PreviewOptions& options) {
+  for (int i = 3; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--no-browser") {
+      options.open_browser = false;
+      continue;
+    }
+    if (option != "--port" || i + 1 >= argc) return false;
     char* end = nullptr;
-    const long value = std::strtol(argv[i + 1], &end, 10);
-    if (end == argv[i + 1] || *end != '\0' || value < 1 || value > 65535) return false;
-    port = static_cast<int>(value);
+    const long value = std::strtol(argv[++i], &end, 10);
+    if (end == argv[i] || *end != '\0' || value < 1 || value > 65535) return false;
+    options.port = static_cast<int>(value);
   }
   return true;
+}
+
+// Hands the page to the desktop's default browser, where there is a desktop
+// and its opener; the preview goes on whatever the opener does.
+void OpenInBrowser(const std::string& url) {
+#ifdef __APPLE__
+  const char* opener = "open";
+#else
+  const char* opener = "xdg-open";
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) return;
+#endif
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+  std::string program = opener, address = url;
+  char* args[] = {program.data(), address.data(), nullptr};
+  std::signal(SIGCHLD, SIG_IGN);  // the opener is never waited for
+  pid_t pid = 0;
+  posix_spawnp(&pid, opener, &quiet, nullptr, args, environ);
+  posix_spawn_file_actions_destroy(&quiet);
 }
 
 }  // namespace
 
 int Preview(int argc, char** argv) {
-  int port = 0;
-  if (!ReadPort(argc, argv, port)) return Fail("usage: tkc preview DIR [--port N]");
+  PreviewOptions options;
+  if (!ReadOptions(argc, argv, options))
+    return Fail("usage: tkc preview DIR [--port N] [--no-browser]");
+  int port = options.port;
   std::error_code error;
   const std::string folder = std::filesystem::absolute(argv[2], error).lexically_normal().string();
   if (error || !std::filesystem::is_directory(folder))
@@ -63,7 +100,9 @@ int Preview(int argc, char** argv) {
   const PreviewServerParts parts{mailbox, hub, session, folder, port};
   AddPreviewRoutes(server, parts);
   std::thread listener([&server] { server.listen_after_bind(); });
-  std::cout << "tkc preview: http://127.0.0.1:" << port << "/ (Ctrl-C ends it)" << std::endl;
+  const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/";
+  std::cout << "tkc preview: " << url << " (Ctrl-C ends it)" << std::endl;
+  if (options.open_browser) OpenInBrowser(url);
 
   std::signal(SIGPIPE, SIG_IGN);  // a page closed mid-write is noticed by the write
   std::signal(SIGINT, OnStopSignal);
