@@ -7,6 +7,8 @@
 
 #ifdef TKC_FREETYPE
 #include "platform/sim/freetype/freetype_text.h"
+#elif defined(TKC_GDI)
+#include "platform/win32/gdi_text.h"
 #endif
 
 namespace tkc {
@@ -31,6 +33,12 @@ std::unique_ptr<tk::TextRenderer> OpenScreenFont() {
   std::unique_ptr<tk::TextRenderer> font = tk::FreeTypeText::Open(*files, error);
   if (!font) Fail(error + kFallback);
   return font;
+}
+
+#elif defined(TKC_GDI)
+
+std::unique_ptr<tk::TextRenderer> OpenScreenFont() {
+  return std::make_unique<tk::win32::GdiText>();
 }
 
 #else

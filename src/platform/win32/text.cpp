@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/bitmap.h"
+#include "platform/win32/gdi_text.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_platform.h"
 
@@ -118,7 +119,7 @@ class AreaCopy {
 
 }  // namespace
 
-TextExtent Win32Platform::MeasureText(const TextFont& font, std::string_view text) {
+TextExtent win32::GdiText::MeasureText(const TextFont& font, std::string_view text) {
   FontSurface surface(font);
   if (!surface.ok()) return {};
   return Measure(surface.dc(), win32::WideFromSjis(text));
@@ -126,8 +127,8 @@ TextExtent Win32Platform::MeasureText(const TextFont& font, std::string_view tex
 
 // The part of the target the text covers goes into a DIB section, the text
 // is drawn there, and the result comes back.
-void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
-                             std::string_view text, std::uint32_t colour) {
+void win32::GdiText::DrawText(Bitmap& target, int x, int y, const TextFont& font,
+                              std::string_view text, std::uint32_t colour) {
   FontSurface surface(font);
   if (!surface.ok() || text.empty()) return;
   const std::wstring wide = win32::WideFromSjis(text);
@@ -142,6 +143,15 @@ void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
   GdiFlush();
   SelectObject(surface.dc(), old_bitmap);
   copy.CopyBack(target);
+}
+
+TextExtent Win32Platform::MeasureText(const TextFont& font, std::string_view text) {
+  return win32::GdiText().MeasureText(font, text);
+}
+
+void Win32Platform::DrawText(Bitmap& target, int x, int y, const TextFont& font,
+                             std::string_view text, std::uint32_t colour) {
+  win32::GdiText().DrawText(target, x, y, font, text, colour);
 }
 
 }  // namespace tk
