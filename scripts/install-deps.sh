@@ -20,8 +20,8 @@ packages=(
   fonts-wine fonts-ipafont-gothic
   # tkc preview: its HTTP server and JSON
   libcpp-httplib-dev nlohmann-json3-dev
-  # the preview's browser test: Chromium, driven from Node.js
-  chromium nodejs
+  # the preview's browser test: Chromium, driven through its WebDriver from Python
+  chromium chromium-driver python3 python3-selenium
 )
 
 missing=()
@@ -48,16 +48,4 @@ if ((${#missing[@]} == 0)); then
   echo "install-deps: all ${#packages[@]} packages present"
 else
   apt_install "${missing[@]}"
-fi
-# Debian's nodejs comes without npm; a Node.js from elsewhere has it inside.
-command -v npm >/dev/null || apt_install npm
-
-# The browser test's npm packages, exactly as tests/browser/package-lock.json
-# pins them (a Playwright that drives the system's Chromium and downloads no
-# browser of its own); again only when the lock file changed since.
-browser_tests="$(dirname "${BASH_SOURCE[0]}")/../tests/browser"
-installed_lock="$browser_tests/node_modules/.package-lock.json"
-if [[ ! -f $installed_lock || $browser_tests/package-lock.json -nt $installed_lock ]]; then
-  echo "install-deps: npm ci in tests/browser"
-  (cd "$browser_tests" && npm ci --no-audit --no-fund)
 fi
