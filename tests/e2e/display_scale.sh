@@ -83,11 +83,7 @@ e2e_expect_ini WndPos Y_Pos $((92 + 32))
 # Balloon text at the scaled font size: the balloon is twice its picture's
 # size and its greeting is drawn finer than 2 x 2 blocks.
 e2e_new_case greeting
-convert -size 200x80 xc:'rgb(250,240,200)' -fill 'rgb(255,0,255)' -draw 'point 0,0' \
-  -type truecolor BMP3:"$e2e_folder/fig.bmp"
-convert -size 220x90 xc:white -fill 'rgb(255,0,255)' -draw 'point 0,0' \
-  -type truecolor BMP3:"$e2e_folder/balloon.bmp"
-printf '[WndPos]\r\nX_Pos=100\r\nY_Pos=150\r\n' >"$e2e_folder/tk.ini"
+e2e_balloon_character 100 150
 e2e_script <<'SCRIPT'
 *TKScriptFile
 _FirstAction:

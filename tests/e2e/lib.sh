@@ -133,6 +133,16 @@ e2e_script() {
   "$TK_TKC" encode "$text" "$e2e_folder/tk.srt" || e2e_fail "tkc encode failed"
 }
 
+# A figure of 200 x 80 and a white balloon of 220 x 90 (fig.bmp and
+# balloon.bmp, magenta corners), the character saved at X,Y in tk.ini.
+e2e_balloon_character() {
+  convert -size 200x80 xc:'rgb(250,240,200)' -fill 'rgb(255,0,255)' -draw 'point 0,0' \
+    -type truecolor BMP3:"$e2e_folder/fig.bmp"
+  convert -size 220x90 xc:white -fill 'rgb(255,0,255)' -draw 'point 0,0' \
+    -type truecolor BMP3:"$e2e_folder/balloon.bmp"
+  printf '[WndPos]\r\nX_Pos=%s\r\nY_Pos=%s\r\n' "$1" "$2" >"$e2e_folder/tk.ini"
+}
+
 # Starts the program from its folder (which is then also the current directory).
 e2e_start() {
   [[ -z "$e2e_pid" ]] || e2e_fail "the previous case's program was not waited for"

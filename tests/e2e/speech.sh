@@ -6,11 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
 e2e_new_case greeting
-convert -size 200x80 xc:'rgb(250,240,200)' -fill 'rgb(255,0,255)' -draw 'point 0,0' \
-  -type truecolor BMP3:"$e2e_folder/fig.bmp"
-convert -size 220x90 xc:white -fill 'rgb(255,0,255)' -draw 'point 0,0' \
-  -type truecolor BMP3:"$e2e_folder/balloon.bmp"
-printf '[WndPos]\r\nX_Pos=200\r\nY_Pos=250\r\n' >"$e2e_folder/tk.ini"
+e2e_balloon_character 200 250
 e2e_script <<'SCRIPT'
 *TKScriptFile
 _FirstAction:
