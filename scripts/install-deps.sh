@@ -19,7 +19,7 @@ packages=(
   # without these Wine draws Japanese text as empty boxes; tkc run draws with the Gothic
   fonts-wine fonts-ipafont-gothic
   # tkc preview: its HTTP server and JSON
-  libcpp-httplib-dev nlohmann-json3-dev
+  libcpp-httplib-dev nlohmann-json3-dev pkg-config
   # the preview's browser test: Chromium, driven through its WebDriver from Python
   chromium chromium-driver python3 python3-selenium
 )
