@@ -128,6 +128,7 @@ void TMainForm::ShowBox(const std::string& text, MessageIcon icon) {
 
 void TMainForm::CreateTimers() {
   CreateEventTimer(*this);
+  second_beat.Create(platform);
   prompt.timer = Timer(platform, [this] { StepPrompt(*this); });
   prompt.timer.SetInterval(kPromptTimerStartMs);
   walk.timer = Timer(platform, [this] { OnWalkTimer(*this); });

@@ -40,6 +40,7 @@ void TMainForm::ReleaseAll() {
   cursors.clear();
   images.entries.clear();
   ReleaseAnimations(*this);
+  second_beat.Release();
   numbers = {};
   random_jumps.Clear();
   about_form.reset();

@@ -14,6 +14,7 @@
 #include "base/random.h"
 #include "form/modes.h"
 #include "form/repeat_guard.h"
+#include "form/second_beat.h"
 #include "platform/platform.h"
 
 namespace tk {
@@ -187,6 +188,7 @@ class TMainForm : public WindowEvents {
   Platform& platform;
   WindowId window = kNoWindow;
   Random random;
+  SecondBeat second_beat;  // the clock image and the event checks
 
   ShellState shell;
   RepeatGuard repeated_boxes{10, 1000};

@@ -198,9 +198,11 @@ TEST_F(Startup, TimersAreCreatedAsTheStartSequenceNeedsThem) {
   WriteScript(kTrace);
   Start();
   const auto& timers = sim->Timers();
-  ASSERT_EQ(timers.size(), 4u);
-  // The event timer sleeps until the script gives it an event.
+  ASSERT_EQ(timers.size(), 5u);
+  // The event timer and the second beat sleep until the script gives them
+  // an event or a clock.
   EXPECT_FALSE(timers.at(form->events.timer.id()).enabled);
+  EXPECT_FALSE(timers.at(form->second_beat.timer().id()).enabled);
   EXPECT_FALSE(timers.at(form->prompt.timer.id()).enabled);
   EXPECT_EQ(timers.at(form->prompt.timer.id()).interval_ms, 200u);
   EXPECT_FALSE(timers.at(form->walk.timer.id()).enabled);
