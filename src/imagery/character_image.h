@@ -46,6 +46,12 @@ void ShowCharacterImage(TMainForm& form, const std::string& name);
 void RedrawArea(TMainForm& form, const Rect& area);
 // Copies `area` of the back buffer to the main window.
 void PresentArea(TMainForm& form, const Rect& area);
+// Recomposes `area` as RedrawArea does; returns the smallest rectangle
+// around the pixels that changed, empty when none did.
+Rect RecomposeArea(TMainForm& form, const Rect& area);
+// Whether recomposing `area` would change the back buffer there; the back
+// buffer is left as it was.
+bool RecomposingWouldChange(TMainForm& form, const Rect& area);
 
 bool IsPaletteDisplay(const TMainForm& form);
 
