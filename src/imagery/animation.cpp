@@ -82,23 +82,55 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
   return true;
 }
 
+namespace {
+
+constexpr unsigned kStillIntervalMs = 1000;
+
+// `a` shows `picture` as a still: one frame, running, its timer stopped.
+void MakeStill(TMainForm& form, Animation& a, const Bitmap& picture) {
+  a.frames.assign(1, picture);
+  a.masks.clear();
+  if (form.animations.transparency) {
+    a.masks.emplace_back();
+    MakeFrameMask(picture, a.masks.back());
+  }
+  NoteSamePictures(a);
+  a.frame_count = 0;
+  a.play_mode = a.sound_tie = a.end_frame = 0;
+  a.sound_ended = false;
+  a.running = true;
+  a.current_frame = 0;
+  a.ahead = 1;
+  a.timer.Stop();
+  if (a.interval_ms != kStillIntervalMs) {
+    a.interval_ms = kStillIntervalMs;
+    a.timer.SetInterval(kStillIntervalMs);
+  }
+}
+
+}  // namespace
+
 Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
                                 int left, int top) {
-  constexpr unsigned kStillIntervalMs = 1000;
   auto a =
       NewAnimation(form, name, left, top, {picture.width(), picture.height()}, kStillIntervalMs);
   Animation* raw = a.get();
-  if (form.animations.transparency) {
-    Bitmap mask;
-    MakeFrameMask(picture, mask);
-    a->masks.push_back(std::move(mask));
-  }
-  a->frames.push_back(picture);
-  NoteSamePictures(*a);
-  a->running = true;
-  a->current_frame = 0;
+  MakeStill(form, *a, picture);
   form.animations.list.push_back(std::move(a));
   return *raw;
+}
+
+Animation* ReplaceableStill(TMainForm& form, const std::string& name, const Bitmap& picture,
+                            int left, int top) {
+  const auto& list = form.animations.list;
+  if (list.empty() || list.back()->name != name) return nullptr;
+  Animation& last = *list.back();
+  const auto named = std::ranges::count_if(list, [&](const auto& a) { return a->name == name; });
+  if (named != 1 || last.Bounds() != PlaceRect(left, top, picture.width(), picture.height())) {
+    return nullptr;
+  }
+  MakeStill(form, last, picture);
+  return &last;
 }
 
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,

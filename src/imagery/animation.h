@@ -66,6 +66,11 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
 // frame hides it until whoever made it replaces it.
 Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
                                 int left, int top);
+// Where the only animation of that name is the last in the list and has
+// the picture's place and size, it takes the picture as AppendStillAnimation
+// would have made it, in place; nothing is redrawn. Null otherwise.
+Animation* ReplaceableStill(TMainForm& form, const std::string& name, const Bitmap& picture,
+                            int left, int top);
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
                      int end_frame);                                       // ACB
 void StopAnimations(TMainForm& form, const std::string& name, int frame);  // ACE

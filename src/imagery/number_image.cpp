@@ -51,8 +51,16 @@ Bitmap ComposeCells(const Bitmap& strip, int cell_count, std::span<const int> ce
   return picture;
 }
 
+// A clock's next second usually fits where the last one was: redrawn in
+// place, only the digits that changed reach the window.
 void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitmap& picture, int x,
                            int y) {
+  if (!picture.empty()) {
+    if (Animation* still = ReplaceableStill(form, name, picture, x, y)) {
+      RedrawAnimation(form, *still);
+      return;
+    }
+  }
   DeleteAnimations(form, name);
   if (picture.empty()) return;
   RedrawAnimation(form, AppendStillAnimation(form, name, picture, x, y));

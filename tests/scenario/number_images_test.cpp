@@ -140,6 +140,28 @@ TEST_F(NumberImagesTest, ClockWakesOnceASecondYetChangesWithinAPoll) {
   }
 }
 
+// Each second's picture goes on top of every animation, as a new one at the
+// end of the list; once it is there, a second is one present, with no
+// moment in which the clock is gone.
+TEST_F(NumberImagesTest, EachSecondPutsTheClockOnTopInOnePresent) {
+  Bitmap cover(20, kCellH);
+  cover.Fill(kBody);
+  WriteFile("cover.bmp", EncodeBmp24(cover));
+  StartWith(">TMIP=d11.bmp,10,20;\n>ACS=cover.bmp,cover,1,10,20,500;\n>ACE=cover,0;\n",
+            "Gone:\n>ACD=cover;\n>AE;\n");
+  EXPECT_EQ(ShownCells(2), (Cells{B, B}));  // drawn straight over the clock
+  ToNextSecondPlus(SecondPacer::kPollMs);
+  EXPECT_EQ(ShownSecond(), sim->Now().second);
+  EXPECT_EQ(form->animations.list.back()->name, kTimeImage);
+  Run("Gone");
+  for (int second = 0; second < 3; ++second) {
+    const int presents = MainWindow().presents;
+    ToNextSecondPlus(SecondPacer::kPollMs);
+    EXPECT_EQ(MainWindow().presents, presents + 1);
+    EXPECT_EQ(ShownSecond(), sim->Now().second);
+  }
+}
+
 TEST_F(NumberImagesTest, DeletedClockPicturesComeBackAtTheNextSecond) {
   StartWith(">TMIP=d11.bmp,10,20;\n", "Acd:\n>ACD=_TimeImage;\n>AE;\nOff:\n>TMDL;\n>AE;\n");
   sim->AdvanceTime(1500);
