@@ -56,6 +56,7 @@ void TMainForm::ReleaseAll() {
   speech.choices.clear();
   script.Clear();
   images.back_buffer = Bitmap();
+  images.scratch = Bitmap();
 }
 
 void TMainForm::FormDestroy() {

@@ -61,6 +61,10 @@ unsigned TicksToChange(const Animation& a, unsigned limit) {
 // Frames are only compared in full when their hashes agree, so a strip of
 // many frames that differ late in their pixels costs one pass.
 void NoteSamePictures(Animation& a) {
+  if (a.frames.size() <= 1) {
+    a.pictures.assign(a.frames.size(), 0);
+    return;
+  }
   std::unordered_map<std::size_t, std::vector<std::size_t>> firsts;
   a.pictures.assign(a.frames.size(), 0);
   for (std::size_t i = 0; i < a.frames.size(); ++i) {

@@ -98,69 +98,87 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   form.images.current_name = entry->name;
 }
 
-void RedrawArea(TMainForm& form, const Rect& area) {
-  Bitmap& back = form.images.back_buffer;
-  const Rect r = Intersect(area, back.Bounds());
-  if (IsEmpty(r)) return;
+namespace {
+
+// Draws what `area` (inside the back buffer) shows into `target`, a picture
+// of the back buffer's size.
+void ComposeInto(TMainForm& form, Bitmap& target, const Rect& area) {
   const ImageEntry* current = form.images.Find(form.images.current_name);
   if (current == nullptr) {
     // The shown picture was deleted: what is left to show there is black.
-    Bitmap blank(r.Width(), r.Height());
-    CopyPixels(blank, 0, 0, back, r.left, r.top, r.Width(), r.Height());
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::memset(target.Row(y) + static_cast<std::size_t>(area.left) * 3, 0,
+                  static_cast<std::size_t>(area.Width()) * 3);
+    }
     return;
   }
+  // A picture loaded again under the shown name may be smaller than the
+  // back buffer: what it does not cover keeps what the back buffer has.
+  if (Intersect(area, current->bitmap.Bounds()) != area) {
+    CopyPixels(form.images.back_buffer, area.left, area.top, target, area.left, area.top,
+               area.Width(), area.Height());
+  }
   const PictureLayer picture(current->bitmap);
-  ComposeLayers(MainLayers(form, picture), back, r);
+  ComposeLayers(MainLayers(form, picture), target, area);
 }
 
-namespace {
+// Bytes [first, last) of a row that differ between `a` and `b`; equal rows
+// give first == last.
+std::pair<std::size_t, std::size_t> Differing(const std::uint8_t* a, const std::uint8_t* b,
+                                              std::size_t length) {
+  if (std::memcmp(a, b, length) == 0) return {0, 0};
+  constexpr std::size_t kWord = 8;
+  std::size_t first = 0, last = length;
+  while (first + kWord <= length && std::memcmp(a + first, b + first, kWord) == 0) first += kWord;
+  while (a[first] == b[first]) ++first;
+  while (last >= kWord && std::memcmp(a + last - kWord, b + last - kWord, kWord) == 0)
+    last -= kWord;
+  while (a[last - 1] == b[last - 1]) --last;
+  return {first, last};
+}
 
-// The smallest rectangle around the pixels of `area` in `now` that differ
-// from `before`, which holds that area as it was, from its corner.
-Rect ChangedWithin(const Bitmap& before, const Bitmap& now, const Rect& area) {
-  Rect changed{area.right, area.bottom, area.left, area.top};
-  const auto row_bytes = static_cast<std::size_t>(area.Width()) * 3;
-  for (int y = area.top; y < area.bottom; ++y) {
-    const std::uint8_t* old_row = before.Row(y - area.top);
-    const std::uint8_t* new_row = now.Row(y) + static_cast<std::size_t>(area.left) * 3;
-    if (std::memcmp(old_row, new_row, row_bytes) == 0) continue;
-    std::size_t first = 0, last = row_bytes;
-    while (old_row[first] == new_row[first]) ++first;
-    while (old_row[last - 1] == new_row[last - 1]) --last;
-    changed.left = std::min(changed.left, area.left + static_cast<int>(first / 3));
-    changed.right = std::max(changed.right, area.left + static_cast<int>((last + 2) / 3));
+// Composes `area` into the scratch picture and returns the smallest
+// rectangle around its pixels that differ from the back buffer's; with
+// `apply`, those rows are copied into the back buffer.
+Rect ComposeAndCompare(TMainForm& form, const Rect& area, bool apply) {
+  CharacterImages& images = form.images;
+  Bitmap& back = images.back_buffer;
+  const Rect r = Intersect(area, back.Bounds());
+  if (IsEmpty(r)) return {};
+  Bitmap& scratch = images.scratch;
+  if (scratch.width() != back.width() || scratch.height() != back.height()) {
+    scratch.Reset(back.width(), back.height());
+  }
+  ComposeInto(form, scratch, r);
+  Rect changed{r.right, r.bottom, r.left, r.top};
+  const auto offset = static_cast<std::size_t>(r.left) * 3;
+  const auto length = static_cast<std::size_t>(r.Width()) * 3;
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::uint8_t* to = back.Row(y) + offset;
+    const std::uint8_t* from = scratch.Row(y) + offset;
+    const auto [first, last] = Differing(to, from, length);
+    if (first == last) continue;
+    changed.left = std::min(changed.left, r.left + static_cast<int>(first / 3));
+    changed.right = std::max(changed.right, r.left + static_cast<int>((last + 2) / 3));
     changed.top = std::min(changed.top, y);
     changed.bottom = y + 1;
+    if (apply) std::memcpy(to + first, from + first, last - first);
   }
   return IsEmpty(changed) ? Rect{} : changed;
 }
 
-// Recomposes the part of `area` inside the back buffer, keeping what it held
-// in `before`.
-Rect Recompose(TMainForm& form, const Rect& area, Bitmap& before) {
-  const Bitmap& back = form.images.back_buffer;
-  const Rect r = Intersect(area, back.Bounds());
-  if (IsEmpty(r)) return {};
-  before.Reset(r.Width(), r.Height());
-  CopyPixels(back, r.left, r.top, before, 0, 0, r.Width(), r.Height());
-  RedrawArea(form, r);
-  return ChangedWithin(before, back, r);
-}
-
 }  // namespace
 
+void RedrawArea(TMainForm& form, const Rect& area) {
+  ComposeAndCompare(form, area, true);
+}
+
 Rect RecomposeArea(TMainForm& form, const Rect& area) {
-  Bitmap before;
-  return Recompose(form, area, before);
+  return ComposeAndCompare(form, area, true);
 }
 
 bool RecomposingWouldChange(TMainForm& form, const Rect& area) {
-  Bitmap before;
-  const Rect changed = Recompose(form, area, before);
-  if (IsEmpty(changed)) return false;
-  const Rect r = Intersect(area, form.images.back_buffer.Bounds());
-  CopyPixels(before, 0, 0, form.images.back_buffer, r.left, r.top, r.Width(), r.Height());
-  return true;
+  return !IsEmpty(ComposeAndCompare(form, area, false));
 }
 
 void PresentArea(TMainForm& form, const Rect& area) {

@@ -29,6 +29,9 @@ struct CharacterImages {
   std::vector<ImageEntry> entries;  // load order; the first of a name wins
   std::string current_name;         // of the last IDP that succeeded
   Bitmap back_buffer;               // exactly what the main window shows
+  // Where a redraw composes before the back buffer takes what changed: the
+  // back buffer's size, kept from one redraw to the next.
+  Bitmap scratch;
 
   const ImageEntry* Find(const std::string& name) const;
 };
