@@ -188,7 +188,7 @@ class TMainForm : public WindowEvents {
   Platform& platform;
   WindowId window = kNoWindow;
   Random random;
-  SecondBeat second_beat;  // the clock image and the event checks
+  SecondBeat second_beat;  // the clock image, the front-window look, the event checks
 
   ShellState shell;
   RepeatGuard repeated_boxes{10, 1000};

@@ -1,8 +1,9 @@
-// One wake a second, just after the local clock's second turns, shared by
-// everything that follows the clock: the clock image redraws and the events
-// are checked on the same wake instead of each on a timer of its own. The
-// pacer finds where the turn falls; the timer runs only while a listener
-// wants the beat.
+// One wake a second shared by everything that wants one: the clock image
+// redraws, the front window is looked at and the events are checked on the
+// same wake instead of each on a timer of its own. While the clock image
+// shows, the beat falls just after each turn of the local second, which a
+// pacer finds; otherwise a plain second apart, which costs no looking for
+// the turn. The timer runs only while a listener wants the beat.
 #pragma once
 
 #include <array>
@@ -16,29 +17,31 @@ namespace tk {
 
 class SecondBeat {
  public:
-  // In the order they hear a turn: the clock shows the new second before an
-  // event's action may hold the program up.
-  enum Listener { kClockImage, kEvents, kListenerCount };
+  // In the order they hear a beat: the clock shows the new second and the
+  // character steps aside before an event's action may hold the program up.
+  enum Listener { kClockImage, kFrontWindow, kEvents, kListenerCount };
 
   // Makes the timer; until then no one hears anything.
   void Create(Platform& platform);
-  // `on_turn` runs on each turn while `who` wants the beat.
-  void Listen(Listener who, std::function<void()> on_turn);
-  // The timer runs while any listener wants the beat. Wanting it from a
-  // standstill looks at the clock at once, so the first turn after is heard.
+  // `on_beat` runs on each beat while `who` wants it.
+  void Listen(Listener who, std::function<void()> on_beat);
+  // The timer runs while any listener wants the beat.
   void Want(Listener who, bool wanted);
   bool Wanted(Listener who) const { return wanted_[who]; }
-  // Gives the timer back and forgets the listeners.
+  // Gives the timer back and forgets the listeners; nothing wakes after.
   void Release();
 
   const Timer& timer() const { return timer_; }
 
  private:
   void Tick();
-  // Looks at the clock and sets the timer for the next look; true when the
-  // second turned since the last look.
-  bool Look();
+  // Only the clock image cares where the second turns.
+  bool Paced() const { return wanted_[kClockImage]; }
   bool AnyWanted() const;
+  // Looks at the clock and sets the timer for the next look; true when the
+  // second turned since the last look. Within a tick a timer already set
+  // for that long is left to run.
+  bool Look(bool in_tick);
 
   Platform* platform_ = nullptr;
   Timer timer_;
@@ -46,7 +49,7 @@ class SecondBeat {
   MonotonicTicks ticks_;
   std::int64_t last_second_ = -1;  // the second of the last look, counted from year 0
   std::array<bool, kListenerCount> wanted_{};
-  std::array<std::function<void()>, kListenerCount> on_turn_;
+  std::array<std::function<void()>, kListenerCount> on_beat_;
 };
 
 }  // namespace tk

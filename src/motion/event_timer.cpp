@@ -3,8 +3,7 @@
 // be due: the end of the shortest kind-0 period, and every beat only while
 // something due is held back by a running action or has a period shorter
 // than a beat. The once-a-second checks (chances, clock and date lists) run
-// on the form's second beat, the wake the clock image redraws on, just
-// after each turn of the local second.
+// on the form's second beat, the wake the clock image redraws on.
 #include <algorithm>
 #include <limits>
 #include <tuple>

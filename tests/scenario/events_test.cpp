@@ -158,16 +158,16 @@ TEST_F(Events, ClockEventForTheCurrentMinuteWaitsForTheActionThatAddedIt) {
 }
 
 // A list that an action of the second's walk gives its first entry is
-// checked in that walk; one that a period's action starts waits for the
-// next turn.
-TEST_F(Events, ClockEventAddedByAChanceIsCheckedInTheSameWalkByAPeriodAtTheNextTurn) {
+// checked in that walk; one that a period's action starts, with nothing
+// else wanting the second beat, a second later.
+TEST_F(Events, ClockEventAddedByAChanceIsCheckedInTheSameWalkByAPeriodASecondLater) {
   for (const auto& [adder, fires_at] :
-       {std::pair{">IES=0,0.5,X;\n", 1000u}, std::pair{">IES=0,1.5,X;\n", 2000u},
+       {std::pair{">IES=0,0.5,X;\n", 1500u}, std::pair{">IES=0,1.5,X;\n", 2500u},
         std::pair{">IES=1,1,X;\n", 1000u}}) {
     SCOPED_TRACE(adder);
     sim = std::make_unique<SimPlatform>(Path(""), Path(""));
     StartWith(Script(adder, "X:\n>IED=0,0,;\n>IEA;\n>CES=9:05,A;\n>AE;\n"));
-    EXPECT_EQ(When(Watch(2500), 'A'), (std::vector<std::uint64_t>{fires_at}));
+    EXPECT_EQ(When(Watch(3000), 'A'), (std::vector<std::uint64_t>{fires_at}));
     form.reset();
   }
 }

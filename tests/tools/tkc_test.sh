@@ -158,7 +158,7 @@ grep -q -F '[200 ms] move at 6,6: no window of the character there' "$work/out" 
 # timer sleeps. tkc's own timers are not counted.
 "$tkc" run "$work/unclicked" --seconds 3 --stats --click 5,5@100 > "$work/out"
 grep -q -F '  animation eyes: 4 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
-grep -q -F '  second beat (clock image, event checks): 22 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
+grep -q -F '  second beat (clock image, front-window look, event checks): 22 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
 grep -q -F 'event timer' "$work/out" && fail "stats: $(cat "$work/out")"
 grep -q -E '^wakes: [0-9]+ in 3000 ms of virtual time' "$work/out" || fail "stats: $(cat "$work/out")"
 grep -q -F 'timer ' "$work/out" && fail "stats name tkc's own timers: $(cat "$work/out")"
