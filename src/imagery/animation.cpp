@@ -101,6 +101,7 @@ void MakeStill(TMainForm& form, Animation& a, const Bitmap& picture) {
   a.running = true;
   a.current_frame = 0;
   a.ahead = 1;
+  a.woken = false;
   a.timer.Stop();
   if (a.interval_ms != kStillIntervalMs) {
     a.interval_ms = kStillIntervalMs;
@@ -145,6 +146,7 @@ void StartAnimations(TMainForm& form, const std::string& name, int play_mode, in
     a.running = true;
     a.current_frame = -1;
     a.ahead = 1;
+    a.woken = false;
     a.last_step = form.platform.TickCount();
     a.timer.Start(a.interval_ms);
     // Until its first tick it shows nothing.
@@ -157,6 +159,7 @@ void StopAnimations(TMainForm& form, const std::string& name, int frame) {
     a.sound_ended = false;
     a.timer.Stop();
     a.ahead = 1;
+    a.woken = false;
     if (frame < 0 || frame >= a.frame_count) {
       a.running = false;  // what it showed stays until something redraws there
     } else {

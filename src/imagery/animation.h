@@ -43,6 +43,7 @@ struct Animation : Layer {
   // change nothing (animation_pace.cpp).
   unsigned ahead = 1;
   std::uint32_t last_step = 0;  // tick count of the latest step, or of the start
+  bool woken = false;           // its timer is set for the next tick only
 
   Rect Bounds() const override { return {left, top, left + frame_width, top + frame_height}; }
   void Draw(Bitmap& target, const Rect& clip) const override;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "form/main_form.h"
@@ -88,15 +89,18 @@ void NoteStep(TMainForm& form, Animation& a, unsigned steps) {
   a.last_step = now - planned < TickMs(a) ? planned : now;
 }
 
-// A timer that keeps its interval keeps its own beat; one set anew starts
-// from now, so what the wake came late is taken off its first interval.
+// A timer that keeps its interval keeps its own beat, and one set anew
+// starts from now. One woken for a single tick may have come late, by as
+// much as the platform's shortest interval: its next interval is cut by as
+// much, so that the beat stays where a ticking timer's would be.
 void PaceAnimation(TMainForm& form, Animation& a) {
   if (!a.timer.running()) return;
   const unsigned tick = TickMs(a);
   a.ahead = MaySleep(form, a) ? TicksToChange(a, std::max(kLongestSleepMs / tick, 1u)) : 1;
   const unsigned interval = a.ahead == 1 ? a.interval_ms : a.ahead * tick;
-  if (a.timer.interval() == interval) return;
-  const std::uint32_t late = form.platform.TickCount() - a.last_step;
+  const bool woken = std::exchange(a.woken, false);
+  if (!woken && a.timer.interval() == interval) return;
+  const std::uint32_t late = woken ? form.platform.TickCount() - a.last_step : 0;
   a.timer.Start(interval - std::min(late, interval - 1));
 }
 
@@ -113,6 +117,7 @@ void WakeAnimationsOver(TMainForm& form, const Rect& area) {
     const unsigned next = since / tick + 1;
     if (next >= a.ahead || !RecomposingWouldChange(form, a.Bounds())) continue;
     a.ahead = next;
+    a.woken = true;
     a.timer.Start(next * tick - since);
   }
 }
