@@ -131,6 +131,7 @@ void TMainForm::ShowBox(const std::string& text, MessageIcon icon, std::string_v
 
 void TMainForm::CreateTimers() {
   CreateEventTimer(*this);
+  second_beat.Create(platform);
   prompt.timer = Timer(platform, [this] { StepPrompt(*this); });
   prompt.timer.SetInterval(kPromptTimerStartMs);
   walk.timer = Timer(platform, [this] { OnWalkTimer(*this); });

@@ -41,6 +41,7 @@ void TMainForm::ReleaseAll() {
   cursors.clear();
   images.entries.clear();
   ReleaseAnimations(*this);
+  second_beat.Release();
   numbers = {};
   random_jumps.Clear();
   about_form.reset();
@@ -56,6 +57,7 @@ void TMainForm::ReleaseAll() {
   speech.choices.clear();
   script.Clear();
   images.back_buffer = Bitmap();
+  images.scratch = Bitmap();
 }
 
 void TMainForm::FormDestroy() {

@@ -22,12 +22,12 @@ void Bitmap::Reset(int width, int height) {
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3, 0);
 }
 
+// The first row pixel by pixel, the others copied from it.
 void Bitmap::Fill(Bgr colour) {
-  for (std::size_t i = 0; i + 2 < pixels_.size(); i += 3) {
-    pixels_[i] = colour.b;
-    pixels_[i + 1] = colour.g;
-    pixels_[i + 2] = colour.r;
-  }
+  if (empty()) return;
+  for (int x = 0; x < width_; ++x) Set(x, 0, colour);
+  const auto row = static_cast<std::size_t>(width_) * 3;
+  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), Row(0), row);
 }
 
 Rect Intersect(const Rect& r, const Rect& bounds) {

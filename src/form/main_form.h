@@ -15,6 +15,7 @@
 #include "base/random.h"
 #include "form/modes.h"
 #include "form/repeat_guard.h"
+#include "form/second_beat.h"
 #include "platform/platform.h"
 
 namespace tk {
@@ -193,6 +194,7 @@ class TMainForm : public WindowEvents {
   WindowId window = kNoWindow;
   Random random;
   TraceSink* trace = nullptr;  // who hears what happens; set before start-up
+  SecondBeat second_beat;      // the clock image, the front-window look, the event checks
 
   ShellState shell;
   RepeatGuard repeated_boxes{10, 1000};

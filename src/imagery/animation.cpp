@@ -1,6 +1,7 @@
 #include "imagery/animation.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/messages.h"
 #include "form/main_form.h"
@@ -29,6 +30,7 @@ void CutFrames(Animation& a, const Bitmap& strip, bool masked) {
     a.frames.push_back(std::move(frame));
   }
   a.frame_count = static_cast<int>(a.frames.size());
+  NoteSamePictures(a);
 }
 
 struct FrameSize {
@@ -44,6 +46,7 @@ std::unique_ptr<Animation> NewAnimation(TMainForm& form, const std::string& name
   Animation* raw = a.get();
   a->timer = Timer(form.platform, [&form, raw] { StepAnimation(form, *raw); });
   a->timer.SetInterval(interval_ms);
+  a->interval_ms = interval_ms;
   a->name = name;
   a->frame_width = size.width;
   a->frame_height = size.height;
@@ -79,22 +82,56 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
   return true;
 }
 
+namespace {
+
+constexpr unsigned kStillIntervalMs = 1000;
+
+// `a` shows `picture` as a still: one frame, running, its timer stopped.
+void MakeStill(TMainForm& form, Animation& a, const Bitmap& picture) {
+  a.frames.assign(1, picture);
+  a.masks.clear();
+  if (form.animations.transparency) {
+    a.masks.emplace_back();
+    MakeFrameMask(picture, a.masks.back());
+  }
+  NoteSamePictures(a);
+  a.frame_count = 0;
+  a.play_mode = a.sound_tie = a.end_frame = 0;
+  a.sound_ended = false;
+  a.running = true;
+  a.current_frame = 0;
+  a.ahead = 1;
+  a.woken = false;
+  a.timer.Stop();
+  if (a.interval_ms != kStillIntervalMs) {
+    a.interval_ms = kStillIntervalMs;
+    a.timer.SetInterval(kStillIntervalMs);
+  }
+}
+
+}  // namespace
+
 Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
                                 int left, int top) {
-  constexpr unsigned kStillIntervalMs = 1000;
   auto a =
       NewAnimation(form, name, left, top, {picture.width(), picture.height()}, kStillIntervalMs);
   Animation* raw = a.get();
-  if (form.animations.transparency) {
-    Bitmap mask;
-    MakeFrameMask(picture, mask);
-    a->masks.push_back(std::move(mask));
-  }
-  a->frames.push_back(picture);
-  a->running = true;
-  a->current_frame = 0;
+  MakeStill(form, *a, picture);
   form.animations.list.push_back(std::move(a));
   return *raw;
+}
+
+Animation* ReplaceableStill(TMainForm& form, const std::string& name, const Bitmap& picture,
+                            int left, int top) {
+  const auto& list = form.animations.list;
+  if (list.empty() || list.back()->name != name) return nullptr;
+  Animation& last = *list.back();
+  const auto named = std::ranges::count_if(list, [&](const auto& a) { return a->name == name; });
+  if (named != 1 || last.Bounds() != PlaceRect(left, top, picture.width(), picture.height())) {
+    return nullptr;
+  }
+  MakeStill(form, last, picture);
+  return &last;
 }
 
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
@@ -108,7 +145,12 @@ void StartAnimations(TMainForm& form, const std::string& name, int play_mode, in
     a.end_frame = end_frame;
     a.running = true;
     a.current_frame = -1;
-    a.timer.Start();
+    a.ahead = 1;
+    a.woken = false;
+    a.last_step = form.platform.TickCount();
+    a.timer.Start(a.interval_ms);
+    // Until its first tick it shows nothing.
+    WakeAnimationsOver(form, a.Bounds());
   });
 }
 
@@ -116,15 +158,18 @@ void StopAnimations(TMainForm& form, const std::string& name, int frame) {
   ForEachNamed(form, name, [&](Animation& a) {
     a.sound_ended = false;
     a.timer.Stop();
+    a.ahead = 1;
+    a.woken = false;
     if (frame < 0 || frame >= a.frame_count) {
-      a.running = false;
-      return;
+      a.running = false;  // what it showed stays until something redraws there
+    } else {
+      // Drawn straight over whatever the back buffer holds there.
+      a.current_frame = frame;
+      DrawCurrentFrame(a, form.images.back_buffer, a.Bounds());
+      DrawOntoDeviceBack(form, a, a.Bounds());
+      PresentArea(form, a.Bounds());
     }
-    // Drawn straight over whatever the back buffer holds there.
-    a.current_frame = frame;
-    DrawCurrentFrame(a, form.images.back_buffer, a.Bounds());
-    DrawOntoDeviceBack(form, a, a.Bounds());
-    PresentArea(form, a.Bounds());
+    WakeAnimationsOver(form, a.Bounds());
   });
 }
 
@@ -149,24 +194,33 @@ void ReleaseAnimations(TMainForm& form) {
 namespace {
 
 int NextFrame(TMainForm& form, Animation& a) {
-  switch (static_cast<PlayMode>(a.play_mode)) {
-    case PlayMode::kRandom:
-      return a.frame_count > 0 ? form.random.Next() % a.frame_count : 0;
-    case PlayMode::kLoop:
-      return a.current_frame + 1 >= a.frame_count ? 0 : a.current_frame + 1;
-    case PlayMode::kOnce:
-      if (a.current_frame + 1 >= a.frame_count) {
-        a.timer.Stop();
-        return a.current_frame;
-      }
-      return a.current_frame + 1;
+  if (a.play_mode == static_cast<int>(PlayMode::kRandom)) {
+    return a.frame_count > 0 ? form.random.Next() % a.frame_count : 0;
   }
-  return a.current_frame;
+  const std::optional<int> next = FollowingFrame(a, a.current_frame);
+  if (!next) a.timer.Stop();
+  return next.value_or(a.current_frame);
 }
 
 }  // namespace
 
+std::optional<int> FollowingFrame(const Animation& a, int frame) {
+  switch (static_cast<PlayMode>(a.play_mode)) {
+    case PlayMode::kLoop:
+      return frame + 1 >= a.frame_count ? 0 : frame + 1;
+    case PlayMode::kOnce:
+      if (frame + 1 >= a.frame_count) return std::nullopt;
+      return frame + 1;
+    case PlayMode::kRandom:
+      break;
+  }
+  return frame;
+}
+
+// A wake after a sleep steps every frame the ticks between would have.
 void StepAnimation(TMainForm& form, Animation& a) {
+  const unsigned steps = std::exchange(a.ahead, 1u);
+  NoteStep(form, a, steps);
   if (a.sound_tie != 0 && a.sound_ended) {
     a.timer.Stop();
     a.current_frame = a.frame_count > 0 ? a.end_frame % a.frame_count : 0;
@@ -175,14 +229,16 @@ void StepAnimation(TMainForm& form, Animation& a) {
     a.sound_ended = false;
     return;
   }
-  a.current_frame = NextFrame(form, a);
+  for (unsigned i = 0; i < steps && a.timer.running(); ++i) a.current_frame = NextFrame(form, a);
   RedrawAnimation(form, a);
   a.sound_ended = false;
+  PaceAnimation(form, a);
 }
 
+// Only what changed goes to the window: a tick that shows the same frame
+// again presents nothing.
 void RedrawAnimation(TMainForm& form, const Animation& animation) {
-  RedrawArea(form, animation.Bounds());
-  PresentArea(form, animation.Bounds());
+  PresentArea(form, RecomposeArea(form, animation.Bounds()));
 }
 
 void Animation::Draw(Bitmap& target, const Rect& clip) const {

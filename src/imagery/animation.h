@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ struct Animation : Layer {
   int fine_factor = 0;
   Timer timer;  // steps the frames; runs only while it has frames to show
   int current_frame = -1;
+  unsigned interval_ms = 1;  // between frames, as made
+  // Per frame, the first frame with the same pixels: frames that share it
+  // show the same picture.
+  std::vector<int> pictures;
+  // Frames the timer's next wake steps: more than one while the frames
+  // before it show the picture shown now, so that the ticks between would
+  // change nothing (animation_pace.cpp).
+  unsigned ahead = 1;
+  std::uint32_t last_step = 0;  // tick count of the latest step, or of the start
+  bool woken = false;           // its timer is set for the next tick only
 
   Rect Bounds() const override { return {left, top, left + frame_width, top + frame_height}; }
   void Draw(Bitmap& target, const Rect& clip) const override;
@@ -49,6 +60,9 @@ struct Animations {
   // Drawn in this order over the picture.
   std::vector<std::unique_ptr<Animation>> list;
   bool transparency = false;  // ACR: strips made from now on carry masks
+  // Whether a timer may sleep over frames that show the same picture; off,
+  // every frame is a wake, which a run can be compared against.
+  bool sleep_over_same_frames = true;
 };
 
 // ACS. False (after the message box) when the picture does not load.
@@ -59,6 +73,11 @@ bool CreateAnimation(TMainForm& form, const std::string& file, const std::string
 // frame hides it until whoever made it replaces it.
 Animation& AppendStillAnimation(TMainForm& form, const std::string& name, const Bitmap& picture,
                                 int left, int top);
+// Where the only animation of that name is the last in the list and has
+// the picture's place and size, it takes the picture as AppendStillAnimation
+// would have made it, in place; nothing is redrawn. Null otherwise.
+Animation* ReplaceableStill(TMainForm& form, const std::string& name, const Bitmap& picture,
+                            int left, int top);
 void StartAnimations(TMainForm& form, const std::string& name, int play_mode, int sound_tie,
                      int end_frame);                                       // ACB
 void StopAnimations(TMainForm& form, const std::string& name, int frame);  // ACE
@@ -67,6 +86,26 @@ void ReleaseAnimations(TMainForm& form);  // at close: nothing redrawn
 
 // The timer handler.
 void StepAnimation(TMainForm& form, Animation& animation);
+
+// The frame the next tick shows after `frame`, for the modes whose frames
+// follow from the current one (not random); none when that tick ends a
+// once-through play instead.
+std::optional<int> FollowingFrame(const Animation& animation, int frame);
+
+// Notes which frames show the same picture.
+void NoteSamePictures(Animation& animation);
+// At a wake that steps `steps` frames: where the step lies on the beat of
+// the animation's ticks. A wake later than planned by less than a tick is
+// still that tick, so the beat does not drift.
+void NoteStep(TMainForm& form, Animation& animation, unsigned steps);
+// After a step: sets the timer to wake at the next tick that changes the
+// picture (or ends the play), where nothing can observe the ticks between.
+void PaceAnimation(TMainForm& form, Animation& animation);
+// The back buffer in `area` was drawn on, or what composes it changed,
+// without recomposing it there: a ticking animation over it would put the
+// composition back at its next tick, so any sleeping there wakes at that
+// tick.
+void WakeAnimationsOver(TMainForm& form, const Rect& area);
 // Recomposes and shows the animation's own rectangle, with whatever else
 // shows there.
 void RedrawAnimation(TMainForm& form, const Animation& animation);

@@ -1,6 +1,7 @@
 #include "imagery/character_image.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -25,6 +26,18 @@ bool IsPaletteDisplay(const TMainForm& form) {
   return form.shell.screen_color_depth <= 8;
 }
 
+namespace {
+
+// The picture below the animations is found by the shown name at every
+// redraw: deleting it leaves black there, and loading that name again brings
+// it back, with nothing redrawn at once.
+void NoteShownPictureChange(TMainForm& form, bool shown_before) {
+  const bool shown = form.images.Find(form.images.current_name) != nullptr;
+  if (shown != shown_before) WakeAnimationsOver(form, form.images.back_buffer.Bounds());
+}
+
+}  // namespace
+
 bool LoadCharacterImage(TMainForm& form, const std::string& file, const std::string& name) {
   Bitmap picture;
   if (!LoadImageFile(form.platform, picture, file)) {
@@ -35,17 +48,21 @@ bool LoadCharacterImage(TMainForm& form, const std::string& file, const std::str
   entry.name = name;
   entry.region = BuildImageRegion(picture);
   entry.bitmap = std::move(picture);
+  const bool shown_before = form.images.Find(form.images.current_name) != nullptr;
   form.images.entries.push_back(std::move(entry));
+  NoteShownPictureChange(form, shown_before);
   return true;
 }
 
 void DeleteCharacterImages(TMainForm& form, const std::string& name) {
   auto& entries = form.images.entries;
+  const bool shown_before = form.images.Find(form.images.current_name) != nullptr;
   if (name.empty()) {
     entries.clear();
-    return;
+  } else {
+    std::erase_if(entries, [&](const ImageEntry& e) { return e.name == name; });
   }
-  std::erase_if(entries, [&](const ImageEntry& e) { return e.name == name; });
+  NoteShownPictureChange(form, shown_before);
 }
 
 namespace {
@@ -128,20 +145,93 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   if (IsPaletteDisplay(form)) form.platform.RealizePalette(form.window, back.palette);
 }
 
-void RedrawArea(TMainForm& form, const Rect& area) {
-  Bitmap& back = form.images.back_buffer;
-  const Rect r = Intersect(area, back.Bounds());
-  if (IsEmpty(r)) return;
+namespace {
+
+// Draws what `area` (inside the back buffer) shows into `target`, a picture
+// of the back buffer's size.
+void ComposeInto(TMainForm& form, Bitmap& target, const Rect& area) {
   const ImageEntry* current = form.images.Find(form.images.current_name);
   if (current == nullptr) {
     // The shown picture was deleted: what is left to show there is black.
-    Bitmap blank(r.Width(), r.Height());
-    CopyPixels(blank, 0, 0, back, r.left, r.top, r.Width(), r.Height());
-  } else {
-    const PictureLayer picture(current->bitmap);
-    ComposeLayers(MainLayers(form, picture), back, r);
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::memset(target.Row(y) + static_cast<std::size_t>(area.left) * 3, 0,
+                  static_cast<std::size_t>(area.Width()) * 3);
+    }
+    return;
   }
-  if (const int factor = FitDeviceBack(form); factor > 1) ComposeDevice(form, r, factor);
+  // A picture loaded again under the shown name may be smaller than the
+  // back buffer: what it does not cover keeps what the back buffer has.
+  if (Intersect(area, current->bitmap.Bounds()) != area) {
+    CopyPixels(form.images.back_buffer, area.left, area.top, target, area.left, area.top,
+               area.Width(), area.Height());
+  }
+  const PictureLayer picture(current->bitmap);
+  ComposeLayers(MainLayers(form, picture), target, area);
+}
+
+// Bytes [first, last) of a row that differ between `a` and `b`; equal rows
+// give first == last.
+std::pair<std::size_t, std::size_t> Differing(const std::uint8_t* a, const std::uint8_t* b,
+                                              std::size_t length) {
+  if (std::memcmp(a, b, length) == 0) return {0, 0};
+  constexpr std::size_t kWord = 8;
+  std::size_t first = 0, last = length;
+  while (first + kWord <= length && std::memcmp(a + first, b + first, kWord) == 0) first += kWord;
+  while (a[first] == b[first]) ++first;
+  while (last >= kWord && std::memcmp(a + last - kWord, b + last - kWord, kWord) == 0)
+    last -= kWord;
+  while (a[last - 1] == b[last - 1]) --last;
+  return {first, last};
+}
+
+// Composes `area` into the scratch picture and returns the smallest
+// rectangle around its pixels that differ from the back buffer's; with
+// `apply`, those rows are copied into the back buffer.
+Rect ComposeAndCompare(TMainForm& form, const Rect& area, bool apply) {
+  CharacterImages& images = form.images;
+  Bitmap& back = images.back_buffer;
+  const Rect r = Intersect(area, back.Bounds());
+  if (IsEmpty(r)) return {};
+  Bitmap& scratch = images.scratch;
+  if (scratch.width() != back.width() || scratch.height() != back.height()) {
+    scratch.Reset(back.width(), back.height());
+  }
+  ComposeInto(form, scratch, r);
+  Rect changed{r.right, r.bottom, r.left, r.top};
+  const auto offset = static_cast<std::size_t>(r.left) * 3;
+  const auto length = static_cast<std::size_t>(r.Width()) * 3;
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::uint8_t* to = back.Row(y) + offset;
+    const std::uint8_t* from = scratch.Row(y) + offset;
+    const auto [first, last] = Differing(to, from, length);
+    if (first == last) continue;
+    changed.left = std::min(changed.left, r.left + static_cast<int>(first / 3));
+    changed.right = std::max(changed.right, r.left + static_cast<int>((last + 2) / 3));
+    changed.top = std::min(changed.top, y);
+    changed.bottom = y + 1;
+    if (apply) std::memcpy(to + first, from + first, last - first);
+  }
+  return IsEmpty(changed) ? Rect{} : changed;
+}
+
+}  // namespace
+
+// On a scaled display the device back buffer follows: the same layers over
+// the same area, at the window's factor.
+Rect RecomposeArea(TMainForm& form, const Rect& area) {
+  const Rect changed = ComposeAndCompare(form, area, true);
+  if (const int factor = FitDeviceBack(form); factor > 1) {
+    ComposeDevice(form, Intersect(area, form.images.back_buffer.Bounds()), factor);
+  }
+  return changed;
+}
+
+void RedrawArea(TMainForm& form, const Rect& area) {
+  RecomposeArea(form, area);
+}
+
+bool RecomposingWouldChange(TMainForm& form, const Rect& area) {
+  return !IsEmpty(ComposeAndCompare(form, area, false));
 }
 
 void PresentArea(TMainForm& form, const Rect& area) {

@@ -33,6 +33,9 @@ struct CharacterImages {
   // On a scaled display, the back buffer at the window's factor, composed
   // from the same layers so that text images keep their finer text.
   Bitmap device_back;
+  // Where a redraw composes before the back buffer takes what changed: the
+  // back buffer's size, kept from one redraw to the next.
+  Bitmap scratch;
 
   const ImageEntry* Find(const std::string& name) const;
 };
@@ -54,6 +57,12 @@ void PresentArea(TMainForm& form, const Rect& area);
 // An animation's current frame drawn straight onto the device back buffer,
 // as it was onto the back buffer; nothing on an unscaled display.
 void DrawOntoDeviceBack(TMainForm& form, const Animation& animation, const Rect& clip);
+// Recomposes `area` as RedrawArea does; returns the smallest rectangle
+// around the pixels that changed, empty when none did.
+Rect RecomposeArea(TMainForm& form, const Rect& area);
+// Whether recomposing `area` would change the back buffer there; the back
+// buffer is left as it was.
+bool RecomposingWouldChange(TMainForm& form, const Rect& area);
 
 bool IsPaletteDisplay(const TMainForm& form);
 

@@ -1,7 +1,7 @@
-// The clock, counter, day-count and date images. Each timer sleeps until its
-// value can next change rather than polling: the clock until just after the
-// next second turns, the counter until its next count, the day count and the
-// date until midnight.
+// The clock, counter, day-count and date images. Each sleeps until its value
+// can next change rather than polling: the clock redraws on the form's
+// second beat, just after each turn of the second; the counter's timer
+// sleeps until its next count, the day count's and the date's until midnight.
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -69,16 +69,11 @@ void Retire(TMainForm& form, LiveImage& image, const char* name) {
 
 // --- clock ---------------------------------------------------------------
 
-void ClockTick(TMainForm& form) {
-  ClockImage& clock = form.numbers.clock;
-  ++clock.wakes;
+// On the second beat, which wakes just after each turn of the second.
+void ShowClock(TMainForm& form) {
   const LocalTime now = form.platform.Now();
-  const bool changed = now.second != clock.last_value;
-  if (changed) {
-    clock.last_value = now.second;
-    Show(form, clock, kTimeImage, kTimeCells, TimeCells(now.hour, now.minute, now.second));
-  }
-  clock.timer.Start(clock.pacer.Wake(Ticks(form), changed));
+  Show(form, form.numbers.clock, kTimeImage, kTimeCells,
+       TimeCells(now.hour, now.minute, now.second));
 }
 
 // --- counter -------------------------------------------------------------
@@ -168,14 +163,16 @@ void DateTick(TMainForm& form) {
 }  // namespace
 
 void SetClockImage(TMainForm& form, const std::string& file, int x, int y) {
-  ClockImage& clock = form.numbers.clock;
+  LiveImage& clock = form.numbers.clock;
   if (!Place(form, clock, file, x, y)) return;
-  MakeLive(form, clock, [&form] { ClockTick(form); });
-  clock.pacer = {};
-  ClockTick(form);
+  clock.live = true;
+  form.second_beat.Listen(SecondBeat::kClockImage, [&form] { ShowClock(form); });
+  form.second_beat.Want(SecondBeat::kClockImage, true);
+  ShowClock(form);
 }
 
 void DeleteClockImage(TMainForm& form) {
+  form.second_beat.Want(SecondBeat::kClockImage, false);
   Retire(form, form.numbers.clock, kTimeImage);
 }
 

@@ -52,16 +52,30 @@ Bitmap ComposeCells(const Bitmap& strip, int cell_count, std::span<const int> ce
   return picture;
 }
 
+// A clock's next second usually fits where the last one was: redrawn in
+// place, only the digits that changed reach the window.
 void ReplaceImageAnimation(TMainForm& form, const std::string& name, const Bitmap& picture, int x,
                            int y, Bitmap fine, int fine_factor) {
-  DeleteAnimations(form, name);
-  if (picture.empty()) return;
-  Animation& animation = AppendStillAnimation(form, name, picture, x, y);
-  if (!fine.empty()) {
+  const auto take_fine = [&](Animation& animation) {
+    animation.fine_frame = Bitmap();
+    animation.fine_mask = Bitmap();
+    animation.fine_factor = 0;
+    if (fine.empty()) return;
     if (!animation.masks.empty()) MakeFrameMask(fine, animation.fine_mask);
     animation.fine_frame = std::move(fine);
     animation.fine_factor = fine_factor;
+  };
+  if (!picture.empty()) {
+    if (Animation* still = ReplaceableStill(form, name, picture, x, y)) {
+      take_fine(*still);
+      RedrawAnimation(form, *still);
+      return;
+    }
   }
+  DeleteAnimations(form, name);
+  if (picture.empty()) return;
+  Animation& animation = AppendStillAnimation(form, name, picture, x, y);
+  take_fine(animation);
   RedrawAnimation(form, animation);
 }
 

@@ -11,8 +11,8 @@
 
 #include "base/bitmap.h"
 #include "base/messages.h"
+#include "form/second_pacer.h"
 #include "imagery/calendar.h"
-#include "imagery/second_pacer.h"
 #include "platform/timer.h"
 
 namespace tk {
@@ -45,10 +45,6 @@ struct LiveImage {
   unsigned wakes = 0;   // how often the timer woke, for those who pace it
 };
 
-struct ClockImage : LiveImage {
-  SecondPacer pacer;
-};
-
 inline constexpr int kCounterSpan = 100 * 3600;  // 00:00:00 to 99:59:59
 struct CounterImage : LiveImage {
   int next = 0;                // seconds the next count shows
@@ -60,7 +56,7 @@ struct DayCountImage : LiveImage {
 };
 
 struct NumberImages {
-  ClockImage clock;
+  LiveImage clock;  // on the form's second beat: no timer of its own
   CounterImage counter;
   DayCountImage day_count;
   LiveImage date;

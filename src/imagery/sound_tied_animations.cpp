@@ -16,7 +16,8 @@ void PauseOrResumeSoundTiedAnimations(TMainForm& form, bool sound_on) {
     Animation& a = *animation;
     if (sound_on && a.sound_ended) {
       a.sound_ended = false;
-      a.timer.Start();
+      a.last_step = form.platform.TickCount();
+      a.timer.Start(a.interval_ms);
     } else if (!sound_on && a.sound_tie != 0 && a.timer.running()) {
       a.timer.Stop();
       a.sound_ended = true;

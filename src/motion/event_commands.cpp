@@ -70,16 +70,8 @@ std::optional<DateEvent> ReadDateEvent(CommandContext& c) {
   return DateEvent{year, month, day, kind, c.Param()};
 }
 
-// The timer's first tick after a list gets its first entry starts the list's
-// stamp. That tick is the next beat, so the stamp is known now, and the
-// timer need not wake only to take it.
 template <typename Entry>
 void Append(TMainForm& form, EventList<Entry>& list, Entry entry) {
-  if (list.entries.empty() && list.stamp == 0) {
-    EventState& s = form.events;
-    const std::uint32_t now = form.platform.TickCount();
-    list.stamp = now + (kMinimumTimerMs - (now - s.beat) % kMinimumTimerMs);
-  }
   list.entries.push_back(std::move(entry));
   ScheduleEventTimer(form);
 }
@@ -96,7 +88,6 @@ void Delete(TMainForm& form, EventList<Entry>& list, const std::string& label, S
     s.deletions += std::erase_if(
         list.entries, [&](const Entry& entry) { return entry.label == label && same(entry); });
   }
-  if (list.entries.empty()) list.stamp = 0;
   ScheduleEventTimer(form);
 }
 

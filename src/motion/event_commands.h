@@ -17,10 +17,12 @@ void RunDes(CommandContext& context);
 void RunDed(CommandContext& context);
 void RunDea(CommandContext& context);
 
-// Makes the event timer (stopped: it runs only while a list has entries).
+// Makes the event timer (stopped: it runs only while something can fall due)
+// and listens to the form's second beat for the once-a-second checks.
 void CreateEventTimer(TMainForm& form);
-// Sets the event timer to wake at the next moment anything can be due, after
-// the lists or the state that holds events back changed.
+// Sets the event timer to wake at the next moment anything can be due, and
+// wants the second beat while a check falls due every second, after the
+// lists or the state that holds events back changed.
 void ScheduleEventTimer(TMainForm& form);
 
 }  // namespace tk

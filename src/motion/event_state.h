@@ -1,4 +1,5 @@
-// What the timed and event actions keep: three lists checked by one timer.
+// What the timed and event actions keep: three lists, checked by one timer
+// and the form's second beat.
 #pragma once
 
 #include <cstdint>
@@ -39,9 +40,6 @@ struct DateEvent {
 template <typename Entry>
 struct EventList {
   std::vector<Entry> entries;
-  // Tick count of the latest once-a-second check; 0 until the first tick
-  // after the list got its first entry.
-  std::uint32_t stamp = 0;
   bool active() const { return !entries.empty(); }
 };
 
@@ -55,6 +53,11 @@ struct EventState {
   // outside any walk, or one seen by a walk nested in an action, never
   // misleads another walk.
   std::uint64_t deletions = 0;
+
+  // The once-a-second checks (the chances, the clock and date lists) run on
+  // the form's second beat. A turn heard while an action holds events back
+  // leaves them due, for the timer's first beat once it may run them.
+  bool seconds_due = false;
 
   // The timer sleeps until something can be due, yet ticks only on the beat
   // a timer at the shortest interval would tick on: `beat` is the tick count

@@ -1,9 +1,11 @@
 // The event timer. It behaves as a timer at the shortest interval would,
 // ticking on every beat, but it wakes only on the beats where something can
-// be due: the once-a-second checks of each list, the end of the shortest
-// kind-0 period, and every beat only while something due is held back by a
-// running action or has a period shorter than a beat.
+// be due: the end of the shortest kind-0 period, and every beat only while
+// something due is held back by a running action or has a period shorter
+// than a beat. The once-a-second checks (chances, clock and date lists) run
+// on the form's second beat, the wake the clock image redraws on.
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 #include "form/main_form.h"
@@ -16,25 +18,28 @@ namespace tk {
 
 namespace {
 
-constexpr std::int64_t kSecondMs = 1000;
 constexpr int kDrawRange = 32768;  // draws are 0..32767
 
-std::int64_t SecondsDelay(const auto& list, std::uint32_t now) {
-  // A stamp just ahead of now is the one taken at the next beat.
-  const std::uint32_t ahead = list.stamp - now;
-  if (ahead <= kMinimumTimerMs) return kSecondMs + ahead;
-  return kSecondMs - std::min<std::int64_t>(now - list.stamp, kSecondMs);
+bool IsChance(const IntervalEvent& e) {
+  return e.kind != 0;
+}
+
+bool WantsSeconds(const EventState& s) {
+  return s.clock.active() || s.date.active() || std::ranges::any_of(s.interval.entries, IsChance);
+}
+
+bool HasPeriods(const EventState& s) {
+  return std::ranges::any_of(s.interval.entries,
+                             [](const IntervalEvent& e) { return !IsChance(e); });
 }
 
 // Milliseconds from now until anything can be due; 0 or less when something
 // is due already.
 std::int64_t EarliestDelay(const EventState& s, std::uint32_t now) {
-  std::int64_t delay = kSecondMs + kMinimumTimerMs;
-  if (s.interval.active()) delay = std::min(delay, SecondsDelay(s.interval, now));
-  if (s.clock.active()) delay = std::min(delay, SecondsDelay(s.clock, now));
-  if (s.date.active()) delay = std::min(delay, SecondsDelay(s.date, now));
+  if (s.seconds_due) return 0;
+  std::int64_t delay = std::numeric_limits<std::int32_t>::max();
   for (const IntervalEvent& e : s.interval.entries) {
-    if (e.kind != 0) continue;
+    if (IsChance(e)) continue;
     const auto since = static_cast<std::int32_t>(now - e.last_fired);
     delay = std::min<std::int64_t>(delay, std::int64_t{e.value} - since);
   }
@@ -47,36 +52,6 @@ std::uint32_t ToBeat(const EventState& s, std::uint32_t now, std::int64_t delay)
   if (delay <= first) return static_cast<std::uint32_t>(first);
   const std::int64_t beats = (delay - first + kMinimumTimerMs - 1) / kMinimumTimerMs;
   return static_cast<std::uint32_t>(first + beats * kMinimumTimerMs);
-}
-
-bool AnyActive(const EventState& s) {
-  return s.interval.active() || s.clock.active() || s.date.active();
-}
-
-// A list that got its first entry since the last tick has its stamp taken
-// for the next beat, just ahead of now.
-bool TakenAhead(std::uint32_t stamp, std::uint32_t now) {
-  return stamp - now - 1 < kMinimumTimerMs;
-}
-
-void StartStamps(EventState& s, std::uint32_t now) {
-  for (std::uint32_t* stamp : {&s.interval.stamp, &s.clock.stamp, &s.date.stamp}) {
-    // Taken for this beat, and a late tick met it: it is now.
-    if (TakenAhead(*stamp, now)) *stamp = now;
-  }
-  if (s.interval.active() && s.interval.stamp == 0) s.interval.stamp = now;
-  if (s.clock.active() && s.clock.stamp == 0) s.clock.stamp = now;
-  if (s.date.active() && s.date.stamp == 0) s.date.stamp = now;
-}
-
-// A list given its first entry by an action this tick ran is checked in the
-// same tick, as a list whose stamp was never started (0): a second has
-// passed once the tick count itself is past one.
-bool SecondPassed(std::uint32_t& stamp, std::uint32_t now) {
-  const std::uint32_t elapsed = TakenAhead(stamp, now) ? now : now - stamp;
-  if (elapsed < kSecondMs) return false;
-  stamp = now;
-  return true;
 }
 
 // How the trace tells the events apart.
@@ -117,15 +92,16 @@ bool ChanceHits(TMainForm& form, std::int32_t n) {
   return (form.random.Next() % kDrawRange) % n == 0;
 }
 
-void CheckIntervalEvents(TMainForm& form) {
+// Kind-0 entries fire when their period is over; the chances draw when a
+// second turned.
+void CheckIntervalEvents(TMainForm& form, bool periods, bool second) {
   EventState& s = form.events;
-  const bool second = SecondPassed(s.interval.stamp, form.platform.TickCount());
   for (std::size_t i = 0; i < s.interval.entries.size(); ++i) {
     IntervalEvent& e = s.interval.entries[i];
     bool ended = false;
-    if (e.kind == 0) {
+    if (!IsChance(e)) {
       const std::uint32_t now = form.platform.TickCount();
-      if (static_cast<std::int32_t>(now - e.last_fired) >= e.value) {
+      if (periods && static_cast<std::int32_t>(now - e.last_fired) >= e.value) {
         e.last_fired = now;
         ended = Fire(form, e);
       }
@@ -138,7 +114,6 @@ void CheckIntervalEvents(TMainForm& form) {
 
 void CheckClockEvents(TMainForm& form) {
   EventState& s = form.events;
-  if (!SecondPassed(s.clock.stamp, form.platform.TickCount())) return;
   const LocalTime time = form.platform.Now();
   for (std::size_t i = 0; i < s.clock.entries.size(); ++i) {
     ClockEvent& e = s.clock.entries[i];
@@ -169,7 +144,6 @@ bool DateMatches(const DateEvent& e, const LocalTime& today) {
 
 void CheckDateEvents(TMainForm& form) {
   EventState& s = form.events;
-  if (!SecondPassed(s.date.stamp, form.platform.TickCount())) return;
   const LocalTime today = form.platform.Now();
   for (std::size_t i = 0; i < s.date.entries.size(); ++i) {
     DateEvent& e = s.date.entries[i];
@@ -179,11 +153,30 @@ void CheckDateEvents(TMainForm& form) {
   }
 }
 
+// One walk over the lists, in their order. A list that an action of this
+// walk gives its first entries is checked in it too.
+void CheckEvents(TMainForm& form, bool periods) {
+  EventState& s = form.events;
+  const bool second = std::exchange(s.seconds_due, false);
+  if (s.interval.active()) CheckIntervalEvents(form, periods, second);
+  if (!second) return;
+  if (s.clock.active()) CheckClockEvents(form);
+  if (s.date.active()) CheckDateEvents(form);
+}
+
+// The second beat heard a turn.
+void OnSecondTurn(TMainForm& form) {
+  form.events.seconds_due = true;
+  if (form.CanStartAction(ActionTrigger::kEventTimer)) CheckEvents(form, false);
+  ScheduleEventTimer(form);
+}
+
 }  // namespace
 
 void CreateEventTimer(TMainForm& form) {
   form.events.timer = Timer(form.platform, [&form] { OnEventTimer(form); });
   form.events.beat = form.platform.TickCount();
+  form.second_beat.Listen(SecondBeat::kEvents, [&form] { OnSecondTurn(form); });
 }
 
 void OnEventTimer(TMainForm& form) {
@@ -191,12 +184,7 @@ void OnEventTimer(TMainForm& form) {
   const std::uint32_t now = form.platform.TickCount();
   s.beat = now;
   s.next_wake = now + s.timer.interval();
-  StartStamps(s, now);
-  if (form.CanStartAction(ActionTrigger::kEventTimer)) {
-    if (s.interval.active()) CheckIntervalEvents(form);
-    if (s.clock.active()) CheckClockEvents(form);
-    if (s.date.active()) CheckDateEvents(form);
-  }
+  if (form.CanStartAction(ActionTrigger::kEventTimer)) CheckEvents(form, true);
   ScheduleEventTimer(form);
 }
 
@@ -205,7 +193,11 @@ void OnEventTimer(TMainForm& form) {
 // brought forward, to the first beat the platform can still reach.
 void ScheduleEventTimer(TMainForm& form) {
   EventState& s = form.events;
-  if (!AnyActive(s) || form.MayStartAction(ActionTrigger::kEventTimer) == ActionStart::kNever) {
+  const bool never = form.MayStartAction(ActionTrigger::kEventTimer) == ActionStart::kNever;
+  const bool seconds = !never && WantsSeconds(s);
+  if (!seconds) s.seconds_due = false;
+  form.second_beat.Want(SecondBeat::kEvents, seconds);
+  if (never || !(HasPeriods(s) || s.seconds_due)) {
     s.timer.Stop();
     return;
   }

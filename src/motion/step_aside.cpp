@@ -9,8 +9,6 @@ namespace tk {
 
 namespace {
 
-constexpr unsigned kLookIntervalMs = 1000;
-
 bool Covers(const Rect& window, const Rect& monitor) {
   return window.left <= monitor.left && window.top <= monitor.top &&
          window.right >= monitor.right && window.bottom >= monitor.bottom;
@@ -27,8 +25,7 @@ bool CoversTheCharactersMonitor(const TMainForm& form, const DesktopWindow& fron
 
 void StartSteppingAside(TMainForm& form) {
   StepAsideState& state = form.step_aside;
-  state.timer = Timer(form.platform, [&form] { LookAtFrontWindow(form); });
-  state.timer.SetInterval(kLookIntervalMs);
+  form.second_beat.Listen(SecondBeat::kFrontWindow, [&form] { LookAtFrontWindow(form); });
   state.noticed = state.watch.Start(form.platform.Desktop(), [&form] { LookAtFrontWindow(form); });
   LookAtFrontWindow(form);
 }
@@ -41,17 +38,13 @@ void LookAtFrontWindow(TMainForm& form) {
   const bool matters =
       form.shell.modes.step_aside && (!form.shell.modes.hidden || form.shell.stepped_aside);
   const auto front = matters ? form.platform.Desktop().ForeignFrontWindow() : std::nullopt;
-  if (matters && (front || !state.noticed)) {
-    if (!state.timer.running()) state.timer.Start();
-  } else {
-    state.timer.Stop();
-  }
+  form.second_beat.Want(SecondBeat::kFrontWindow, matters && (front || !state.noticed));
   StandAside(form, front && CoversTheCharactersMonitor(form, *front));
 }
 
 void StopSteppingAside(TMainForm& form) {
   form.step_aside.watch.Stop();
-  form.step_aside.timer.Release();
+  form.second_beat.Want(SecondBeat::kFrontWindow, false);
 }
 
 }  // namespace tk

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "platform/desktop_windows.h"
-#include "platform/timer.h"
 
 namespace tk {
 
@@ -36,11 +35,11 @@ class FrontWindowWatch {
 
 struct StepAsideState {
   FrontWindowWatch watch;
-  bool noticed = false;  // the platform tells when another window comes to the front
-  // Looks again each second while another program's window is in front,
+  // The platform tells when another window comes to the front. The form's
+  // second beat looks again while another program's window is in front,
   // since it may grow to fill the screen without a new window coming to the
   // front; without notices, while the character is shown or stands aside.
-  Timer timer;
+  bool noticed = false;
 };
 
 }  // namespace tk

@@ -96,7 +96,7 @@ TEST_F(Events, CommandsKeepWhatTheyReadAndDeleteOnlyExactMatches) {
   EXPECT_TRUE(e.clock.entries.empty());
   EXPECT_TRUE(e.interval.entries.empty());
   EXPECT_TRUE(e.date.entries.empty());
-  EXPECT_EQ(e.clock.stamp, 0u);
+  EXPECT_FALSE(form->second_beat.Wanted(SecondBeat::kEvents));
   EXPECT_FALSE(EventTimer().enabled);
 }
 
@@ -115,26 +115,29 @@ TEST_F(Events, ChanceEventsDrawOnceASecond) {
              ">IES=4,-2,F;\n>IES=5,0,G;\n",
              "Drop:\n>IED=5,0,G;\n>AE;\n"));
   RunAction(*form, "Drop");  // G goes: the rest still draw on the same second
-  const Firings seen = Watch(3000);
-  const std::vector<std::uint64_t> seconds{1010, 2010};
+  const Firings seen = Watch(2999);
+  const std::vector<std::uint64_t> seconds{1000, 2000};
   for (char c : {'A', 'B', 'C', 'D'}) EXPECT_EQ(When(seen, c), seconds) << c;
   EXPECT_TRUE(When(seen, 'G').empty());
   // One in two, over many seconds.
+  const TimerId beat = form->second_beat.timer().id();
+  const std::uint64_t beats = sim->TimerTicks().at(beat);
   const Firings more = Watch(200'000);
   for (char c : {'E', 'F'}) {
     const std::size_t hits = When(more, c).size();
     EXPECT_GT(hits, 60u) << c;
     EXPECT_LT(hits, 140u) << c;
   }
-  // Nothing but the once-a-second checks wakes the timer.
-  EXPECT_EQ(EventTimer().interval_ms, 1000u);
+  // Nothing but the second beat wakes for them, once a second.
+  EXPECT_FALSE(EventTimer().enabled);
+  EXPECT_EQ(sim->TimerTicks().at(beat) - beats, 200u);
 }
 
 TEST_F(Events, ClockEventsFireOnceAtTheirMinuteEveryDayAndNeverForHourOrMinuteOutOfRange) {
   sim->start_time = {2026, 12, 7, 9, 5, 30, 1};
   StartWith(Script(">CES=9:05,A;\n>CES=24,0,B;\n>CES=9,60,C;\n>CES=9:06,D;\n"));
   const Firings first = Watch(1500);
-  EXPECT_EQ(When(first, 'A'), (std::vector<std::uint64_t>{1010}));
+  EXPECT_EQ(When(first, 'A'), (std::vector<std::uint64_t>{1000}));
   sim->AdvanceTime(28'000);  // to 9:05:59
   const Firings next_minute = Watch(2000);
   EXPECT_TRUE(When(next_minute, 'A').empty());
@@ -154,15 +157,17 @@ TEST_F(Events, ClockEventForTheCurrentMinuteWaitsForTheActionThatAddedIt) {
   EXPECT_EQ(When(Watch(1000), 'A'), (std::vector<std::uint64_t>{2510}));
 }
 
-// A list that an event's action gives its first entry is checked in the same
-// tick, as one never started: once the tick count is past a second.
-TEST_F(Events, ClockEventAddedByAnEventIsCheckedInTheSameTickOnceTheTickCountPassedASecond) {
-  for (const auto& [period, fires_at] : {std::pair{"0.5", 1510u}, std::pair{"1.5", 1500u}}) {
-    SCOPED_TRACE(period);
+// A list that an action of the second's walk gives its first entry is
+// checked in that walk; one that a period's action starts, with nothing
+// else wanting the second beat, a second later.
+TEST_F(Events, ClockEventAddedByAChanceIsCheckedInTheSameWalkByAPeriodASecondLater) {
+  for (const auto& [adder, fires_at] :
+       {std::pair{">IES=0,0.5,X;\n", 1500u}, std::pair{">IES=0,1.5,X;\n", 2500u},
+        std::pair{">IES=1,1,X;\n", 1000u}}) {
+    SCOPED_TRACE(adder);
     sim = std::make_unique<SimPlatform>(Path(""), Path(""));
-    StartWith(
-        Script(std::string(">IES=0,") + period + ",X;\n", "X:\n>IED=0,0,;\n>CES=9:05,A;\n>AE;\n"));
-    EXPECT_EQ(When(Watch(2000), 'A'), (std::vector<std::uint64_t>{fires_at}));
+    StartWith(Script(adder, "X:\n>IED=0,0,;\n>IEA;\n>CES=9:05,A;\n>AE;\n"));
+    EXPECT_EQ(When(Watch(3000), 'A'), (std::vector<std::uint64_t>{fires_at}));
     form.reset();
   }
 }
@@ -191,7 +196,7 @@ TEST_F(Events, DateEventsFireOnceOnBeforeOrAfterTheirDate) {
     StartWith(Script(std::string(">DES=") + c.event + ",A;\n"));
     const Firings seen = Watch(5000);
     EXPECT_EQ(When(seen, 'A'),
-              c.fires ? std::vector<std::uint64_t>{1010} : std::vector<std::uint64_t>{});
+              c.fires ? std::vector<std::uint64_t>{1000} : std::vector<std::uint64_t>{});
     form.reset();
   }
 }
@@ -199,7 +204,7 @@ TEST_F(Events, DateEventsFireOnceOnBeforeOrAfterTheirDate) {
 TEST_F(Events, DateEventOnTheNextDayFiresAtItsFirstCheckThatDay) {
   sim->start_time = {2026, 12, 7, 23, 59, 58, 1};
   StartWith(Script(">DES=2026,12,8,0,A;\n"));
-  EXPECT_EQ(When(Watch(3000), 'A'), (std::vector<std::uint64_t>{2010}));
+  EXPECT_EQ(When(Watch(3000), 'A'), (std::vector<std::uint64_t>{2000}));
 }
 
 TEST_F(Events, AnEventThatDeletesEventsEndsTheWalkAndTheRestWaitForTheNextBeat) {
@@ -257,27 +262,34 @@ TEST_F(Events, SleepingBetweenDueMomentsFiresAsTickingOnEveryBeat) {
   EXPECT_EQ(When(asleep, 'D').size(), 4u);  // the first check, then each renewal by Z
 }
 
-// Standing still costs the running animation's ticks and nothing else; events
-// add one wake a second.
-TEST_F(Events, AnIdleCharacterWakesOnlyForItsRunningAnimationAndItsEvents) {
+// Standing still costs the running animation's ticks and one wake a second,
+// which the clock image and all three lists share.
+TEST_F(Events, AnIdleCharacterWakesForItsAnimationAndOnceASecondForClockAndEvents) {
+  Bitmap strip(30, 10);  // three frames that differ
+  for (int x = 0; x < 30; ++x)
+    for (int y = 0; y < 10; ++y) strip.Set(x, y, {static_cast<std::uint8_t>(x / 10 * 80), 0, 0});
+  WriteFile("strip.bmp", EncodeBmp24(strip));
   WriteFile("base.bmp", EncodeBmp24(Bitmap(20, 20)));
-  WriteFile("strip.bmp", EncodeBmp24(Bitmap(30, 10)));
+  WriteFile("digits.bmp", EncodeBmp24(Bitmap(110, 10)));
   StartWith(
       Script(">IDS=base.bmp,b;\n>IDP=b;\n>ACS=strip.bmp,run,3,0,0,100;\n>ACB=run,1,0,0;\n"
-             ">ACS=strip.bmp,still,3,0,0,20;\n",
+             ">ACS=strip.bmp,still,3,0,0,20;\n>TMIP=digits.bmp,0,10;\n",
              "Later:\n>CES=3,0,A;\n>IES=1,9,B;\n>DES=2000,1,1,0,C;\n>AE;\n"));
   const TimerId run = form->animations.list.at(0)->timer.id();
+  const TimerId beat = form->second_beat.timer().id();
+  sim->AdvanceTime(1000);  // the beat finds the turn of the second
   const std::uint64_t start = sim->Wakes();
+  const std::uint64_t runs = sim->TimerTicks().at(run), beats = sim->TimerTicks().at(beat);
   sim->AdvanceTime(10'000);
-  EXPECT_EQ(sim->Wakes() - start, 100u);
-  EXPECT_EQ(sim->TimerTicks().at(run), 100u);
-  EXPECT_EQ(sim->Wakes(), sim->TimerTicks().at(run));
+  EXPECT_EQ(sim->TimerTicks().at(run) - runs, 100u);
+  EXPECT_EQ(sim->TimerTicks().at(beat) - beats, 10u);
+  EXPECT_EQ(sim->Wakes() - start, 110u);
 
   RunAction(*form, "Later");
   sim->AdvanceTime(10'000);
-  // Checks at 11010, 12010, ... 19010: all three lists share their seconds.
-  EXPECT_EQ(sim->TimerTicks().at(form->events.timer.id()), 9u);
-  EXPECT_EQ(sim->Wakes() - start, 209u);
+  EXPECT_EQ(sim->TimerTicks().at(beat) - beats, 20u);
+  EXPECT_EQ(sim->Wakes() - start, 220u);
+  EXPECT_FALSE(sim->TimerTicks().contains(form->events.timer.id()));
 }
 
 }  // namespace

@@ -123,17 +123,42 @@ TEST_F(NumberImagesTest, ClockWakesOnceASecondYetChangesWithinAPoll) {
     sim->AdvanceTime(start_ms);
     Run("Clock");
     ToNextSecondPlus(0);
-    const LiveImage& clock = form->numbers.clock;
-    EXPECT_LE(clock.wakes, 22u);  // the polls of the first second
-    const unsigned found = clock.wakes;
+    const auto wakes = [&]() -> std::uint64_t {
+      const auto ticks = sim->TimerTicks().find(form->second_beat.timer().id());
+      return ticks != sim->TimerTicks().end() ? ticks->second : 0;
+    };
+    EXPECT_LE(wakes(), 22u);  // the polls of the first second
+    const std::uint64_t found = wakes();
     for (int step = 0; step < 1000; ++step) {  // 10 s in 10 ms steps
       sim->AdvanceTime(10);
       if (sim->NowMs() % 1000 >= SecondPacer::kPollMs) {
         ASSERT_EQ(ShownSecond(), sim->Now().second) << sim->NowMs();
       }
     }
-    EXPECT_GE(clock.wakes - found, 10u);
-    EXPECT_LE(clock.wakes - found, 12u);
+    EXPECT_GE(wakes() - found, 10u);
+    EXPECT_LE(wakes() - found, 12u);
+  }
+}
+
+// Each second's picture goes on top of every animation, as a new one at the
+// end of the list; once it is there, a second is one present, with no
+// moment in which the clock is gone.
+TEST_F(NumberImagesTest, EachSecondPutsTheClockOnTopInOnePresent) {
+  Bitmap cover(20, kCellH);
+  cover.Fill(kBody);
+  WriteFile("cover.bmp", EncodeBmp24(cover));
+  StartWith(">TMIP=d11.bmp,10,20;\n>ACS=cover.bmp,cover,1,10,20,500;\n>ACE=cover,0;\n",
+            "Gone:\n>ACD=cover;\n>AE;\n");
+  EXPECT_EQ(ShownCells(2), (Cells{B, B}));  // drawn straight over the clock
+  ToNextSecondPlus(SecondPacer::kPollMs);
+  EXPECT_EQ(ShownSecond(), sim->Now().second);
+  EXPECT_EQ(form->animations.list.back()->name, kTimeImage);
+  Run("Gone");
+  for (int second = 0; second < 3; ++second) {
+    const int presents = MainWindow().presents;
+    ToNextSecondPlus(SecondPacer::kPollMs);
+    EXPECT_EQ(MainWindow().presents, presents + 1);
+    EXPECT_EQ(ShownSecond(), sim->Now().second);
   }
 }
 
@@ -148,7 +173,7 @@ TEST_F(NumberImagesTest, DeletedClockPicturesComeBackAtTheNextSecond) {
   EXPECT_EQ(ShownSecond(), sim->Now().second);
   Run("Off");
   EXPECT_EQ(Named(kTimeImage), nullptr);
-  EXPECT_FALSE(form->numbers.clock.timer.running());
+  EXPECT_FALSE(form->second_beat.timer().running());
   sim->AdvanceTime(3000);
   EXPECT_EQ(Named(kTimeImage), nullptr);
   EXPECT_EQ(ShownCells(1), (Cells{B}));
@@ -385,7 +410,8 @@ TEST_F(NumberImagesTest, WithTransparencyTheKeyColourShowsThePictureBelow) {
 TEST_F(NumberImagesTest, ClosingReleasesEveryTimer) {
   StartWith(">TMIP=d11.bmp,10,20;\n>TCIP=d11.bmp,10,20;\n>TCON;\n>DAIP=d12.bmp,10,50;\n");
   const NumberImages& n = form->numbers;
-  const std::vector<TimerId> ids{n.clock.timer.id(), n.counter.timer.id(), n.date.timer.id()};
+  const std::vector<TimerId> ids{form->second_beat.timer().id(), n.counter.timer.id(),
+                                 n.date.timer.id()};
   Exit();
   for (TimerId id : ids) EXPECT_FALSE(sim->Timers().contains(id)) << id;
 }

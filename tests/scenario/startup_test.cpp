@@ -199,13 +199,13 @@ TEST_F(Startup, TimersAreCreatedAsTheStartSequenceNeedsThem) {
   Start();
   const auto& timers = sim->Timers();
   ASSERT_EQ(timers.size(), 4u);
-  // The event timer sleeps until the script gives it an event.
+  // The event timer and the second beat sleep until the script gives them
+  // an event or a clock.
   EXPECT_FALSE(timers.at(form->events.timer.id()).enabled);
+  EXPECT_FALSE(timers.at(form->second_beat.timer().id()).enabled);
   EXPECT_FALSE(timers.at(form->prompt.timer.id()).enabled);
   EXPECT_EQ(timers.at(form->prompt.timer.id()).interval_ms, 200u);
   EXPECT_FALSE(timers.at(form->walk.timer.id()).enabled);
-  // Nothing of another program is in front: the front window is not looked at.
-  EXPECT_FALSE(timers.at(form->step_aside.timer.id()).enabled);
   EXPECT_GE(form->walk.dx, -1);
   EXPECT_LE(form->walk.dx, 1);
   EXPECT_GE(form->walk.dy, -1);

@@ -207,7 +207,7 @@ TEST_F(StepAside, LookingCostsAWakeASecondOnlyWhileAnotherProgramIsInFront) {
   EXPECT_EQ(WakesOver(10'000), 1u) << "the notice of the character's own window in front";
   sim->CloseForeignWindow(editor);
   EXPECT_EQ(WakesOver(10'000), 0u);
-  EXPECT_FALSE(sim->Timers().at(form->step_aside.timer.id()).enabled);
+  EXPECT_FALSE(sim->Timers().at(form->second_beat.timer().id()).enabled);
 }
 
 // Where the desktop sends no notice of a new window in front (Wine), the

@@ -151,11 +151,15 @@ cmp -s <(head_pixels delighted.png) <(head_pixels plain.png) && fail "the click 
 "$tkc" run "$work/sample" --seconds 1 --click 5,5@100 --move 6,6@200 > "$work/out"
 grep -q -F '[100 ms] click at 5,5: no window of the character there' "$work/out" || fail "missed click"
 grep -q -F '[200 ms] move at 6,6: no window of the character there' "$work/out" || fail "missed move"
-# The wakes: the sample blinks every 150 ms (20 frames in 3 s) and, with an
-# event waiting, checks its events once a second; its own timers are not counted.
+# The wakes: the sample's eyes (20 frames at 150 ms) wake only to change:
+# open at 150 ms, then half, closed and half from 2.7 s on. Its clock finds
+# the turn of the second in the first second (20 looks, 50 ms apart) and
+# then wakes once a second; its only event is two minutes away, so the event
+# timer sleeps. tkc's own timers are not counted.
 "$tkc" run "$work/unclicked" --seconds 3 --stats --click 5,5@100 > "$work/out"
-grep -q -F '  animation eyes: 20 ticks, 6.67 a second' "$work/out" || fail "stats: $(cat "$work/out")"
-grep -q -F '  event timer: 2 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
+grep -q -F '  animation eyes: 4 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
+grep -q -F '  second beat (clock image, front-window look, event checks): 22 ticks' "$work/out" || fail "stats: $(cat "$work/out")"
+grep -q -F 'event timer' "$work/out" && fail "stats: $(cat "$work/out")"
 grep -q -E '^wakes: [0-9]+ in 3000 ms of virtual time' "$work/out" || fail "stats: $(cat "$work/out")"
 grep -q -F 'timer ' "$work/out" && fail "stats name tkc's own timers: $(cat "$work/out")"
 # A click drives a choice: the greeting's click-wait ends, then the second of

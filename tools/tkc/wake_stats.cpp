@@ -33,8 +33,8 @@ std::map<tk::TimerId, std::string> TimerNames(const tk::TMainForm& form) {
   Name(names, form.events.timer, "event timer");
   Name(names, form.prompt.timer, "prompt mark");
   Name(names, form.walk.timer, "walk timer");
-  Name(names, form.step_aside.timer, "front-window look");
-  Name(names, form.numbers.clock.timer, "clock image");
+  Name(names, form.second_beat.timer(),
+       "second beat (clock image, front-window look, event checks)");
   Name(names, form.numbers.counter.timer, "counter image");
   Name(names, form.numbers.day_count.timer, "day-count image");
   Name(names, form.numbers.date.timer, "date image");

@@ -107,10 +107,13 @@ std::optional<Rect> Win32Platform::WindowRect(DesktopWindowHandle window) {
 
 std::optional<DesktopWindow> Win32Platform::ForeignFrontWindow() {
   HWND hwnd = GetForegroundWindow();
-  if (hwnd == nullptr || IsShellWindow(hwnd)) return std::nullopt;
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  if (process == GetCurrentProcessId()) return std::nullopt;
+  if (hwnd == nullptr) return std::nullopt;
+  if (hwnd != front_seen_.hwnd) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    front_seen_ = {hwnd, !IsShellWindow(hwnd) && process != GetCurrentProcessId()};
+  }
+  if (!front_seen_.foreign) return std::nullopt;
   return Describe(hwnd, Frames());
 }
 

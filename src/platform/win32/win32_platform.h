@@ -228,6 +228,13 @@ class Win32Platform : public Platform,
   // Who hears of a new foreground window, and the system's hook that tells.
   std::function<void()> front_watcher_;
   HWINEVENTHOOK front_hook_ = nullptr;
+  // The window last seen in front, and whether it is another program's and
+  // no shell window: a window's class and process never change, so they are
+  // asked once per window, not at every look.
+  struct FrontSeen {
+    HWND hwnd = nullptr;
+    bool foreign = false;
+  } front_seen_;
 };
 
 namespace win32 {

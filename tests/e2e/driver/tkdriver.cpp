@@ -180,6 +180,12 @@ int Usage() {
       L"  cover TITLE SECONDS              open a borderless window covering the primary monitor,\n"
       L"                                   make it the foreground window and keep it until\n"
       L"                                   closed or SECONDS, as a game or a video does\n"
+      L"  idle TITLE L T W H SECONDS [STEP_MS]\n"
+      L"                                   open a borderless window that does nothing (or, with\n"
+      L"                                   STEP_MS, moves itself 2 pixels every STEP_MS ms) and "
+      L"keep\n"
+      L"                                   it until closed or SECONDS: what a character costs is\n"
+      L"                                   measured against it\n"
       L"  move TITLE LEFT TOP              move a window without activating it\n"
       L"  activate TITLE                   make the window the foreground window\n"
       L"  type TEXT                        type TEXT as key presses into whatever has the focus\n"
@@ -364,8 +370,10 @@ int List(int argc) {
 
 constexpr wchar_t kHostClass[] = L"TkDriverHost";
 constexpr wchar_t kCoverClass[] = L"TkDriverCover";
+constexpr wchar_t kIdleClass[] = L"TkDriverIdle";
 constexpr int kHostEditId = 100;
 constexpr UINT_PTR kHostTimer = 1;
+constexpr UINT_PTR kStepTimer = 2;
 
 // Every window of ours lives until its timer, and its end ends the program.
 LRESULT CALLBACK TimedProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -462,6 +470,42 @@ int Cover(int argc, wchar_t** argv) {
   return LiveFor(hwnd, seconds);
 }
 
+// Two pixels a step along x, turning at the primary monitor's edges.
+LRESULT CALLBACK IdleProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_TIMER || wparam != kStepTimer) return TimedProc(hwnd, message, wparam, lparam);
+  static int direction = 2;
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  const int screen = GetSystemMetrics(SM_CXSCREEN);
+  if (rect.right + direction > screen || rect.left + direction < 0) direction = -direction;
+  SetWindowPos(hwnd, nullptr, rect.left + direction, rect.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+// Wine's own share of a character's cost: a window that only exists, or
+// that moves as a strolling character does, in a program of its own.
+int Idle(int argc, wchar_t** argv) {
+  long long box[5] = {};
+  long long step_ms = 0;
+  if (argc != 8 && argc != 9) return Usage();
+  for (int i = 0; i < 5; ++i) {
+    if (!ParseNumber(argv[3 + i], box[i])) return Usage();
+  }
+  if (argc == 9 && (!ParseNumber(argv[8], step_ms) || step_ms <= 0)) return Usage();
+  RegisterOwnClass(kIdleClass, IdleProc, reinterpret_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  HWND hwnd =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kIdleClass, argv[2], WS_POPUP, static_cast<int>(box[0]),
+                      static_cast<int>(box[1]), static_cast<int>(box[2]), static_cast<int>(box[3]),
+                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) {
+    Err(L"cannot create the window");
+    return kFailed;
+  }
+  if (step_ms > 0) SetTimer(hwnd, kStepTimer, static_cast<UINT>(step_ms), nullptr);
+  return LiveFor(hwnd, box[4]);
+}
+
 int Move(int argc, wchar_t** argv) {
   long long left = 0, top = 0;
   if (argc != 5 || !ParseNumber(argv[3], left) || !ParseNumber(argv[4], top)) return Usage();
@@ -553,6 +597,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list") return List(argc);
   if (command == L"host") return Host(argc, argv);
   if (command == L"cover") return Cover(argc, argv);
+  if (command == L"idle") return Idle(argc, argv);
   if (command == L"move") return Move(argc, argv);
   if (command == L"activate") return Activate(argc, argv);
   if (command == L"type") return Type(argc, argv);

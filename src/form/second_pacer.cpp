@@ -1,4 +1,4 @@
-#include "imagery/second_pacer.h"
+#include "form/second_pacer.h"
 
 #include <algorithm>
 
