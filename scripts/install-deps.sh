@@ -30,22 +30,34 @@ for p in "${packages[@]}"; do
   [[ "$status" == installed ]] || missing+=("$p")
 done
 
+# Runs a command as root: directly, or through sudo.
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then
+    "$@"
+    return
+  fi
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: not root and no sudo; run as root: $*" >&2
+    exit 1
+  fi
+  sudo "$@"
+}
+
 apt_install() {
   echo "install-deps: installing $*"
-  local sudo=()
-  if [[ $(id -u) -ne 0 ]]; then
-    if ! command -v sudo >/dev/null; then
-      echo "install-deps: not root and no sudo; install as root: $*" >&2
-      exit 1
-    fi
-    sudo=(sudo)
-  fi
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
 }
 
 if ((${#missing[@]} == 0)); then
   echo "install-deps: all ${#packages[@]} packages present"
 else
   apt_install "${missing[@]}"
+fi
+
+# Chromium's driver reaches the browser it starts by the name localhost; a
+# bare system (a fresh chroot) may have no /etc/hosts to give it.
+if ! getent hosts localhost >/dev/null; then
+  echo "install-deps: the name localhost does not resolve; adding it to /etc/hosts"
+  as_root sh -c 'printf "127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n" >>/etc/hosts'
 fi
