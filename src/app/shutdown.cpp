@@ -57,6 +57,7 @@ void TMainForm::ReleaseAll() {
   script.Clear();
   images.back_buffer = Bitmap();
   images.scratch = Bitmap();
+  images.layers.clear();
 }
 
 void TMainForm::FormDestroy() {
