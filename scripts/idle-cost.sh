@@ -228,19 +228,24 @@ awk -v runs="$runs" -v count="$count" -v mode="$mode" -v seconds="$seconds" -v s
     for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
     return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
   }
-  { for (c = 1; c <= NF; c++) cell[NR, c] = $c }
+  # Columns 11 to 14: the sums of each run, whose medians the rows of sums show.
+  {
+    for (c = 1; c <= NF; c++) cell[NR, c] = $c
+    cell[NR, 11] = $1 + $2; cell[NR, 12] = $6 + $7
+    cell[NR, 13] = $1 + $2 + $3 + $4; cell[NR, 14] = $6 + $7 + $8 + $9
+  }
   END {
-    for (c = 1; c <= 10; c++) m[c] = median(c)
+    for (c = 1; c <= 14; c++) m[c] = median(c)
     what = count == 1 ? "the sample" : count " samples"
     printf "idle-cost: %s, %s, %d s measured after %d s; medians of %d run%s (%% of a core)\n", \
       what, mode == "walk" ? "strolling" : "idle", seconds, settle, runs, runs == 1 ? "" : "s"
     printf "idle-cost: %-22s %10s %10s %10s\n", "", "character", "floor", "over it"
     row("program" (count == 1 ? "" : "s"), m[1], m[6])
     row("wineserver", m[2], m[7])
-    row("together", m[1] + m[2], m[6] + m[7])
+    row("together", m[11], m[12])
     row("other Wine processes", m[3], m[8])
     row("Xvfb", m[4], m[9])
-    row("all of it", m[1] + m[2] + m[3] + m[4], m[6] + m[7] + m[8] + m[9])
+    row("all of it", m[13], m[14])
     printf "idle-cost: %-22s %9.1f MB (the largest program)\n", "resident memory", m[5]
   }
   function row(name, a, b) { printf "idle-cost: %-22s %9.2f%% %9.2f%% %+9.2f%%\n", name, a, b, a - b }

@@ -58,6 +58,7 @@ void TMainForm::ReleaseAll() {
   script.Clear();
   images.back_buffer = Bitmap();
   images.scratch = Bitmap();
+  images.layers.clear();
 }
 
 void TMainForm::FormDestroy() {

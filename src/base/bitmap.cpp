@@ -30,15 +30,6 @@ void Bitmap::Fill(Bgr colour) {
   for (int y = 1; y < height_; ++y) std::memcpy(Row(y), Row(0), row);
 }
 
-Rect Intersect(const Rect& r, const Rect& bounds) {
-  return {std::max(r.left, bounds.left), std::max(r.top, bounds.top),
-          std::min(r.right, bounds.right), std::min(r.bottom, bounds.bottom)};
-}
-
-bool IsEmpty(const Rect& r) {
-  return r.right <= r.left || r.bottom <= r.top;
-}
-
 namespace {
 
 struct Span {

@@ -3,6 +3,7 @@
 // shows ends up in this form, whatever file it came from.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -68,8 +69,14 @@ class Bitmap {
 };
 
 // The rectangle `r` clipped to `bounds`; empty rectangles have no area.
-Rect Intersect(const Rect& r, const Rect& bounds);
-bool IsEmpty(const Rect& r);
+// Inline: every redraw asks both of every layer.
+inline Rect Intersect(const Rect& r, const Rect& bounds) {
+  return {std::max(r.left, bounds.left), std::max(r.top, bounds.top),
+          std::min(r.right, bounds.right), std::min(r.bottom, bounds.bottom)};
+}
+inline bool IsEmpty(const Rect& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 
 // Copies the `size`-sized area at (src_x, src_y) of `src` to (dst_x, dst_y)
 // of `dst`, clipped to both pictures.

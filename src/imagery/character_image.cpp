@@ -67,10 +67,11 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name) {
 
 namespace {
 
-// Bottom first: the picture, then the animation list in its order.
-std::vector<const Layer*> MainLayers(const TMainForm& form, const Layer& picture) {
-  std::vector<const Layer*> layers;
-  layers.reserve(form.animations.list.size() + 1);
+// Bottom first: the picture, then the animation list in its order; kept in
+// `layers`, which keeps its room from one redraw to the next.
+std::span<const Layer* const> MainLayers(const TMainForm& form, const Layer& picture,
+                                         std::vector<const Layer*>& layers) {
+  layers.clear();
   layers.push_back(&picture);
   for (const auto& animation : form.animations.list) layers.push_back(animation.get());
   return layers;
@@ -93,7 +94,7 @@ void ComposeDevice(TMainForm& form, const Rect& area, int factor) {
     return;
   }
   const PictureLayer picture(current->bitmap);
-  ComposeLayers(MainLayers(form, picture), device, area, factor);
+  ComposeLayers(MainLayers(form, picture, form.images.layers), device, area, factor);
 }
 
 // The device back buffer at the window's factor. One of a new size starts as
@@ -133,8 +134,8 @@ void ShowCharacterImage(TMainForm& form, const std::string& name) {
   Bitmap& back = form.images.back_buffer;
   back = entry->bitmap;  // size, pixels and palette
   const PictureLayer picture(entry->bitmap);
-  const auto layers = MainLayers(form, picture);
-  ComposeLayers(std::span(layers).subspan(1), back, back.Bounds());  // the picture is there
+  const auto layers = MainLayers(form, picture, form.images.layers);
+  ComposeLayers(layers.subspan(1), back, back.Bounds());  // the picture is there
   // The back buffer now is the layers composed, so its enlargement with the
   // finer text images drawn again is the whole device back buffer.
   form.images.device_back = Bitmap();
@@ -166,20 +167,25 @@ void ComposeInto(TMainForm& form, Bitmap& target, const Rect& area) {
                area.Width(), area.Height());
   }
   const PictureLayer picture(current->bitmap);
-  ComposeLayers(MainLayers(form, picture), target, area);
+  ComposeLayers(MainLayers(form, picture, form.images.layers), target, area);
 }
 
 // Bytes [first, last) of a row that differ between `a` and `b`; equal rows
-// give first == last.
+// give first == last. With `whole`, any difference is the whole row.
 std::pair<std::size_t, std::size_t> Differing(const std::uint8_t* a, const std::uint8_t* b,
-                                              std::size_t length) {
+                                              std::size_t length, bool whole) {
   if (std::memcmp(a, b, length) == 0) return {0, 0};
-  constexpr std::size_t kWord = 8;
+  if (whole) return {0, length};
+  constexpr std::size_t kWord = sizeof(std::uint64_t);
+  const auto word = [](const std::uint8_t* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, kWord);
+    return w;
+  };
   std::size_t first = 0, last = length;
-  while (first + kWord <= length && std::memcmp(a + first, b + first, kWord) == 0) first += kWord;
+  while (first + kWord <= length && word(a + first) == word(b + first)) first += kWord;
   while (a[first] == b[first]) ++first;
-  while (last >= kWord && std::memcmp(a + last - kWord, b + last - kWord, kWord) == 0)
-    last -= kWord;
+  while (last >= kWord && word(a + last - kWord) == word(b + last - kWord)) last -= kWord;
   while (a[last - 1] == b[last - 1]) --last;
   return {first, last};
 }
@@ -203,7 +209,10 @@ Rect ComposeAndCompare(TMainForm& form, const Rect& area, bool apply) {
   for (int y = r.top; y < r.bottom; ++y) {
     std::uint8_t* to = back.Row(y) + offset;
     const std::uint8_t* from = scratch.Row(y) + offset;
-    const auto [first, last] = Differing(to, from, length);
+    // Once the change spans the whole width, only whether a row changed
+    // is left to find.
+    const bool spans = changed.left == r.left && changed.right == r.right;
+    const auto [first, last] = Differing(to, from, length, spans);
     if (first == last) continue;
     changed.left = std::min(changed.left, r.left + static_cast<int>(first / 3));
     changed.right = std::max(changed.right, r.left + static_cast<int>((last + 2) / 3));

@@ -10,6 +10,7 @@
 
 namespace tk {
 
+class Layer;
 class TMainForm;
 struct Animation;
 
@@ -36,6 +37,7 @@ struct CharacterImages {
   // Where a redraw composes before the back buffer takes what changed: the
   // back buffer's size, kept from one redraw to the next.
   Bitmap scratch;
+  std::vector<const Layer*> layers;  // the layers of the latest redraw
 
   const ImageEntry* Find(const std::string& name) const;
 };
