@@ -20,8 +20,8 @@
 # windows always come from this tree's tkdriver.exe.
 # Each character runs from a fresh copy of the build's stage in build/idle,
 # placed apart from the others, and is closed from outside afterwards, as a
-# user would close it. CPU is user plus system time from /proc, so other work
-# on the machine shows only as noise, which the median damps.
+# user would close it. CPU is the scheduler's count of each process's time, so other
+# work on the machine shows only as noise, which the median damps.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
@@ -104,14 +104,16 @@ other_wine() {
   done
   return 0
 }
-# User plus system time of the processes $@, in clock ticks (fields 14 and
-# 15 of each stat line, counted after the name, which may hold spaces).
-cpu_ticks() {
-  local total=0 p stat
+# CPU time of the processes $@ in nanoseconds: the scheduler's own count for
+# each of their threads, which the 10 ms ticks of /proc/PID/stat would round
+# to a few steps over a quiet stretch.
+cpu_ns() {
+  local total=0 p t stat
   for p in "$@"; do
-    stat="$(cat "/proc/$p/stat" 2>/dev/null)" || continue
-    stat="${stat##*) }"
-    total=$((total + $(awk '{ print $12 + $13 }' <<<"$stat")))
+    for t in /proc/"$p"/task/*/schedstat; do
+      read -r stat _ <"$t" 2>/dev/null || continue
+      total=$((total + stat))
+    done
   done
   echo "$total"
 }
@@ -142,19 +144,19 @@ measure() {
     echo "idle-cost: ${#programs[@]} of $count $1 processes found" >&2
     return 1
   }
-  p0="$(cpu_ticks "${programs[@]}")" s0="$(cpu_ticks "${server[@]}")"
-  o0="$(cpu_ticks "${others[@]}")" x0="$(cpu_ticks "$TK_XVFB_PID")" t0="$(date +%s.%N)"
+  p0="$(cpu_ns "${programs[@]}")" s0="$(cpu_ns "${server[@]}")"
+  o0="$(cpu_ns "${others[@]}")" x0="$(cpu_ns "$TK_XVFB_PID")" t0="$(date +%s.%N)"
   sleep "$seconds"
-  p1="$(cpu_ticks "${programs[@]}")" s1="$(cpu_ticks "${server[@]}")"
-  o1="$(cpu_ticks "${others[@]}")" x1="$(cpu_ticks "$TK_XVFB_PID")" t1="$(date +%s.%N)"
+  p1="$(cpu_ns "${programs[@]}")" s1="$(cpu_ns "${server[@]}")"
+  o1="$(cpu_ns "${others[@]}")" x1="$(cpu_ns "$TK_XVFB_PID")" t1="$(date +%s.%N)"
   for p in "${programs[@]}"; do
     kb="$(awk '/^VmRSS:/ { print $2 }' "/proc/$p/status" 2>/dev/null || echo 0)"
     ((kb > rss)) && rss=$kb
   done
   awk -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v o=$((o1 - o0)) -v x=$((x1 - x0)) \
-    -v hz="$(getconf CLK_TCK)" -v span="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" \
+    -v span="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" \
     -v rss="$rss" 'BEGIN {
-      f = 100 / hz / span
+      f = 100 / 1e9 / span
       printf "%.3f %.3f %.3f %.3f %.1f\n", p * f, s * f, o * f, x * f, rss / 1024
     }'
 }

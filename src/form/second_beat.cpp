@@ -57,7 +57,7 @@ bool SecondBeat::Look(bool in_tick) {
   const bool turned = second != last_second_;
   last_second_ = second;
   const unsigned delay = pacer_.Wake(ticks_.Extend(platform_->TickCount()), turned);
-  if (!in_tick || delay != timer_.interval()) timer_.Start(delay);
+  if (!in_tick || !SecondPacer::Keeps(timer_.interval(), delay)) timer_.Start(delay);
   return turned;
 }
 

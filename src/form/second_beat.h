@@ -40,7 +40,7 @@ class SecondBeat {
   bool AnyWanted() const;
   // Looks at the clock and sets the timer for the next look; true when the
   // second turned since the last look. Within a tick a timer already set
-  // for that long is left to run.
+  // for about that long is left to run.
   bool Look(bool in_tick);
 
   Platform* platform_ = nullptr;

@@ -23,6 +23,16 @@ class MonotonicTicks {
 class SecondPacer {
  public:
   static constexpr std::uint64_t kPollMs = 50;
+  // How much later than wanted a running timer may wake and still be kept:
+  // a wake comes a millisecond or two late, and each new interval is one
+  // more call to the system, so a timer a little long is left to run.
+  static constexpr unsigned kSlackMs = 20;
+
+  // Whether a timer running at `interval` serves a wake wanted after
+  // `wanted`: never earlier, at most kSlackMs later.
+  static bool Keeps(unsigned interval, unsigned wanted) {
+    return interval >= wanted && interval - wanted <= kSlackMs;
+  }
 
   // A wake at tick `now` saw the second change or not; returns how long to
   // sleep until the next wake.

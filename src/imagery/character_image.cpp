@@ -77,11 +77,6 @@ std::span<const Layer* const> MainLayers(const TMainForm& form, const Layer& pic
   return layers;
 }
 
-// The main window's factor on a scaled display; 1 otherwise.
-int MainFactor(const TMainForm& form) {
-  return std::clamp(form.platform.WindowScale(form.window), 1, kMaxDisplayFactor);
-}
-
 // `area` of the device back buffer from the layers, as the back buffer's;
 // black where no picture is shown.
 void ComposeDevice(TMainForm& form, const Rect& area, int factor) {
@@ -102,7 +97,7 @@ void ComposeDevice(TMainForm& form, const Rect& area, int factor) {
 int FitDeviceBack(TMainForm& form) {
   const Bitmap& back = form.images.back_buffer;
   Bitmap& device = form.images.device_back;
-  const int factor = MainFactor(form);
+  const int factor = DrawingFactor(form.platform, form.window);
   const std::int64_t w = std::int64_t{back.width()} * factor,
                      h = std::int64_t{back.height()} * factor;
   if (factor == 1 || !IsSaneImageSize(w, h)) {
@@ -225,18 +220,29 @@ Rect ComposeAndCompare(TMainForm& form, const Rect& area, bool apply) {
 
 }  // namespace
 
-// On a scaled display the device back buffer follows: the same layers over
-// the same area, at the window's factor.
-Rect RecomposeArea(TMainForm& form, const Rect& area) {
-  const Rect changed = ComposeAndCompare(form, area, true);
-  if (const int factor = FitDeviceBack(form); factor > 1) {
-    ComposeDevice(form, Intersect(area, form.images.back_buffer.Bounds()), factor);
-  }
-  return changed;
+namespace {
+
+// A text image's finer frame can change where its picture-size one does not.
+bool FineImageWithin(const TMainForm& form, const Rect& area, int factor) {
+  return std::ranges::any_of(form.animations.list, [&](const auto& animation) {
+    return animation->running && animation->fine_factor == factor &&
+           !IsEmpty(Intersect(animation->Bounds(), area));
+  });
 }
 
-void RedrawArea(TMainForm& form, const Rect& area) {
-  RecomposeArea(form, area);
+}  // namespace
+
+// On a scaled display the device back buffer follows: the same layers over
+// what changed, at the window's factor.
+Rect RecomposeArea(TMainForm& form, const Rect& area) {
+  Rect changed = ComposeAndCompare(form, area, true);
+  const int factor = FitDeviceBack(form);
+  if (factor == 1) return changed;
+  if (FineImageWithin(form, area, factor)) {
+    changed = Intersect(area, form.images.back_buffer.Bounds());
+  }
+  if (!IsEmpty(changed)) ComposeDevice(form, changed, factor);
+  return changed;
 }
 
 bool RecomposingWouldChange(TMainForm& form, const Rect& area) {

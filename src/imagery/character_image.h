@@ -49,18 +49,16 @@ void DeleteCharacterImages(TMainForm& form, const std::string& name);
 // IDP: silently nothing for a name no entry has.
 void ShowCharacterImage(TMainForm& form, const std::string& name);
 
-// Recomposes `area` of the back buffer from the main window's layers: the
-// current picture, then the running animations in list order; nothing
-// reaches the screen.
-void RedrawArea(TMainForm& form, const Rect& area);
 // Copies `area` of the back buffer to the main window (on a scaled display,
 // that of the device back buffer).
 void PresentArea(TMainForm& form, const Rect& area);
 // An animation's current frame drawn straight onto the device back buffer,
 // as it was onto the back buffer; nothing on an unscaled display.
 void DrawOntoDeviceBack(TMainForm& form, const Animation& animation, const Rect& clip);
-// Recomposes `area` as RedrawArea does; returns the smallest rectangle
-// around the pixels that changed, empty when none did.
+// Recomposes `area` of the back buffer from the main window's layers (the
+// current picture, then the running animations in list order); nothing
+// reaches the screen. Returns the smallest rectangle around the pixels that
+// changed, empty when none did.
 Rect RecomposeArea(TMainForm& form, const Rect& area);
 // Whether recomposing `area` would change the back buffer there; the back
 // buffer is left as it was.

@@ -48,9 +48,12 @@ void TChildImageForm::ShowPicture(const Bitmap& picture, const Region& region, i
 }
 
 void TChildImageForm::Present(const Rect& area) {
+  PresentAt(area, FitDeviceBitmap());
+}
+
+void TChildImageForm::PresentAt(const Rect& area, int factor) {
   const Rect r = Intersect(area, display_bitmap.Bounds());
   if (IsEmpty(r)) return;
-  const int factor = FitDeviceBitmap();
   if (factor > 1) {
     owner_.platform.PresentScaledBitmap(window, device_bitmap, Scaled(r, factor));
   } else {
@@ -68,7 +71,7 @@ void TChildImageForm::ComposeDevice(const Rect& area, int factor) {
 }
 
 int TChildImageForm::FitDeviceBitmap() {
-  const int factor = std::clamp(owner_.platform.WindowScale(window), 1, kMaxDisplayFactor);
+  const int factor = DrawingFactor(owner_.platform, window);
   const std::int64_t w = std::int64_t{display_bitmap.width()} * factor,
                      h = std::int64_t{display_bitmap.height()} * factor;
   if (factor == 1 || !IsSaneImageSize(w, h)) {
@@ -88,7 +91,7 @@ void TChildImageForm::Recompose(const Rect& area) {
   ComposeDevice(area, 1);
   const int factor = FitDeviceBitmap();
   if (factor > 1) ComposeDevice(area, factor);
-  Present(area);
+  PresentAt(area, factor);
 }
 
 // A repaint composes the whole picture again, so whatever happened to the

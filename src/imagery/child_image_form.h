@@ -54,6 +54,8 @@ class TChildImageForm : public WindowEvents {
   // The window's factor, with the device bitmap sized for it (the display
   // bitmap enlarged when it was not); 1 on an unscaled display.
   int FitDeviceBitmap();
+  // Present for a device bitmap already fitted to `factor`.
+  void PresentAt(const Rect& area, int factor);
   void ComposeDevice(const Rect& area, int factor);
 
   TMainForm& owner_;

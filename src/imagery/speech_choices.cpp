@@ -10,6 +10,7 @@
 #include "imagery/speech_render.h"
 #include "imagery/speech_state.h"
 #include "imagery/speech_text.h"
+#include "motion/event_commands.h"
 #include "script/runner.h"
 
 namespace tk {
@@ -81,6 +82,7 @@ bool DrawChoice(TMainForm& form, std::size_t index, bool full_width) {
   SpeechState& sp = form.speech;
   Point start = sp.cursor;
   form.speech.choice_waiting = true;
+  ResumeHeldEvents(form);  // waiting choices let events run
   sp.choice_rendering = true;
   // A copy: a close while the text is typed empties the list.
   const std::string text = sp.choices[index].text;

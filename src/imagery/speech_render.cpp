@@ -158,7 +158,7 @@ void TextLayer::DrawScaled(Bitmap& target, const Rect& clip, int factor) const {
 
 int SpeechFactor(const TMainForm& form) {
   const WindowId window = form.child_image ? form.child_image->window : form.window;
-  return std::clamp(form.platform.WindowScale(window), 1, kMaxDisplayFactor);
+  return DrawingFactor(form.platform, window);
 }
 
 void FitTextLayer(TMainForm& form) {

@@ -47,7 +47,7 @@ void ShowTextImage(TMainForm& form, const std::string& line, int x, int y, const
                    std::uint32_t background) {
   TextRenderer& text = form.platform.Text();
   const Bitmap picture = ComposeTextImage(text, form.numbers.font, line, background);
-  const int factor = std::clamp(form.platform.WindowScale(form.window), 1, kMaxDisplayFactor);
+  const int factor = DrawingFactor(form.platform, form.window);
   Bitmap fine;
   if (factor > 1) fine = ComposeTextImage(text, form.numbers.font, line, background, factor);
   ReplaceImageAnimation(form, name, picture, x, y, std::move(fine), factor);

@@ -24,5 +24,8 @@ void CreateEventTimer(TMainForm& form);
 // wants the second beat while a check falls due every second, after the
 // lists or the state that holds events back changed.
 void ScheduleEventTimer(TMainForm& form);
+// Events held back by an action may run now (it ended, or its choices wait):
+// the timer wakes on the first beat it can reach.
+void ResumeHeldEvents(TMainForm& form);
 
 }  // namespace tk

@@ -67,6 +67,9 @@ struct EventState {
   Timer timer;
   std::uint32_t beat = 0;
   std::uint32_t next_wake = 0;
+  // Something is due but an action holds it back: the timer sleeps until
+  // the runner says the last action ended or choices start to wait.
+  bool held = false;
 };
 
 }  // namespace tk

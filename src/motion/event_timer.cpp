@@ -1,12 +1,13 @@
 // The event timer. It behaves as a timer at the shortest interval would,
 // ticking on every beat, but it wakes only on the beats where something can
 // be due: the end of the shortest kind-0 period, and every beat only while
-// something due is held back by a running action or has a period shorter
-// than a beat. The once-a-second checks (chances, clock and date lists) run
+// something has a period shorter than a beat. What an action holds back
+// waits without a wake for the first beat the timer can reach after it. The once-a-second checks (chances, clock and date lists) run
 // on the form's second beat, the wake the clock image redraws on.
 #include <algorithm>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "form/main_form.h"
 #include "motion/event_commands.h"
@@ -177,6 +178,12 @@ void CreateEventTimer(TMainForm& form) {
   form.events.timer = Timer(form.platform, [&form] { OnEventTimer(form); });
   form.events.beat = form.platform.TickCount();
   form.second_beat.Listen(SecondBeat::kEvents, [&form] { OnSecondTurn(form); });
+  form.runner.on_all_ended = [&form] { ResumeHeldEvents(form); };
+}
+
+void ResumeHeldEvents(TMainForm& form) {
+  if (!std::exchange(form.events.held, false)) return;
+  ScheduleEventTimer(form);
 }
 
 void OnEventTimer(TMainForm& form) {
@@ -197,12 +204,19 @@ void ScheduleEventTimer(TMainForm& form) {
   const bool seconds = !never && WantsSeconds(s);
   if (!seconds) s.seconds_due = false;
   form.second_beat.Want(SecondBeat::kEvents, seconds);
+  s.held = false;
   if (never || !(HasPeriods(s) || s.seconds_due)) {
     s.timer.Stop();
     return;
   }
   const std::uint32_t now = form.platform.TickCount();
-  const std::int64_t delay = std::max<std::int64_t>(EarliestDelay(s, now), 1);
+  const std::int64_t earliest = EarliestDelay(s, now);
+  if (earliest <= 0 && !form.CanStartAction(ActionTrigger::kEventTimer)) {
+    s.timer.Stop();
+    s.held = true;
+    return;
+  }
+  const std::int64_t delay = std::max<std::int64_t>(earliest, 1);
   const std::uint32_t wanted = ToBeat(s, now, delay);
   if (now == s.beat) {
     if (!s.timer.running() || s.timer.interval() != wanted) s.timer.Start(wanted);

@@ -1,5 +1,8 @@
 #include "motion/step_aside.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "form/main_form.h"
 #include "form/mover.h"
 #include "motion/step_aside_state.h"
@@ -16,9 +19,14 @@ bool Covers(const Rect& window, const Rect& monitor) {
 
 // Whether the window in front covers the monitor the character stands on;
 // a hidden window keeps its place, so this holds while it stands aside too.
-bool CoversTheCharactersMonitor(const TMainForm& form, const DesktopWindow& front) {
+// Where the character stands is asked only of a front window that covers a
+// monitor at all, which most never do.
+bool CoversTheCharactersMonitor(const TMainForm& form, const Rect& front) {
+  const std::vector<Monitor> monitors = form.platform.Monitors();
+  if (std::ranges::none_of(monitors, [&](const Monitor& m) { return Covers(front, m.bounds); }))
+    return false;
   const Rect character = form.platform.WindowBounds(form.window);
-  return Covers(front.bounds, MonitorOf(form.platform.Monitors(), character).bounds);
+  return Covers(front, MonitorOf(monitors, character).bounds);
 }
 
 }  // namespace
@@ -37,7 +45,7 @@ void LookAtFrontWindow(TMainForm& form) {
   StepAsideState& state = form.step_aside;
   const bool matters =
       form.shell.modes.step_aside && (!form.shell.modes.hidden || form.shell.stepped_aside);
-  const auto front = matters ? form.platform.Desktop().ForeignFrontWindow() : std::nullopt;
+  const auto front = matters ? form.platform.Desktop().ForeignFrontWindowBounds() : std::nullopt;
   form.second_beat.Want(SecondBeat::kFrontWindow, matters && (front || !state.noticed));
   StandAside(form, front && CoversTheCharactersMonitor(form, *front));
 }

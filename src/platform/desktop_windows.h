@@ -41,10 +41,11 @@ class DesktopWindows {
   // The window's rectangle now; nothing once it was closed.
   virtual std::optional<Rect> WindowRect(DesktopWindowHandle window) = 0;
 
-  // The window in front (the one the user works in) when it is another
-  // program's: nothing while no window, one of the program's own or one of
-  // the shell's (the desktop background, a task bar) is in front.
-  virtual std::optional<DesktopWindow> ForeignFrontWindow() = 0;
+  // The rectangle of the window in front (the one the user works in) when it
+  // is another program's: nothing while no window, one of the program's own
+  // or one of the shell's (the desktop background, a task bar) is in front.
+  // Only the rectangle, since this is asked every second.
+  virtual std::optional<Rect> ForeignFrontWindowBounds() = 0;
   // Has `on_change` run from the message loop after another window came to
   // the front; nullptr stops the notices. False when the system sends none,
   // so that the caller has to look by itself now and then.

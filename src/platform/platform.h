@@ -3,6 +3,7 @@
 // explicitly, the simulated one keeps them as they are.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -275,5 +276,10 @@ class Platform {
   virtual int WaveOutDeviceCount() const = 0;
   virtual int MidiOutDeviceCount() const = 0;
 };
+
+// The factor the engine draws `window` at: its scale, within what it draws.
+inline int DrawingFactor(const Platform& platform, WindowId window) {
+  return std::clamp(platform.WindowScale(window), 1, kMaxDisplayFactor);
+}
 
 }  // namespace tk

@@ -111,7 +111,9 @@ std::string RunnerState::RunningAction() const {
   return std::string(label.substr(0, label.find(':')));
 }
 
-bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause) {
+namespace {
+
+bool RunCounted(TMainForm& form, std::string_view label, const ActionCause& cause) {
   ActionRun run;
   run.jump_target = std::string(label);
   if (form.runner.stopped) return false;
@@ -132,6 +134,14 @@ bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause
   }
   if (form.trace) form.trace->ActionEnded(started, ActionLabel(run));
   return run.result;
+}
+
+}  // namespace
+
+bool RunAction(TMainForm& form, std::string_view label, const ActionCause& cause) {
+  const bool result = RunCounted(form, label, cause);
+  if (!form.runner.Running() && form.runner.on_all_ended) form.runner.on_all_ended();
+  return result;
 }
 
 std::size_t CommandContext::NextKept(ParamMode mode, std::size_t capacity) {

@@ -23,6 +23,8 @@ struct RunnerState {
   // no action starts any more.
   std::function<bool()> keep_going;
   bool stopped = false;
+  // Runs each time the last run in progress has ended.
+  std::function<void()> on_all_ended;
   const ActionRun* innermost = nullptr;  // the run whose command is executing
   unsigned commands_until_check = 0;
 

@@ -163,14 +163,14 @@ TEST_F(DesktopContract, TheProgramsOwnWindowInFrontIsNoneOfAnotherProgramAndItsC
   EXPECT_EQ(PassUntil(
                 *harness, [&] { return notices > 0; }, 500),
             noticed);
-  EXPECT_FALSE(desktop.ForeignFrontWindow().has_value());
+  EXPECT_FALSE(desktop.ForeignFrontWindowBounds().has_value());
 
   ASSERT_TRUE(desktop.NoticeFrontWindowChanges(nullptr));
   const int heard = notices;
   platform.ForceForeground(second);
   harness->Pass(300);
   EXPECT_EQ(notices, heard);
-  EXPECT_FALSE(desktop.ForeignFrontWindow().has_value());
+  EXPECT_FALSE(desktop.ForeignFrontWindowBounds().has_value());
   platform.DestroyWindow(second);
   platform.DestroyWindow(first);
 }

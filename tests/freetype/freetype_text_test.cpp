@@ -8,6 +8,7 @@
 #include <set>
 
 #include "base/bitmap.h"
+#include "support/text_canvas.h"
 
 namespace tk {
 namespace {
@@ -21,28 +22,12 @@ const std::string kA = "\x82\xa0";                                      // あ
 const std::string kI = "\x82\xa2";                                      // い
 const std::string kDot = "\x81\x45";                                    // ・
 const std::string kSquare = "\x81\xa1";                                 // ■
-constexpr Bgr kGrey{0x40, 0x40, 0x40};
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr Bgr kRedBgr{0, 0, 0xFF};
 
-Bitmap Grey(int width, int height) {
-  Bitmap b(width, height);
-  b.Fill(kGrey);
-  return b;
-}
-
-// The bounding box of the pixels that differ from grey; empty when none do.
-Rect Changed(const Bitmap& b) {
-  Rect box{b.width(), b.height(), 0, 0};
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) {
-      if (b.At(x, y) == kGrey) continue;
-      box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-             std::max(box.bottom, y + 1)};
-    }
-  }
-  return box;
-}
+using text_canvas::Changed;
+using text_canvas::Grey;
+using text_canvas::kGrey;
 
 // How much red the text put there: a heavier glyph puts more.
 long Ink(const Bitmap& b) {

@@ -154,7 +154,8 @@ TEST_F(Events, ClockEventForTheCurrentMinuteWaitsForTheActionThatAddedIt) {
   StartWith(Script("", "Setup:\n>CES=9:05,A;\n>WAT=2500;\n>AE;\n"));
   sim->AdvanceTime(3);
   RunAction(*form, "Setup");  // ends at 2503, held back all along
-  EXPECT_EQ(When(Watch(1000), 'A'), (std::vector<std::uint64_t>{2510}));
+  // 2510 is nearer than a timer can be set for: the beat after it.
+  EXPECT_EQ(When(Watch(1000), 'A'), (std::vector<std::uint64_t>{2520}));
 }
 
 // A list that an action of the second's walk gives its first entry is
@@ -231,6 +232,38 @@ TEST_F(Events, NothingFiresWhileAnActionRunsUnlessAChoiceWaits) {
   EXPECT_EQ(asked, 805u);
   EXPECT_EQ(Str("t"), std::string((sim->NowMs() - 810) / 100 + 1, 'A'));
   EXPECT_TRUE(form->speech.choice_waiting);
+}
+
+// What an action holds back costs no wakes: the timer sleeps from the tick
+// that found it due until the action ends or its choices wait, and then
+// wakes on the first beat it can reach.
+TEST_F(Events, EventsHeldBackSleepUntilTheActionEndsOrItsChoicesWait) {
+  Bitmap balloon(60, 40);
+  WriteFile("ball.bmp", EncodeBmp24(balloon));
+  StartWith(Script(">IDS=ball.bmp,ball;\n>CIP=ball,0,0;\n>MLS=2,2,40,30;\n>IES=0,0.1,A;\n",
+                   "Wait:\n>WAT=2000;\n>AE;\n"
+                   "Ask:\n>WAT=1000;\n>CLL=Pick;\n>WAT=300;\n>AE;\n"
+                   "Pick:\n>SDS=B,One@E;\n>SEL=0,1;\n"));
+  const auto ticks = [&] {
+    const auto found = sim->TimerTicks().find(form->events.timer.id());
+    return found == sim->TimerTicks().end() ? 0 : found->second;
+  };
+  sim->AdvanceTime(45);
+  const auto before = ticks();
+  RunAction(*form, "Wait");  // 45 to 2045; A is due from 100 on
+  EXPECT_EQ(ticks() - before, 1u);
+  EXPECT_EQ(Str("t"), "");
+  // 2050 is nearer than a timer can be set for: the next beat after it.
+  EXPECT_EQ(When(Watch(200), 'A'), (std::vector<std::uint64_t>{2060, 2160}));
+
+  sim->AdvanceTime(5);
+  const auto asked = ticks();
+  RunAction(*form, "Ask");  // 2250 to 3250 held back; then the choices wait
+  EXPECT_TRUE(form->speech.choice_waiting);
+  // A ran while the choices waited, each time on a tick of its own; the
+  // second of waiting before them cost one tick.
+  EXPECT_FALSE(Str("t").empty());
+  EXPECT_EQ(ticks() - asked, Str("t").size() + 1);
 }
 
 // The timer sleeps between the moments something is due; the same script

@@ -468,5 +468,35 @@ TEST(SecondPacer, FollowsTheTurnThroughLateWakesAndAClockSetByHand) {
   }
 }
 
+// A message timer is periodic but each wake comes a little late. The beat's
+// timer keeps its interval through that jitter instead of being set anew
+// each second, and the turn still shows within a poll plus the slack.
+TEST(SecondPacer, KeepsAJitteringTimerAndStillFollowsTheTurn) {
+  for (const std::uint64_t phase : {0u, 500u, 999u}) {
+    SCOPED_TRACE(phase);
+    SecondPacer pacer;
+    const auto second = [&](std::uint64_t t) { return (t + 5000 - phase) / 1000; };
+    std::uint64_t now = 5000, last = second(now), worst = 0, restarts = 1, wakes = 0;
+    unsigned interval = pacer.Wake(now, true);
+    std::uint64_t due = now + interval;
+    while (now < 65000) {
+      now = due + (++wakes * 7) % 3;
+      const bool changed = second(now) != last;
+      if (changed && now > 8000) worst = std::max(worst, (now + 5000 - phase) % 1000);
+      last = second(now);
+      const unsigned wanted = pacer.Wake(now, changed);
+      if (SecondPacer::Keeps(interval, wanted)) {
+        due += interval;
+      } else {
+        interval = wanted;
+        due = now + wanted;
+        ++restarts;
+      }
+    }
+    EXPECT_LE(worst, SecondPacer::kPollMs + SecondPacer::kSlackMs);
+    EXPECT_LE(restarts, 8u);
+  }
+}
+
 }  // namespace
 }  // namespace tk

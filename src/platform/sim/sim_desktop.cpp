@@ -114,10 +114,12 @@ void SimPlatform::VisitDescendants(DesktopWindowHandle parent, const DesktopWind
   }
 }
 
-std::optional<DesktopWindow> SimPlatform::ForeignFrontWindow() {
+std::optional<Rect> SimPlatform::ForeignFrontWindowBounds() {
   const auto it = foreign_windows_.find(foreground_);
   if (it == foreign_windows_.end() || it->second.shell) return std::nullopt;
-  return DescribeWindow(foreground_);
+  const auto window = DescribeWindow(foreground_);
+  if (!window) return std::nullopt;
+  return window->bounds;
 }
 
 bool SimPlatform::NoticeFrontWindowChanges(std::function<void()> on_change) {

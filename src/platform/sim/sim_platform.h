@@ -263,7 +263,7 @@ class SimPlatform : public Platform, public TrayIcons, public TextRenderer, publ
   void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
   void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
   std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
-  std::optional<DesktopWindow> ForeignFrontWindow() override;
+  std::optional<Rect> ForeignFrontWindowBounds() override;
   // Each change of the foreground is posted as a message to the watcher.
   bool NoticeFrontWindowChanges(std::function<void()> on_change) override;
   // The built-in font: a one-byte character is a cell (points + 1) / 2

@@ -105,7 +105,9 @@ std::optional<Rect> Win32Platform::WindowRect(DesktopWindowHandle window) {
       .ToLogical(Rect{r.left, r.top, r.right, r.bottom});
 }
 
-std::optional<DesktopWindow> Win32Platform::ForeignFrontWindow() {
+// Under Wine each question about another process's window is a round trip
+// to its server, so the style and the title are not read here.
+std::optional<Rect> Win32Platform::ForeignFrontWindowBounds() {
   HWND hwnd = GetForegroundWindow();
   if (hwnd == nullptr) return std::nullopt;
   if (hwnd != front_seen_.hwnd) {
@@ -114,7 +116,7 @@ std::optional<DesktopWindow> Win32Platform::ForeignFrontWindow() {
     front_seen_ = {hwnd, !IsShellWindow(hwnd) && process != GetCurrentProcessId()};
   }
   if (!front_seen_.foreign) return std::nullopt;
-  return Describe(hwnd, Frames());
+  return WindowRect(reinterpret_cast<DesktopWindowHandle>(hwnd));
 }
 
 void CALLBACK Win32Platform::OnForegroundEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG, LONG, DWORD,

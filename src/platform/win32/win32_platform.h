@@ -116,7 +116,7 @@ class Win32Platform : public Platform,
   void VisitTopLevelWindows(const DesktopWindowVisitor& visit) override;
   void VisitDescendants(DesktopWindowHandle parent, const DesktopWindowVisitor& visit) override;
   std::optional<Rect> WindowRect(DesktopWindowHandle window) override;
-  std::optional<DesktopWindow> ForeignFrontWindow() override;
+  std::optional<Rect> ForeignFrontWindowBounds() override;
   bool NoticeFrontWindowChanges(std::function<void()> on_change) override;
 
   // --- files and folders (files.cpp) ---

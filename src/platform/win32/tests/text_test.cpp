@@ -7,6 +7,7 @@
 
 #include "base/bitmap.h"
 #include "imagery/png_writer.h"
+#include "support/text_canvas.h"
 #include "test_support.h"
 
 namespace tk::win32_test {
@@ -17,27 +18,11 @@ const std::string kGothic = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x6
 const std::string kHello = "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd";  // こんにちは
 const std::string kA = "\x82\xa0";                                      // あ
 const std::string kI = "\x82\xa2";                                      // い
-constexpr Bgr kGrey{0x40, 0x40, 0x40};
 constexpr std::uint32_t kRed = 0x0000FF;
 
-Bitmap Grey(int width, int height) {
-  Bitmap b(width, height);
-  b.Fill(kGrey);
-  return b;
-}
-
-// The bounding box of the pixels that differ from grey; empty when none do.
-Rect Changed(const Bitmap& b) {
-  Rect box{b.width(), b.height(), 0, 0};
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) {
-      if (b.At(x, y) == kGrey) continue;
-      box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-             std::max(box.bottom, y + 1)};
-    }
-  }
-  return box;
-}
+using text_canvas::Changed;
+using text_canvas::Grey;
+using text_canvas::kGrey;
 
 int CountOf(const Bitmap& b, Bgr colour) {
   int n = 0;
