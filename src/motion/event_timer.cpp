@@ -2,8 +2,9 @@
 // ticking on every beat, but it wakes only on the beats where something can
 // be due: the end of the shortest kind-0 period, and every beat only while
 // something has a period shorter than a beat. What an action holds back
-// waits without a wake for the first beat the timer can reach after it. The once-a-second checks (chances, clock and date lists) run
-// on the form's second beat, the wake the clock image redraws on.
+// waits without a wake for the first beat the timer can reach after it.
+// The once-a-second checks (chances, clock and date lists) run on the
+// form's second beat, the wake the clock image redraws on.
 #include <algorithm>
 #include <limits>
 #include <tuple>
