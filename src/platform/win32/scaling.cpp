@@ -110,7 +110,16 @@ const MonitorFrame& FrameForLogical(const std::vector<MonitorFrame>& frames, con
   return frames[static_cast<std::size_t>(&chosen - monitors.data())];
 }
 
+// The frames already say which monitor holds a point: asking the system
+// costs Wine three calls to its server, each time.
 const MonitorFrame& FrameForDevice(const std::vector<MonitorFrame>& frames, POINT device_point) {
+  for (const MonitorFrame& f : frames) {
+    const Rect& d = f.device;
+    if (device_point.x >= d.left && device_point.x < d.right && device_point.y >= d.top &&
+        device_point.y < d.bottom) {
+      return f;
+    }
+  }
   const HMONITOR monitor = MonitorFromPoint(device_point, MONITOR_DEFAULTTONEAREST);
   for (const MonitorFrame& f : frames) {
     if (f.handle == monitor) return f;

@@ -43,6 +43,10 @@ void Win32Platform::RegisterWindowClasses() {
   window_class.lpszClassName = kAppWindowClass;
   RegisterClassOnce(window_class);
 
+  // A window keeps its own drawing surface: each present is then a blit,
+  // not a surface borrowed from the shared cache and reset afterwards, which
+  // under Wine also rereads the X resources for font smoothing.
+  window_class.style = CS_OWNDC;
   window_class.lpfnWndProc = &Win32Platform::WindowProc;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hIcon = LoadIconW(instance_, L"MAINICON");

@@ -23,6 +23,18 @@ TEST(Scaling, EachMonitorKeepsItsCornerAndScalesWhatLiesInsideIt) {
   EXPECT_EQ(kLeft.ToLogical(POINT{-1441, 311}), (Point{-2001, -101}));
 }
 
+// A point on a monitor finds its frame by the frame's own rectangle; one off
+// every monitor goes to the nearest real one, which these made-up frames
+// are not, and falls back to the first.
+TEST(Scaling, APointFindsTheFrameOfTheMonitorHoldingIt) {
+  const win32::MonitorFrame primary{nullptr, {0, 0, 1024, 768}, {0, 0, 1024, 728}, 100, 1};
+  const std::vector<win32::MonitorFrame> frames{primary, kLeft};
+  EXPECT_EQ(&win32::FrameForDevice(frames, POINT{-1, 1535}), &frames[1]);
+  EXPECT_EQ(&win32::FrameForDevice(frames, POINT{0, 0}), &frames[0]);
+  EXPECT_EQ(&win32::FrameForDevice(frames, POINT{-2560, -512}), &frames[1]);
+  EXPECT_EQ(&win32::FrameForDevice(frames, POINT{5000, 5000}), &frames[0]);
+}
+
 TEST(Scaling, EveryPicturePixelBecomesAFactorByFactorBlock) {
   Bitmap picture(3, 2);
   picture.Set(1, 0, {1, 2, 3});
