@@ -56,6 +56,13 @@ class Events : public testing::ScriptFixture {
     for (std::uint64_t ms = first; ms <= last; ms += step) at.push_back(ms);
     return at;
   }
+  // A balloon, A due every 100 ms, and Pick, which shows a choice and ends;
+  // `actions` are the test's own.
+  void StartWithChoicesAndAEvery100Ms(const std::string& actions) {
+    WriteFile("ball.bmp", EncodeBmp24(Bitmap(60, 40)));
+    StartWith(Script(">IDS=ball.bmp,ball;\n>CIP=ball,0,0;\n>MLS=2,2,40,30;\n>IES=0,0.1,A;\n",
+                     actions + "Pick:\n>SDS=B,One@E;\n>SEL=0,1;\n"));
+  }
   const SimPlatform::Timer& EventTimer() const { return sim->Timers().at(form->events.timer.id()); }
 };
 
@@ -216,12 +223,7 @@ TEST_F(Events, AnEventThatDeletesEventsEndsTheWalkAndTheRestWaitForTheNextBeat) 
 }
 
 TEST_F(Events, NothingFiresWhileAnActionRunsUnlessAChoiceWaits) {
-  Bitmap balloon(60, 40);
-  WriteFile("ball.bmp", EncodeBmp24(balloon));
-  StartWith(Script(">IDS=ball.bmp,ball;\n>CIP=ball,0,0;\n>MLS=2,2,40,30;\n>IES=0,0.1,A;\n",
-                   "Wait:\n>WAT=555;\n>AE;\n"
-                   "Ask:\n>CLL=Pick;\n>WAT=300;\n>AE;\n"
-                   "Pick:\n>SDS=B,One@E;\n>SEL=0,1;\n"));
+  StartWithChoicesAndAEvery100Ms("Wait:\n>WAT=555;\n>AE;\nAsk:\n>CLL=Pick;\n>WAT=300;\n>AE;\n");
   sim->AdvanceTime(45);
   RunAction(*form, "Wait");  // 45 to 600: held back, then the next beat
   EXPECT_EQ(When(Watch(200), 'A'), (std::vector<std::uint64_t>{610, 710}));
@@ -238,12 +240,8 @@ TEST_F(Events, NothingFiresWhileAnActionRunsUnlessAChoiceWaits) {
 // that found it due until the action ends or its choices wait, and then
 // wakes on the first beat it can reach.
 TEST_F(Events, EventsHeldBackSleepUntilTheActionEndsOrItsChoicesWait) {
-  Bitmap balloon(60, 40);
-  WriteFile("ball.bmp", EncodeBmp24(balloon));
-  StartWith(Script(">IDS=ball.bmp,ball;\n>CIP=ball,0,0;\n>MLS=2,2,40,30;\n>IES=0,0.1,A;\n",
-                   "Wait:\n>WAT=2000;\n>AE;\n"
-                   "Ask:\n>WAT=1000;\n>CLL=Pick;\n>WAT=300;\n>AE;\n"
-                   "Pick:\n>SDS=B,One@E;\n>SEL=0,1;\n"));
+  StartWithChoicesAndAEvery100Ms(
+      "Wait:\n>WAT=2000;\n>AE;\nAsk:\n>WAT=1000;\n>CLL=Pick;\n>WAT=300;\n>AE;\n");
   const auto ticks = [&] {
     const auto found = sim->TimerTicks().find(form->events.timer.id());
     return found == sim->TimerTicks().end() ? 0 : found->second;
