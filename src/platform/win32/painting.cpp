@@ -34,13 +34,17 @@ void Win32Platform::BlitRows(HWND hwnd, const std::vector<std::uint8_t>& rows, c
   info.bmiHeader.biCompression = BI_RGB;
   HDC dc = GetDC(hwnd);
   if (dc == nullptr) return;
+  HPALETTE previous = nullptr;
   if (const auto found = palettes_.find(hwnd); found != palettes_.end()) {
-    SelectPalette(dc, found->second, FALSE);
+    previous = SelectPalette(dc, found->second, FALSE);
     ::RealizePalette(dc);
   }
   SetDIBitsToDevice(dc, r.left, r.top, static_cast<DWORD>(r.Width()),
                     static_cast<DWORD>(r.Height()), 0, 0, 0, static_cast<UINT>(r.Height()),
                     rows.data(), &info, DIB_RGB_COLORS);
+  // The window keeps its DC: a palette left selected in it could not be
+  // deleted when the next one replaces it.
+  if (previous != nullptr) SelectPalette(dc, previous, FALSE);
   ReleaseDC(hwnd, dc);
 }
 
