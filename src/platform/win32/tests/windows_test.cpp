@@ -2,6 +2,7 @@
 // the engine's callbacks.
 #include <stdexcept>
 
+#include "base/bitmap.h"
 #include "platform/win32/text_conversion.h"
 #include "test_support.h"
 
@@ -198,6 +199,22 @@ TEST(WindowKinds, EveryKindIsABorderlessOwnedToolWindow) {
     EXPECT_EQ(GetWindow(hwnd, GW_OWNER), platform.ApplicationWindow());
     EXPECT_FALSE(::IsWindowVisible(hwnd));
   }
+}
+
+// A window keeps its own DC from present to present, and that DC is left
+// as presents found it: a palette still selected there could not be
+// deleted when the next one replaces it.
+TEST_F(WindowTest, PresentsDrawThroughTheWindowsOwnDcAndLeaveItsPaletteAsItWas) {
+  EXPECT_TRUE(GetClassLongPtrW(hwnd, GCL_STYLE) & CS_OWNDC);
+  platform.SetWindowBounds(id, {10, 20, 30, 40});
+  platform.ShowWindow(id, true);
+  platform.RealizePalette(id, {0xFF0000, 0x00FF00, 0x0000FF});
+  Bitmap picture(20, 20);
+  platform.PresentBitmap(id, picture, picture.Bounds());
+  HDC dc = GetDC(hwnd);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PAL), GetStockObject(DEFAULT_PALETTE));
+  ReleaseDC(hwnd, dc);
 }
 
 TEST(WindowKinds, PlatformsComeAndGoInOneProcess) {
