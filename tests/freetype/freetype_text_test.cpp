@@ -137,30 +137,15 @@ TEST_F(FreeTypeTextTest, EdgesCutTheTextExactly) {
   styled.bold = styled.italic = styled.underline = true;
   const std::string s = kHello + " Tenkoro";
   const Bitmap whole = Drawn(styled, s, 20, 10);
-  struct Case {
-    int x, y, width, height;  // the window onto `whole`
-  };
-  for (const Case& c :
-       {Case{25, 14, 30, 8}, Case{0, 0, 40, 15}, Case{60, 12, 140, 28}, Case{23, 0, 5, 40}}) {
-    Bitmap part = Grey(c.width, c.height);
-    text->DrawText(part, 20 - c.x, 10 - c.y, styled, s, kRed);
-    Bitmap expected = Grey(c.width, c.height);
-    CopyPixels(whole, c.x, c.y, expected, 0, 0, c.width, c.height);
-    EXPECT_EQ(part.Bytes(), expected.Bytes()) << "window at " << c.x << "," << c.y;
-  }
-  Bitmap tiny = Grey(1, 1), none;
-  for (const auto& [x, y] : {std::pair{-1000, -1000},
-                             {1000, 1000},
-                             {-200, 0},
-                             {0, -30},
-                             {INT_MAX, INT_MAX},
-                             {INT_MIN, INT_MIN},
-                             {INT_MAX - 5, 0},
-                             {0, INT_MAX}}) {
-    text->DrawText(tiny, x, y, styled, s, kRed);
-    text->DrawText(none, x, y, styled, s, kRed);
-  }
-  EXPECT_EQ(tiny.At(0, 0), kGrey);
+  text_canvas::ExpectEdgesCutExactly(*text, whole, styled, s, kRed,
+                                     {{-1000, -1000},
+                                      {1000, 1000},
+                                      {-200, 0},
+                                      {0, -30},
+                                      {INT_MAX, INT_MAX},
+                                      {INT_MIN, INT_MIN},
+                                      {INT_MAX - 5, 0},
+                                      {0, INT_MAX}});
   // The largest size: the picture lies inside one black square.
   const Bitmap inside = Drawn({kGothic, 5000}, kSquare, -400, -400);
   Bitmap red = Grey(240, 40);

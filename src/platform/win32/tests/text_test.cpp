@@ -121,29 +121,14 @@ TEST_F(GdiText, EdgesCutTheTextExactly) {
   const std::string s = kHello + " Tenkoro";
   Bitmap whole = Grey(200, 40);
   text.DrawText(whole, 20, 10, gothic, s, kRed);
-  struct Case {
-    int x, y, width, height;  // the window onto `whole`
-  };
-  for (const Case& c :
-       {Case{25, 14, 30, 8}, Case{0, 0, 40, 15}, Case{60, 12, 140, 28}, Case{23, 0, 5, 40}}) {
-    Bitmap part = Grey(c.width, c.height);
-    text.DrawText(part, 20 - c.x, 10 - c.y, gothic, s, kRed);
-    Bitmap expected = Grey(c.width, c.height);
-    CopyPixels(whole, c.x, c.y, expected, 0, 0, c.width, c.height);
-    EXPECT_EQ(part.Bytes(), expected.Bytes()) << "window at " << c.x << "," << c.y;
-  }
-  Bitmap tiny = Grey(1, 1), none;
-  for (const auto& [x, y] : {std::pair{-1000, -1000},
-                             {1000, 1000},
-                             {-30, 0},
-                             {0, -12},
-                             {INT_MAX, INT_MAX},
-                             {INT_MIN, INT_MIN},
-                             {0, INT_MAX}}) {
-    text.DrawText(tiny, x, y, gothic, s, kRed);
-    text.DrawText(none, x, y, gothic, s, kRed);
-  }
-  EXPECT_EQ(tiny.At(0, 0), kGrey);
+  text_canvas::ExpectEdgesCutExactly(text, whole, gothic, s, kRed,
+                                     {{-1000, -1000},
+                                      {1000, 1000},
+                                      {-30, 0},
+                                      {0, -12},
+                                      {INT_MAX, INT_MAX},
+                                      {INT_MIN, INT_MIN},
+                                      {0, INT_MAX}});
 }
 
 // Not a check: what one character costs and measures under this system,
