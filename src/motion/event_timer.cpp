@@ -201,7 +201,8 @@ void OnEventTimer(TMainForm& form) {
 // brought forward, to the first beat the platform can still reach.
 void ScheduleEventTimer(TMainForm& form) {
   EventState& s = form.events;
-  const bool never = form.MayStartAction(ActionTrigger::kEventTimer) == ActionStart::kNever;
+  const ActionStart may = form.MayStartAction(ActionTrigger::kEventTimer);
+  const bool never = may == ActionStart::kNever;
   const bool seconds = !never && WantsSeconds(s);
   if (!seconds) s.seconds_due = false;
   form.second_beat.Want(SecondBeat::kEvents, seconds);
@@ -212,7 +213,7 @@ void ScheduleEventTimer(TMainForm& form) {
   }
   const std::uint32_t now = form.platform.TickCount();
   const std::int64_t earliest = EarliestDelay(s, now);
-  if (earliest <= 0 && !form.CanStartAction(ActionTrigger::kEventTimer)) {
+  if (earliest <= 0 && may != ActionStart::kYes) {
     s.timer.Stop();
     s.held = true;
     return;
