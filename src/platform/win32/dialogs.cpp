@@ -147,6 +147,7 @@ std::optional<std::string> Win32Platform::ShowFileDialog(const FileDialogRequest
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
   BOOL confirmed = FALSE;
+  const SystemLoop loop(*this);
   if (request.save) {
     dialog.Flags |= OFN_OVERWRITEPROMPT;
     confirmed = GetSaveFileNameW(&dialog);
@@ -173,6 +174,7 @@ std::optional<std::string> Win32Platform::ShowInputDialog(WindowId owner,
                    layout.top + layout.client_height};
   InputDialogRun state{&layout, win32::FrameForLogical(Frames(), where), nullptr, std::nullopt};
   HWND owner_window = WindowHandle(owner);
+  const SystemLoop loop(*this);
   const INT_PTR answer = DialogBoxIndirectParamW(
       instance_, &dialog_template.header, owner_window != nullptr ? owner_window : app_window_,
       InputDialogProc, reinterpret_cast<LPARAM>(&state));
@@ -182,6 +184,8 @@ std::optional<std::string> Win32Platform::ShowInputDialog(WindowId owner,
 }
 
 void Win32Platform::ShellOpen(const std::string& file, const std::string& parameters) {
+  // The shell may ask the user something before it returns.
+  const SystemLoop loop(*this);
   ShellExecuteW(app_window_, nullptr, win32::WideFromSjis(file).c_str(),
                 win32::WideFromSjis(parameters).c_str(), nullptr, SW_SHOW);
 }

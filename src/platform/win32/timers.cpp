@@ -1,40 +1,83 @@
-// Message timers: WM_TIMER on the application window, one system timer per
-// engine timer, with the timer id as the system timer's id.
+// The engine's timers: kept by the program's own queue, run by the message
+// loop when it wakes from a wait that ends at the earliest one. A loop the
+// system runs instead (a message box, a menu, a window being dragged) knows
+// nothing of that queue, so while one runs a single system timer stands in,
+// set for the earliest tick each time.
 #include "platform/win32/win32_platform.h"
 
 namespace tk {
+namespace {
+
+// Well above the ids of any timer the system could be asked for elsewhere.
+constexpr UINT_PTR kStandInTimer = 0x7454696d;  // "tTim"
+
+}  // namespace
 
 TimerId Win32Platform::CreateTimer(std::function<void()> on_tick) {
-  const TimerId id = next_timer_id_++;
-  timers_.emplace(id, std::make_shared<std::function<void()>>(std::move(on_tick)));
-  return id;
+  return timers_.Create(std::move(on_tick));
 }
 
 // Setting a timer again restarts its interval, as re-enabling should.
 void Win32Platform::SetTimer(TimerId id, unsigned interval_ms, bool enabled) {
-  if (!timers_.contains(id)) return;
-  const auto system_id = static_cast<UINT_PTR>(id);
-  if (enabled && interval_ms > 0) {
-    ::SetTimer(app_window_, system_id, interval_ms, nullptr);
-  } else {
-    KillTimer(app_window_, system_id);
-  }
+  timers_.Set(id, interval_ms, enabled, NowMs());
+  SetStandInTimer();
 }
 
 void Win32Platform::DestroyTimer(TimerId id) {
-  if (timers_.erase(id) > 0) KillTimer(app_window_, static_cast<UINT_PTR>(id));
+  timers_.Destroy(id);
+  SetStandInTimer();
 }
 
-// A tick may destroy its own timer; the shared copy keeps the function
-// alive until it returns. A tick already queued for a destroyed timer finds
-// nothing and is dropped.
-void Win32Platform::RunTimer(UINT_PTR timer_id) {
-  const auto found = timers_.find(static_cast<TimerId>(timer_id));
-  if (found == timers_.end()) return;
-  const TickFunction tick = found->second;
-  Guarded([&] {
-    if (*tick) (*tick)();
+std::uint64_t Win32Platform::NowMs() const {
+  LARGE_INTEGER count{};
+  QueryPerformanceCounter(&count);
+  // Whole seconds and the rest apart, so that the product cannot overflow.
+  const auto ticks = static_cast<std::uint64_t>(count.QuadPart);
+  const auto per_second = static_cast<std::uint64_t>(counts_per_second_);
+  return ticks / per_second * 1000 + ticks % per_second * 1000 / per_second;
+}
+
+DWORD Win32Platform::MsUntilNextTimer() const {
+  const std::optional<std::uint64_t> due = timers_.NextDue();
+  if (!due) return INFINITE;
+  const std::uint64_t now = NowMs();
+  return *due <= now ? 0 : static_cast<DWORD>(std::min<std::uint64_t>(*due - now, INFINITE - 1));
+}
+
+// A tick that throws is shown and the timer goes on; a tick may destroy its
+// own timer, which the queue keeps alive until the tick returns.
+void Win32Platform::RunDueTimers() {
+  timers_.RunDue(NowMs(), [this](const TimerQueue::Tick& tick) {
+    Guarded([&] {
+      if (tick) tick();
+    });
   });
+  SetStandInTimer();
+}
+
+void Win32Platform::EnterSystemLoop() {
+  ++system_loops_;
+  SetStandInTimer();
+}
+
+void Win32Platform::LeaveSystemLoop() {
+  if (system_loops_ > 0) --system_loops_;
+  SetStandInTimer();
+}
+
+void Win32Platform::SetStandInTimer() {
+  const DWORD wait = system_loops_ > 0 ? MsUntilNextTimer() : INFINITE;
+  if (wait == INFINITE) {
+    if (stand_in_set_) KillTimer(app_window_, kStandInTimer);
+    stand_in_set_ = false;
+    return;
+  }
+  ::SetTimer(app_window_, kStandInTimer, std::max<DWORD>(wait, USER_TIMER_MINIMUM), nullptr);
+  stand_in_set_ = true;
+}
+
+void Win32Platform::OnSystemTimer(UINT_PTR id) {
+  if (id == kStandInTimer) RunDueTimers();
 }
 
 }  // namespace tk

@@ -88,6 +88,7 @@ int Win32Platform::TrackPopupMenu(WindowId owner, const std::vector<PopupMenuIte
   }
   const POINT device =
       win32::FrameForLogical(Frames(), Rect{at.x, at.y, at.x + 1, at.y + 1}).ToDevice(at);
+  const SystemLoop loop(*this);
   const int chosen = static_cast<int>(::TrackPopupMenu(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, device.x,
       device.y, 0, hwnd, nullptr));

@@ -18,6 +18,10 @@ void RegisterClassOnce(const WNDCLASSEXW& window_class) {
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
+  LARGE_INTEGER frequency{};
+  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
+    counts_per_second_ = frequency.QuadPart;
+  }
   taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
   RegisterWindowClasses();
   CreateApplicationWindow();
@@ -27,7 +31,6 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
 Win32Platform::~Win32Platform() {
   StopFrontWindowNotices();
   for (const auto& [owner, icon] : tray_icons_) NotifyTray(NIM_DELETE, owner, icon);
-  for (const auto& [id, tick] : timers_) KillTimer(app_window_, static_cast<UINT_PTR>(id));
   for (const auto& [hwnd, palette] : palettes_) DeleteObject(palette);
   while (!windows_.empty()) DestroyWindow(windows_.begin()->first);
   ::DestroyWindow(app_window_);
@@ -77,7 +80,7 @@ LRESULT CALLBACK Win32Platform::AppWindowProc(HWND hwnd, UINT message, WPARAM wp
 LRESULT Win32Platform::HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
-      RunTimer(wparam);
+      OnSystemTimer(wparam);
       return 0;
     case MM_MCINOTIFY:
       DeliverMediaNotice(static_cast<MediaDeviceId>(LOWORD(lparam)));

@@ -12,6 +12,7 @@
 
 #include "platform/desktop_windows.h"
 #include "platform/platform.h"
+#include "platform/timer_queue.h"
 #include "platform/win32/scaling.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_media.h"
@@ -147,7 +148,6 @@ class Win32Platform : public Platform,
     std::wstring tip;
     IconId icon = 0;  // 0: the program's own icon
   };
-  using TickFunction = std::shared_ptr<std::function<void()>>;
   static constexpr wchar_t kAppWindowClass[] = L"TenkoroApplication";
   static constexpr wchar_t kWindowClass[] = L"TenkoroWindow";
 
@@ -159,7 +159,33 @@ class Win32Platform : public Platform,
                               LPARAM lparam);
   bool HandleMouseMessage(HWND hwnd, WindowEvents& events, UINT message, LPARAM lparam);
   LRESULT HandleAppMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  void RunTimer(UINT_PTR timer_id);
+  // --- the timer queue and the loops that run it (timers.cpp, messages.cpp) ---
+  // Milliseconds on the performance counter: the tick count moves in steps
+  // as coarse as the system's timer resolution.
+  std::uint64_t NowMs() const;
+  // How long a wait may last before the earliest timer is due; INFINITE
+  // while none runs.
+  DWORD MsUntilNextTimer() const;
+  void RunDueTimers();
+  bool DispatchWaitingMessages();
+  // While the system runs a loop of its own (a message box, a menu, a window
+  // being moved), a system timer stands in for the queue's earliest tick.
+  void EnterSystemLoop();
+  void LeaveSystemLoop();
+  void SetStandInTimer();
+  void OnSystemTimer(UINT_PTR id);
+  class SystemLoop {
+   public:
+    explicit SystemLoop(Win32Platform& platform) : platform_(platform) {
+      platform_.EnterSystemLoop();
+    }
+    ~SystemLoop() { platform_.LeaveSystemLoop(); }
+    SystemLoop(const SystemLoop&) = delete;
+    SystemLoop& operator=(const SystemLoop&) = delete;
+
+   private:
+    Win32Platform& platform_;
+  };
   void DeliverMediaNotice(MediaDeviceId device);
   HWND MainWindow() const;
   void ForgetPalette(HWND hwnd);
@@ -211,8 +237,11 @@ class Win32Platform : public Platform,
   std::map<WindowId, std::unique_ptr<WindowRecord>> windows_;
   mutable std::vector<win32::MonitorFrame> frames_;  // empty until read
   WindowId next_window_id_ = 1;
-  std::map<TimerId, TickFunction> timers_;
-  TimerId next_timer_id_ = 1;
+  TimerQueue timers_;
+  LONGLONG counts_per_second_ = 1;  // of the performance counter
+  int system_loops_ = 0;            // the system's own loops running now
+  bool stand_in_set_ = false;
+  int quit_code_ = 0;  // of a quit seen while dispatching
   std::vector<HCURSOR> cursors_;
   std::map<int, CursorId> standard_cursors_;
   HCURSOR cursor_override_ = nullptr;

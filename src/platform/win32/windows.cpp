@@ -234,6 +234,16 @@ LRESULT Win32Platform::HandleWindowMessage(HWND hwnd, WindowEvents& events, UINT
     case WM_DISPLAYCHANGE:
       Rescale();
       return 0;
+    // Moving or sizing a window by its frame, and its menus, run loops of
+    // the system's own until they end.
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+      EnterSystemLoop();
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+      LeaveSystemLoop();
+      return DefWindowProcW(hwnd, message, wparam, lparam);
     default:
       if (HandleMouseMessage(hwnd, events, message, lparam)) return 0;
       return DefWindowProcW(hwnd, message, wparam, lparam);

@@ -77,6 +77,38 @@ TEST(Timers, AThrowingTickIsShownAndTheTimerGoesOn) {
   EXPECT_EQ(platform.exception_boxes[0], "tick failed");
 }
 
+// A loop of the system's own, like a window dragged by its frame, fetches
+// messages without knowing the program's timers; they tick on regardless,
+// and only while it runs does a system timer stand in for them.
+TEST(Timers, TickDuringALoopOfTheSystemsOwn) {
+  TestPlatform platform;
+  RecordingEvents events;
+  HWND hwnd = platform.WindowHandle(platform.CreateWindow(WindowKind::kMain, &events));
+  int ticks = 0;
+  const TimerId timer = platform.CreateTimer([&] { ++ticks; });
+  platform.SetTimer(timer, 10, true);
+  const auto system_loop = [](std::chrono::milliseconds length) {
+    const auto end = std::chrono::steady_clock::now() + length;
+    MSG message;
+    while (std::chrono::steady_clock::now() < end) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(5);
+    }
+  };
+  system_loop(60ms);
+  EXPECT_EQ(ticks, 0);  // before the window's loop begins, nothing stands in
+
+  SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+  system_loop(200ms);
+  EXPECT_GE(ticks, 3);
+  SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+
+  const int after_loop = ticks;
+  system_loop(60ms);
+  EXPECT_EQ(ticks, after_loop);
+  EXPECT_TRUE(PumpUntil(platform, [&] { return ticks > after_loop; }));
+}
+
 TEST(MessagePump, PendingMessagesLeaveAQuitForTheOuterLoop) {
   TestPlatform platform;
   RecordingEvents events;
