@@ -1,7 +1,7 @@
 #include "platform/timer_queue.h"
 
 #include <algorithm>
-#include <utility>
+#include <climits>
 #include <vector>
 
 namespace tk {
@@ -12,43 +12,46 @@ TimerId TimerQueue::Create(Tick on_tick) {
   return id;
 }
 
+void TimerQueue::Stop(Entry& timer, TimerId id) {
+  if (timer.interval_ms > 0) running_.erase({timer.due_ms, id});
+  timer.interval_ms = 0;
+}
+
 void TimerQueue::Set(TimerId id, unsigned interval_ms, bool enabled, std::uint64_t now_ms) {
   const auto found = timers_.find(id);
   if (found == timers_.end()) return;
   Entry& timer = found->second;
-  timer.interval_ms = enabled && interval_ms > 0 ? std::max(interval_ms, kMinimumTimerMs) : 0;
+  Stop(timer, id);
+  if (!enabled || interval_ms == 0) return;
+  timer.interval_ms = std::max(interval_ms, kMinimumTimerMs);
   timer.due_ms = now_ms + timer.interval_ms;
+  running_.emplace(timer.due_ms, id);
 }
 
 void TimerQueue::Destroy(TimerId id) {
-  timers_.erase(id);
+  const auto found = timers_.find(id);
+  if (found == timers_.end()) return;
+  Stop(found->second, id);
+  timers_.erase(found);
 }
 
 std::optional<std::uint64_t> TimerQueue::NextDue() const {
-  std::optional<std::uint64_t> next;
-  for (const auto& [id, timer] : timers_) {
-    if (timer.interval_ms > 0 && (!next || timer.due_ms < *next)) next = timer.due_ms;
-  }
-  return next;
+  if (running_.empty()) return std::nullopt;
+  return running_.begin()->first;
 }
 
 int TimerQueue::RunDue(std::uint64_t now_ms, const Runner& run) {
-  std::vector<std::pair<std::uint64_t, TimerId>> due;
-  for (const auto& [id, timer] : timers_) {
-    if (timer.interval_ms > 0 && timer.due_ms <= now_ms) due.emplace_back(timer.due_ms, id);
-  }
-  std::sort(due.begin(), due.end());
+  const std::vector<std::pair<std::uint64_t, TimerId>> due(running_.begin(),
+                                                           running_.upper_bound({now_ms, INT_MAX}));
   int ran = 0;
   for (const auto& [due_ms, id] : due) {
-    const auto found = timers_.find(id);
     // An earlier tick of this pass may have stopped, restarted or destroyed it.
-    if (found == timers_.end() || found->second.interval_ms == 0 ||
-        found->second.due_ms != due_ms) {
-      continue;
-    }
-    Entry& timer = found->second;
-    const std::uint64_t missed = (now_ms - timer.due_ms) / timer.interval_ms;
-    timer.due_ms += (missed + 1) * timer.interval_ms;
+    if (!running_.contains({due_ms, id})) continue;
+    Entry& timer = timers_.at(id);
+    running_.erase({due_ms, id});
+    const std::uint64_t missed = (now_ms - due_ms) / timer.interval_ms;
+    timer.due_ms = due_ms + (missed + 1) * timer.interval_ms;
+    running_.emplace(timer.due_ms, id);
     const std::shared_ptr<Tick> tick = timer.tick;
     ++ran;
     run(*tick);

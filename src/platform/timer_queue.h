@@ -11,6 +11,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -43,7 +45,12 @@ class TimerQueue {
     unsigned interval_ms = 0;  // 0 while stopped
     std::uint64_t due_ms = 0;
   };
+  void Stop(Entry& timer, TimerId id);
+
   std::map<TimerId, Entry> timers_;
+  // The running timers by when they are due, so that a wake looks at the
+  // earliest and not at every timer the character ever made.
+  std::set<std::pair<std::uint64_t, TimerId>> running_;
   TimerId next_id_ = 1;
 };
 
