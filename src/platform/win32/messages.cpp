@@ -6,26 +6,23 @@
 
 namespace tk {
 
-// Handles the messages waiting now; false at a quit, which stays with the
-// caller.
-bool Win32Platform::DispatchWaitingMessages() {
+// Handles the messages waiting now; stops at a quit, whose exit code it
+// hands to the caller.
+std::optional<int> Win32Platform::DispatchWaitingMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      quit_code_ = static_cast<int>(message.wParam);
-      return false;
-    }
+    if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return true;
+  return std::nullopt;
 }
 
 // Timers come after the messages, as the system's own timer messages do.
 void Win32Platform::ProcessPendingMessages() {
-  if (!DispatchWaitingMessages()) {
+  if (const std::optional<int> quit = DispatchWaitingMessages()) {
     // The quit belongs to the outer loop; leave it for that loop to see.
-    PostQuitMessage(quit_code_);
+    PostQuitMessage(*quit);
     return;
   }
   RunDueTimers();
@@ -41,7 +38,7 @@ void Win32Platform::WaitForMessages(std::uint32_t max_ms) {
 void Win32Platform::RunMessageLoop() {
   bool timed_out = false;
   for (;;) {
-    if (!timed_out && !DispatchWaitingMessages()) return;
+    if (!timed_out && DispatchWaitingMessages()) return;
     RunDueTimers();
     timed_out = MsgWaitForMultipleObjectsEx(0, nullptr, MsUntilNextTimer(), QS_ALLINPUT,
                                             MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;

@@ -167,7 +167,7 @@ class Win32Platform : public Platform,
   // while none runs.
   DWORD MsUntilNextTimer() const;
   void RunDueTimers();
-  bool DispatchWaitingMessages();
+  std::optional<int> DispatchWaitingMessages();
   // While the system runs a loop of its own (a message box, a menu, a window
   // being moved), a system timer stands in for the queue's earliest tick.
   void EnterSystemLoop();
@@ -241,7 +241,6 @@ class Win32Platform : public Platform,
   LONGLONG counts_per_second_ = 1;  // of the performance counter
   int system_loops_ = 0;            // the system's own loops running now
   bool stand_in_set_ = false;
-  int quit_code_ = 0;  // of a quit seen while dispatching
   std::vector<HCURSOR> cursors_;
   std::map<int, CursorId> standard_cursors_;
   HCURSOR cursor_override_ = nullptr;
