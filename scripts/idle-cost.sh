@@ -13,6 +13,9 @@
 #   ./scripts/idle-cost.sh busy          the sample never still: a three-frame
 #                                        face loops every 200 ms beside the
 #                                        clock, with three kinds of event
+#   ./scripts/idle-cost.sh eyes          as busy, but the loop takes the place
+#                                        of the blinking eyes instead of
+#                                        running beside them
 #
 # TK_IDLE_SETTLE (default 5) seconds pass before measuring, so that start-up
 # is not counted; TK_IDLE_SECONDS (default 30) is the stretch measured;
@@ -31,10 +34,10 @@ root="$PWD"
 mode="${1:-idle}"
 count="${2:-1}"
 usage() {
-  echo "usage: $0 [idle|walk|busy] [COUNT]" >&2
+  echo "usage: $0 [idle|walk|busy|eyes] [COUNT]" >&2
   exit 2
 }
-[[ "$mode" == idle || "$mode" == walk || "$mode" == busy ]] || usage
+[[ "$mode" =~ ^(idle|walk|busy|eyes)$ ]] || usage
 [[ "$count" =~ ^[1-9]$ ]] || usage
 settle="${TK_IDLE_SETTLE:-5}"
 seconds="${TK_IDLE_SECONDS:-30}"
@@ -194,6 +197,7 @@ stage_character() {
     walk) start='>CLL=Stroll;' ;;
     # A date list entry that never comes keeps the daily check going.
     busy) start='>ACS=face.sgd,busy,3,50,66,200;\r\n>ACB=busy,1,0,0;\r\n>CES=3,0,Settle;\r\n>DES=2000,1,1,1,Settle;' ;;
+    eyes) start='>ACD=eyes;\r\n>ACS=face.sgd,busy,3,50,66,200;\r\n>ACB=busy,1,0,0;\r\n>CES=3,0,Settle;\r\n>DES=2000,1,1,1,Settle;' ;;
     *) return 0 ;;
   esac
   "$root/build/linux/tools/tkc" decode "$folder/tk.srt" "$folder/script.txt"
@@ -248,7 +252,7 @@ awk -v runs="$runs" -v count="$count" -v mode="$mode" -v seconds="$seconds" -v s
     for (c = 1; c <= 14; c++) m[c] = median(c)
     what = count == 1 ? "the sample" : count " samples"
     printf "idle-cost: %s, %s, %d s measured after %d s; medians of %d run%s (%% of a core)\n", \
-      what, mode == "walk" ? "strolling" : mode == "busy" ? "never still" : "idle", seconds, settle, runs, runs == 1 ? "" : "s"
+      what, mode == "walk" ? "strolling" : mode == "busy" ? "never still" : mode == "eyes" ? "never still, eyes looping" : "idle", seconds, settle, runs, runs == 1 ? "" : "s"
     printf "idle-cost: %-22s %10s %10s %10s\n", "", "character", "floor", "over it"
     row("program" (count == 1 ? "" : "s"), m[1], m[6])
     row("wineserver", m[2], m[7])
