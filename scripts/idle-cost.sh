@@ -193,11 +193,12 @@ stage_character() {
   while read -r name _; do cp "$windows/stage/$name" "$folder/"; done <"$windows/stage_files.txt"
   printf '[WndPos]\r\nX_Pos=%s\r\nY_Pos=%s\r\n' "$(left_of "$1")" "$(top_of "$1")" >"$folder/tk.ini"
   local start
+  # A date list entry that never comes keeps the daily check going.
+  local busy='>ACS=face.sgd,busy,3,50,66,200;\r\n>ACB=busy,1,0,0;\r\n>CES=3,0,Settle;\r\n>DES=2000,1,1,1,Settle;'
   case "$mode" in
     walk) start='>CLL=Stroll;' ;;
-    # A date list entry that never comes keeps the daily check going.
-    busy) start='>ACS=face.sgd,busy,3,50,66,200;\r\n>ACB=busy,1,0,0;\r\n>CES=3,0,Settle;\r\n>DES=2000,1,1,1,Settle;' ;;
-    eyes) start='>ACD=eyes;\r\n>ACS=face.sgd,busy,3,50,66,200;\r\n>ACB=busy,1,0,0;\r\n>CES=3,0,Settle;\r\n>DES=2000,1,1,1,Settle;' ;;
+    busy) start="$busy" ;;
+    eyes) start=">ACD=eyes;\r\n$busy" ;;
     *) return 0 ;;
   esac
   "$root/build/linux/tools/tkc" decode "$folder/tk.srt" "$folder/script.txt"
